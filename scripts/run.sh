@@ -5,7 +5,11 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
 build="$root/build/release"
 if [[ ! -f "$build/build.ninja" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAPPOMAT_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" --target tappomat | grep -v '^\[' || true
+# Quiet on success; the whole build log on failure.
+if ! log=$(cmake --build "$build" --target tappomat 2>&1); then
+  printf '%s\n' "$log" >&2
+  exit 1
+fi
 exec "$build/tappomat" "$@"

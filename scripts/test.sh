@@ -11,7 +11,10 @@ if [[ ! -f "$build/build.ninja" ]]; then
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DTAPPOMAT_SANITIZE=ON -DTAPPOMAT_FUZZ=ON >/dev/null
 fi
-set -o pipefail
-cmake --build "$build" | { grep -v -E '^\[[0-9]+/[0-9]+\] ' || true; }
+# Quiet on success; the whole build log on failure.
+if ! log=$(cmake --build "$build" 2>&1); then
+  printf '%s\n' "$log" >&2
+  exit 1
+fi
 cd "$build"
 ctest --output-on-failure --timeout 600 -j "$(nproc)" "$@"
