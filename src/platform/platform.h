@@ -39,7 +39,7 @@ struct NativeWindowParams {
 
 enum class MouseButton { Left, Right, Middle };
 
-enum class CursorShape { Arrow, IBeam, Hand, Wait, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll };
+enum class PointerShape { Arrow, IBeam, Hand, Wait, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll };
 
 // Modifier bits of input events.
 enum ModifierBits : unsigned { kModShift = 1, kModControl = 2, kModAlt = 4 };
@@ -55,10 +55,10 @@ struct NativeEvent {
     KeyDown,        // virtualKey, autoRepeat, modifiers
     KeyUp,          // virtualKey, modifiers
     Text,           // text: UTF-8 typed through the input method
-    FocusIn,
-    FocusOut,
+    FocusGained,
+    FocusLost,
     CloseRequest,   // the user asked the window manager to close the window
-    Expose,         // rect: damaged area, window coordinates
+    Damaged,         // rect: damaged area, window coordinates
     Configured,     // rect: new bounds in screen coordinates, set by the window manager
     Minimized,
     Restored,
@@ -107,7 +107,7 @@ class Platform {
   virtual void PlaceAbove(NativeWindowId window, NativeWindowId sibling) = 0;
   virtual void SetTitle(NativeWindowId window, const std::string& utf8) = 0;
   virtual void SetIcon(NativeWindowId window, const Bitmap32& icon) = 0;
-  virtual void SetCursor(NativeWindowId window, CursorShape shape) = 0;
+  virtual void SetCursor(NativeWindowId window, PointerShape shape) = 0;
   // Shows the parts `dirty` (window coordinates) of an opaque back buffer the size of the
   // window.
   virtual void Present(NativeWindowId window, const Bitmap32& backBuffer, const Region& dirty) = 0;

@@ -83,7 +83,7 @@ TEST(HeadlessPlatform, InjectedInputIsRecordedAndDelivered) {
   p.WaitAndDispatch(std::nullopt);
   EXPECT_EQ(r.Types(), (std::vector<NativeEvent::Type>{
                            NativeEvent::Type::PointerEnter, NativeEvent::Type::PointerMove,
-                           NativeEvent::Type::FocusIn, NativeEvent::Type::ButtonDown,
+                           NativeEvent::Type::FocusGained, NativeEvent::Type::ButtonDown,
                            NativeEvent::Type::ButtonUp}));
   EXPECT_EQ(r.events.back().second.button, MouseButton::Right);
   EXPECT_EQ(r.events.back().second.position, (Point{2, 3}));

@@ -153,13 +153,13 @@ void HeadlessPlatform::MoveFocus(NativeWindowId window) {
   if (window == m_focus) return;
   if (m_focus != kNoNativeWindow && Find(m_focus)) {
     NativeEvent out;
-    out.type = NativeEvent::Type::FocusOut;
+    out.type = NativeEvent::Type::FocusLost;
     InjectEvent(m_focus, out);
   }
   m_focus = window;
   if (window != kNoNativeWindow) {
     NativeEvent in;
-    in.type = NativeEvent::Type::FocusIn;
+    in.type = NativeEvent::Type::FocusGained;
     InjectEvent(window, in);
   }
 }
@@ -262,7 +262,7 @@ void HeadlessPlatform::SetIcon(NativeWindowId window, const Bitmap32& icon) {
   if (WindowRecord* w = Find(window)) w->icon = icon;
 }
 
-void HeadlessPlatform::SetCursor(NativeWindowId window, CursorShape shape) {
+void HeadlessPlatform::SetCursor(NativeWindowId window, PointerShape shape) {
   if (WindowRecord* w = Find(window)) w->cursor = shape;
 }
 

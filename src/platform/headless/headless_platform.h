@@ -33,7 +33,7 @@ class HeadlessPlatform : public Platform {
     bool topmost = false;
     std::string title;
     Bitmap32 icon;
-    CursorShape cursor = CursorShape::Arrow;
+    PointerShape cursor = PointerShape::Arrow;
     Bitmap32 pixels;  // last presented picture, the window's size
     std::uint8_t constantAlpha = 255;
     std::uint8_t opacity = 255;
@@ -99,7 +99,7 @@ class HeadlessPlatform : public Platform {
   void PlaceAbove(NativeWindowId window, NativeWindowId sibling) override;
   void SetTitle(NativeWindowId window, const std::string& utf8) override;
   void SetIcon(NativeWindowId window, const Bitmap32& icon) override;
-  void SetCursor(NativeWindowId window, CursorShape shape) override;
+  void SetCursor(NativeWindowId window, PointerShape shape) override;
   void Present(NativeWindowId window, const Bitmap32& backBuffer, const Region& dirty) override;
   void PresentLayered(NativeWindowId window, const Bitmap32& picture,
                       std::uint8_t constantAlpha) override;
