@@ -54,12 +54,15 @@ struct NativeEvent {
     PointerLeave,
     KeyDown,        // virtualKey, autoRepeat, modifiers
     KeyUp,          // virtualKey, modifiers
-    Text,           // text: UTF-8 typed through the input method
+    Text,           // text: printable UTF-8 typed through the input method; control
+                    // characters (Return, Backspace, Tab, Esc, Ctrl+letter) come only as keys
     FocusGained,
     FocusLost,
     CloseRequest,   // the user asked the window manager to close the window
-    Damaged,         // rect: damaged area, window coordinates
+    Damaged,         // rect: area to present again, window coordinates (also after a
+                     // shape is removed: the display keeps no hidden pixels)
     Configured,     // rect: new bounds in screen coordinates, set by the window manager
+                    // or another client (never echoes our own SetBounds)
     Minimized,
     Restored,
   };

@@ -273,7 +273,8 @@ void HeadlessPlatform::Present(NativeWindowId window, const Bitmap32& backBuffer
   if (w->pixels.GetSize() != backBuffer.GetSize()) {
     w->pixels = backBuffer;
   } else {
-    for (const Rect& r : dirty.Intersect(backBuffer.Bounds()).Rects()) {
+    const Region shown = dirty.Intersect(backBuffer.Bounds());  // kept alive for the loop
+    for (const Rect& r : shown.Rects()) {
       for (int y = r.top; y < r.bottom; ++y) {
         std::copy(backBuffer.Row(y) + r.left, backBuffer.Row(y) + r.right, w->pixels.Row(y) + r.left);
       }

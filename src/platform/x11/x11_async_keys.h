@@ -1,0 +1,43 @@
+#pragma once
+// X11AsyncKeys: the asynchronous key state of the recorder — whether a key or mouse button
+// is down now, and whether it was pressed since the previous query of it, wherever the
+// keyboard focus is and whichever client grabs the keyboard or pointer.
+//
+// "Down now" asks the server (XQueryKeymap, XQueryPointer). "Pressed since" is a latch per
+// virtual key, set by XInput2 raw press events selected on the root window. Raw events
+// reach us while another client holds a grab only from XInput 2.2 on, so that version is
+// negotiated. Owned by X11Platform, which hands it every GenericEvent it reads.
+#include <X11/Xlib.h>
+
+#include <bitset>
+#include <cstdint>
+
+#include "platform/x11/x11_keymap.h"
+
+namespace tappomat {
+
+class X11AsyncKeys {
+ public:
+  X11AsyncKeys(Display* display, Window root, const X11Keymap& keymap);
+
+  // False when the server has no XInput 2.2: presses between queries are then missed.
+  bool HasRawEvents() const { return m_opcode >= 0; }
+
+  // Takes an XInput raw event out of the stream; false for any other event.
+  bool HandleEvent(XEvent& event);
+
+  // GetAsyncKeyState for a virtual key, mouse buttons 1, 2 and 4 included. The query is a
+  // round trip, so every raw event the server sent before it is read and counted.
+  std::uint16_t Query(int virtualKey);
+
+ private:
+  void Latch(int virtualKey);
+  void DrainRawEvents();
+
+  Display* m_display;
+  const X11Keymap& m_keymap;
+  int m_opcode = -1;
+  std::bitset<256> m_pressed;  // per virtual key
+};
+
+}  // namespace tappomat

@@ -1,0 +1,76 @@
+// X11Platform: global input — the pointer, injected buttons, the asynchronous key state
+// and whether our application is the active one.
+#include "platform/x11/x11_platform.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include "platform/x11/x11_properties.h"
+
+namespace tappomat {
+namespace {
+
+unsigned XButtonOf(MouseButton button) {
+  switch (button) {
+    case MouseButton::Left: return Button1;
+    case MouseButton::Middle: return Button2;
+    case MouseButton::Right: return Button3;
+  }
+  return Button1;
+}
+
+// Dialogs of other programs that we own through WM_TRANSIENT_FOR chains are never deep.
+constexpr int kMaxTransientDepth = 8;
+
+}  // namespace
+
+Point X11Platform::PointerPosition() {
+  Window root = None, child = None;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int mask = 0;
+  XQueryPointer(m_x->Get(), m_x->Root(), &root, &child, &rootX, &rootY, &x, &y, &mask);
+  return {rootX, rootY};
+}
+
+void X11Platform::SetPointerPosition(Point screen) {
+  if (m_x->HasXTest()) {
+    // Screen -1: the screen the pointer is on, so this works on any screen.
+    XTestFakeMotionEvent(m_x->Get(), -1, screen.x, screen.y, CurrentTime);
+  } else {
+    XWarpPointer(m_x->Get(), None, m_x->Root(), 0, 0, 0, 0, screen.x, screen.y);
+  }
+  XFlush(m_x->Get());
+}
+
+void X11Platform::InjectButton(MouseButton button, bool down) {
+  if (!m_x->HasXTest()) return;
+  // The server delivers a fake button like a real one: to the window under the pointer,
+  // whoever owns it.
+  XTestFakeButtonEvent(m_x->Get(), XButtonOf(button), down ? True : False, CurrentTime);
+  XFlush(m_x->Get());
+}
+
+std::uint16_t X11Platform::AsyncKeyState(int virtualKey) { return m_asyncKeys.Query(virtualKey); }
+
+bool X11Platform::IsApplicationActive() {
+  Display* display = m_x->Get();
+  if (HasWindowManager()) {
+    std::optional<Window> window =
+        ReadWindowProperty(display, m_x->Root(), m_x->Atoms().NET_ACTIVE_WINDOW);
+    // A dialog of ours may belong to a window of ours further up the transient chain.
+    for (int depth = 0; window && depth < kMaxTransientDepth; ++depth) {
+      if (IsOurs(*window)) return true;
+      Window owner = None;
+      X11ErrorTrap trap(display);
+      if (!XGetTransientForHint(display, *window, &owner) || trap.Failed() || owner == None) break;
+      window = owner;
+    }
+    return false;
+  }
+  Window focused = None;
+  int revert = 0;
+  XGetInputFocus(display, &focused, &revert);
+  return focused != None && focused != PointerRoot && IsOurs(focused);
+}
+
+}  // namespace tappomat

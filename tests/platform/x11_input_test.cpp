@@ -1,0 +1,133 @@
+// Global input on a bare X server: clicks injected into another client's window, the
+// asynchronous key state seen through other clients' focus and grabs, and activation by a
+// click without a window manager.
+#include <X11/keysym.h>
+
+#include "platform/virtual_keys.h"
+#include "support/x11_platform_fixture.h"
+
+namespace tappomat::test {
+namespace {
+
+class X11InputTest : public X11BareTest {};
+
+TEST_F(X11InputTest, InjectedClicksLandInTheWindowUnderThePointer) {
+  const Rect bounds = Rect::FromSize(200, 150, 300, 200);
+  const Window target = Client().CreateWindow(bounds);
+  struct Case {
+    MouseButton button;
+    unsigned xButton;
+    Point screen;
+  };
+  const Case cases[] = {
+      {MouseButton::Left, 1, {210, 160}},
+      {MouseButton::Right, 3, {499, 349}},
+      {MouseButton::Middle, 2, {350, 250}},
+  };
+  for (const Case& c : cases) {
+    Client().ClearPresses();
+    Click(c.screen, c.button);
+    ASSERT_TRUE(WaitFor([&] { return !Client().Presses().empty(); })) << c.xButton;
+    const X11TestClient::Press press = Client().Presses().front();
+    EXPECT_EQ(press.window, target);
+    EXPECT_EQ(press.button, c.xButton);
+    EXPECT_EQ(press.position, (Point{c.screen.x - bounds.left, c.screen.y - bounds.top}));
+    EXPECT_EQ(P().PointerPosition(), c.screen);
+  }
+}
+
+struct KeyCase {
+  KeySym keysym;
+  int virtualKey;
+};
+
+const KeyCase kKeyCases[] = {
+    {XK_F1, VK_F1},       {XK_F2, VK_F2},         {XK_Escape, VK_ESCAPE},
+    {XK_Alt_L, VK_MENU},  {XK_Alt_L, VK_LMENU},   {XK_Alt_R, VK_MENU},
+    {XK_Alt_R, VK_RMENU}, {XK_a, 'A'},            {XK_Shift_R, VK_SHIFT},
+};
+
+// A press and release that both happen between two polls are seen by the first poll
+// (pressed since the last query, no longer down) and not by the second.
+void ExpectPressBetweenPolls(Platform& platform, X11TestClient& client, const KeyCase& key) {
+  SCOPED_TRACE(testing::Message() << "keysym 0x" << std::hex << key.keysym << std::dec
+                                  << " vk " << key.virtualKey);
+  platform.AsyncKeyState(key.virtualKey);  // clears what earlier cases left
+  client.FakeKey(key.keysym, true);
+  client.FakeKey(key.keysym, false);
+  EXPECT_EQ(platform.AsyncKeyState(key.virtualKey), kKeyPressedSinceLastQuery);
+  EXPECT_EQ(platform.AsyncKeyState(key.virtualKey), 0);
+  client.FakeKey(key.keysym, true);
+  EXPECT_EQ(platform.AsyncKeyState(key.virtualKey), kKeyDownNow | kKeyPressedSinceLastQuery);
+  EXPECT_EQ(platform.AsyncKeyState(key.virtualKey), kKeyDownNow);
+  client.FakeKey(key.keysym, false);
+  EXPECT_EQ(platform.AsyncKeyState(key.virtualKey), 0);
+}
+
+TEST_F(X11InputTest, AsyncKeyStateSeesKeysWhileAnotherClientHasTheFocus) {
+  const Window other = Client().CreateWindow(Rect::FromSize(100, 100, 200, 200));
+  Client().Focus(other);
+  for (const KeyCase& key : kKeyCases) ExpectPressBetweenPolls(P(), Client(), key);
+}
+
+TEST_F(X11InputTest, AsyncKeyStateSeesKeysWhileAnotherClientGrabsTheKeyboard) {
+  const Window other = Client().CreateWindow(Rect::FromSize(100, 100, 200, 200));
+  ASSERT_TRUE(Client().GrabKeyboard(other));
+  for (const KeyCase& key : kKeyCases) ExpectPressBetweenPolls(P(), Client(), key);
+  Client().UngrabKeyboard();
+}
+
+TEST_F(X11InputTest, AsyncKeyStateSeesMouseButtonsClickedInAnotherClient) {
+  Client().CreateWindow(Rect::FromSize(100, 100, 200, 200));
+  Client().FakeMotion({150, 150});
+  struct Case {
+    unsigned xButton;
+    int virtualKey;
+  };
+  for (const Case c : {Case{1, VK_LBUTTON}, Case{3, VK_RBUTTON}, Case{2, VK_MBUTTON}}) {
+    SCOPED_TRACE(c.virtualKey);
+    P().AsyncKeyState(c.virtualKey);
+    Client().FakeButton(c.xButton, true);
+    Client().FakeButton(c.xButton, false);
+    EXPECT_EQ(P().AsyncKeyState(c.virtualKey), kKeyPressedSinceLastQuery);
+    EXPECT_EQ(P().AsyncKeyState(c.virtualKey), 0);
+    Client().FakeButton(c.xButton, true);
+    EXPECT_EQ(P().AsyncKeyState(c.virtualKey) & kKeyDownNow, kKeyDownNow);
+    Client().FakeButton(c.xButton, false);
+    EXPECT_EQ(P().AsyncKeyState(c.virtualKey), 0);
+  }
+}
+
+TEST_F(X11InputTest, AsyncKeyStateSeesClicksWhileAnotherClientGrabsThePointer) {
+  const Window other = Client().CreateWindow(Rect::FromSize(100, 100, 200, 200));
+  ASSERT_EQ(XGrabPointer(Client().Get(), other, False, ButtonPressMask, GrabModeAsync,
+                         GrabModeAsync, None, None, CurrentTime),
+            GrabSuccess);
+  P().AsyncKeyState(VK_LBUTTON);
+  Client().FakeButton(1, true);
+  Client().FakeButton(1, false);
+  EXPECT_EQ(P().AsyncKeyState(VK_LBUTTON), kKeyPressedSinceLastQuery);
+  XUngrabPointer(Client().Get(), CurrentTime);
+}
+
+// Without a window manager our windows take the focus themselves when clicked, unless
+// they are no-activate windows.
+TEST_F(X11InputTest, ClickActivatesUnlessNoActivate) {
+  const Window other = Client().CreateWindow(Rect::FromSize(0, 0, 100, 100));
+  for (const bool noActivate : {false, true}) {
+    SCOPED_TRACE(noActivate ? "no-activate" : "normal");
+    NativeWindowParams params;
+    params.bounds = Rect::FromSize(300, 300, 120, 80);
+    params.noActivate = noActivate;
+    const NativeWindowId window = ShowWindow(params, MakePixel(200, 0, 0), false);
+    Client().Focus(other);
+    ASSERT_TRUE(WaitFor([&] { return !P().IsApplicationActive(); }));
+    Click({350, 340});
+    ASSERT_TRUE(WaitFor([&] { return m_listener.Has(window, NativeEvent::Type::ButtonUp); }));
+    EXPECT_EQ(P().IsApplicationActive(), !noActivate);
+    P().DestroyNativeWindow(window);
+  }
+}
+
+}  // namespace
+}  // namespace tappomat::test
