@@ -32,6 +32,7 @@ void Restack(WindowSystem& ws, WindowData& w, HWND insertAfter) {
     } else if (WindowData* after = ws.Find(insertAfter); after && !after->IsChild()) {
       p.PlaceBelow(w.top.native, after->top.native);
     }
+    RestackTopLevelOrder(w.handle, insertAfter);  // the order WindowFromPoint goes by
     return;
   }
   std::vector<HWND>& siblings = ws.Find(w.parent)->children;
@@ -90,7 +91,9 @@ bool SetWindowPos(HWND h, HWND insertAfter, int x, int y, int width, int height,
     w->clientRect = calc.rgrc[0].Offset(-newRect.left, -newRect.top).Intersect(
         {0, 0, newRect.Width(), newRect.Height()});
     if (w->clientRect.IsEmpty()) w->clientRect = {0, 0, 0, 0};
-    if (!w->IsChild()) ws.m_platform.SetBounds(w->top.native, newRect);
+    // Bounds the window manager has just given the native window are not sent back.
+    const bool fromPlatform = ws.m_configuring == h && ws.m_configuredBounds == newRect;
+    if (!w->IsChild() && !fromPlatform) ws.m_platform.SetBounds(w->top.native, newRect);
   }
   if (!(pos.flags & SWP_NOZORDER)) Restack(ws, *w, insertAfter);
   if (pos.flags & SWP_SHOWWINDOW) {
@@ -118,6 +121,10 @@ bool SetWindowPos(HWND h, HWND insertAfter, int x, int y, int width, int height,
       !(w->exStyle & WS_EX_NOACTIVATE)) {
     SetActiveWindow(h);
   }
+  // A hidden window loses the capture and the pointer; when it was active, another
+  // window is activated (and takes the focus) first.
+  if (pos.flags & SWP_HIDEWINDOW) WindowHidden(h);
+  if (!(w = ws.Find(h))) return true;
   if ((pos.flags & SWP_HIDEWINDOW) && (ws.m_focus == h || IsChild(h, ws.m_focus))) {
     // The focus leaves a hidden window; its top-level window keeps it when still shown.
     SetFocus(w->IsChild() && IsWindowVisible(w->parent) ? w->parent : kNullWindow);

@@ -123,7 +123,13 @@ class WindowSystem : public NativeWindowListener {
   int m_quitCode = 0;
   Platform::Clock::time_point m_start;
 
-  // Input state (input.cpp).
+  // Input state (input.cpp and the input files beside it).
+  std::deque<MSG> m_pendingInput;  // messages made from native events, not yet taken
+  std::vector<HWND> m_zOrder;      // top-level windows, most recently raised first
+  // The top-level window the window manager is moving or sizing: SetWindowPos does not
+  // send these bounds back to the platform.
+  HWND m_configuring;
+  Rect m_configuredBounds;
   HWND m_focus;
   HWND m_active;
   HWND m_capture;
@@ -137,6 +143,8 @@ class WindowSystem : public NativeWindowListener {
     Point pt;
   } m_lastClick;
   std::unordered_map<int, bool> m_keyDown;  // as of the message being processed
+  std::unordered_map<int, bool> m_keyToggled;  // flips with each press (Caps Lock, Num Lock)
+  bool m_altAlone = false;  // Alt went down and no other key since: its release is a WM_SYSKEYUP
   int m_modalDepth = 0;
 };
 
