@@ -18,7 +18,7 @@ LRESULT HandleSetText(HWND h, LPARAM lParam) {
   w->text = text ? text : "";
   if (!w->IsChild()) {
     ws.m_platform.SetTitle(w->top.native, w->text);
-    RedrawWindow(h, std::nullopt, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    InvalidateNonClient(h);  // the caption shows the text; the client area is unchanged
   }
   return 1;
 }

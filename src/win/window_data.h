@@ -22,7 +22,17 @@ struct ScrollBarState {
   int page = 0;
   int pos = 0;
   int trackPos = 0;
-  bool disabled = false;
+  unsigned disabledArrows = 0;  // ESB_DISABLE_LTUP / ESB_DISABLE_RTDN bits (scroll_bar.h)
+  int pressedPart = 0;          // ScrollBarPart drawn pushed while the mouse holds it
+  bool thumbTracking = false;   // the thumb is being dragged and is drawn at trackPos
+};
+
+// Non-client state kept by nonclient.cpp: what the default frame shows.
+struct NonClientState {
+  bool active = false;       // as last told by WM_NCACTIVATE
+  Bitmap32 icon;             // the small caption icon; empty: none
+  LRESULT pushedButton = 0;  // HTCLOSE / HTMINBUTTON / HTMAXBUTTON drawn pushed; 0 none
+  Rect restoreRect;          // the rectangle before SC_MAXIMIZE
 };
 
 // Paint bookkeeping of one window.
@@ -69,6 +79,7 @@ struct WindowData {
   WindowPaintState paint;
   ScrollBarState hScroll;
   ScrollBarState vScroll;
+  NonClientState nonClient;
   TopLevelState top;
   bool destroying = false;
 
