@@ -2,12 +2,18 @@
 
 namespace tappomat {
 
-DeviceContext::DeviceContext(Bitmap32& target) : m_target(&target) {
-  m_state.clip = Region(target.Bounds());
+DeviceContext::DeviceContext(Bitmap32& target)
+    : m_target(&target), m_systemClip(target.Bounds()) {
+  m_state.clip = m_systemClip;
+}
+
+void DeviceContext::SetSystemClip(const Region& device) {
+  m_systemClip = device.Intersect(m_target->Bounds());
+  m_state.clip = m_systemClip;
 }
 
 void DeviceContext::SelectClipRegion(const Region& logical) {
-  m_state.clip = logical.Offset(m_state.origin.x, m_state.origin.y).Intersect(m_target->Bounds());
+  m_state.clip = logical.Offset(m_state.origin.x, m_state.origin.y).Intersect(m_systemClip);
 }
 
 void DeviceContext::IntersectClipRect(const Rect& logical) {

@@ -39,10 +39,16 @@ class DeviceContext {
   Rect ToDevice(const Rect& logical) const { return logical.Offset(m_state.origin.x, m_state.origin.y); }
   Point ToDevice(Point logical) const { return {logical.x + m_state.origin.x, logical.y + m_state.origin.y}; }
 
-  // The clip region in device coordinates, always inside the bitmap.
+  // The clip region in device coordinates, always inside the system clip.
   const Region& DeviceClip() const { return m_state.clip; }
-  // Replaces the clip region with `logical` (within the bitmap).
+  // The area the owner of the context lets it draw into (device coordinates): a window's
+  // visible part. No clip region selected later reaches outside it. Starts as the bitmap.
+  void SetSystemClip(const Region& device);
+  const Region& SystemClip() const { return m_systemClip; }
+  // Replaces the clip region with `logical` within the system clip.
   void SelectClipRegion(const Region& logical);
+  // Back to the whole system clip (SelectClipRgn with no region).
+  void ResetClipRegion() { m_state.clip = m_systemClip; }
   void SelectClipRect(const Rect& logical) { SelectClipRegion(Region(logical)); }
   // Limits the clip region to a rectangle, or takes a rectangle out of it.
   void IntersectClipRect(const Rect& logical);
@@ -90,6 +96,7 @@ class DeviceContext {
 
  private:
   Bitmap32* m_target;
+  Region m_systemClip;  // device coordinates, inside the bitmap
   State m_state;
 };
 

@@ -58,7 +58,11 @@ LRESULT HandleWindowPosChanged(HWND h, LPARAM lParam) {
                 MAKELPARAM(w->windowRect.left + w->clientRect.left, w->windowRect.top + w->clientRect.top));
   }
   if (!(pos->flags & SWP_NOSIZE) && (w = WindowSystem::Current().Find(h))) {
-    SendMessage(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->clientRect.Width(), w->clientRect.Height()));
+    const WPARAM kind = w->IsChild()            ? SIZE_RESTORED
+                        : w->top.minimized    ? SIZE_MINIMIZED
+                        : w->top.maximized    ? SIZE_MAXIMIZED
+                                              : SIZE_RESTORED;
+    SendMessage(h, WM_SIZE, kind, MAKELPARAM(w->clientRect.Width(), w->clientRect.Height()));
   }
   return 0;
 }

@@ -94,7 +94,7 @@ std::optional<DeviceContext> MakeDC(HWND h, DcArea area, const Region* limit) {
   }
   if (limit) clip = clip.Intersect(limit->Offset(origin.x, origin.y));
   dc.SetOrigin(origin);
-  dc.SelectClipRegion(clip.Offset(-origin.x, -origin.y));
+  dc.SetSystemClip(clip);
   return dc;
 }
 

@@ -1,6 +1,7 @@
 // Moving, sizing, showing and restacking windows: SetWindowPos and what builds on it.
 #include <algorithm>
 
+#include "win/caption_actions.h"
 #include "win/input.h"
 #include "win/paint.h"
 #include "win/window_system.h"
@@ -161,7 +162,13 @@ bool ShowWindow(HWND h, int command) {
         if (ws.m_active == h) SetActiveWindow(kNullWindow);
       }
       return wasVisible;
+    case SW_SHOWMAXIMIZED: {
+      const bool result = ShowWindow(h, SW_SHOW);
+      MaximizeWindow(h);
+      return result;
+    }
     case SW_RESTORE:
+      if (!w->IsChild() && !w->top.minimized && w->top.maximized) RestoreMaximizedWindow(h);
       if (!w->IsChild() && w->top.minimized) {
         w->top.minimized = false;
         ws.m_platform.Restore(w->top.native);

@@ -22,6 +22,19 @@ TEST(DeviceContext, ClipFollowsOriginAndStaysInsideTheBitmap) {
   EXPECT_TRUE(dc.RectVisible({1, 1, 2, 2}));
 }
 
+TEST(DeviceContext, SelectedClipNeverLeavesTheSystemClip) {
+  Bitmap32 bmp(20, 10);
+  DeviceContext dc(bmp);
+  dc.SetSystemClip(Region(Rect{5, 0, 10, 10}));  // e.g. a window's visible part
+  dc.SetOrigin({5, 0});
+  EXPECT_EQ(dc.ClipBox(), (Rect{0, 0, 5, 10}));
+  dc.SelectClipRect({-100, -100, 100, 100});
+  EXPECT_EQ(dc.DeviceClip().Bounds(), (Rect{5, 0, 10, 10}));
+  dc.SelectClipRect({1, 1, 2, 2});
+  dc.ResetClipRegion();
+  EXPECT_EQ(dc.DeviceClip().Bounds(), (Rect{5, 0, 10, 10}));
+}
+
 TEST(DeviceContext, SaverRestoresEveryPartOfTheState) {
   Bitmap32 bmp(8, 8);
   DeviceContext dc(bmp);

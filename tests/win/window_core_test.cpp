@@ -261,3 +261,23 @@ TEST_F(WindowCore, ChildZOrderFollowsSetWindowPos) {
 
 }  // namespace
 }  // namespace tappomat::test
+
+namespace tappomat::test {
+namespace {
+
+TEST_F(WindowCore, ShowMaximizedFillsTheWorkAreaAndRestoreReturns) {
+  platform.SetScreen({0, 0, 800, 600}, {0, 0, 800, 570});
+  const HWND top = Create("top", WS_OVERLAPPEDWINDOW, {10, 20, 210, 120});
+  TakeLog();
+  ShowWindow(top, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(GetWindowRect(top), (Rect{0, 0, 800, 570}));
+  const Log sizes = TakeLog({WM_SIZE});
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.back().wParam, WPARAM{SIZE_MAXIMIZED});
+  ShowWindow(top, SW_RESTORE);
+  EXPECT_EQ(GetWindowRect(top), (Rect{10, 20, 210, 120}));
+  EXPECT_EQ(TakeLog({WM_SIZE}).back().wParam, WPARAM{SIZE_RESTORED});
+}
+
+}  // namespace
+}  // namespace tappomat::test
