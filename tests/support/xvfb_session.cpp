@@ -103,11 +103,7 @@ void XvfbSession::StartServer() {
     m_error = "Xvfb did not start (is the xvfb package installed?)";
     return;
   }
-  // Built from the number in place: g++ 12 at -O3 warns falsely (-Wrestrict) when a
-  // short literal is assigned or concatenated here.
-  number.resize(number.find('\n'));
-  number.insert(number.begin(), ':');
-  m_displayName = std::move(number);
+  m_displayName = ":" + number.substr(0, number.find('\n'));
   m_keeper = XOpenDisplay(m_displayName.c_str());
   if (m_keeper == nullptr) m_error = "cannot connect to Xvfb on " + m_displayName;
 }
