@@ -335,8 +335,7 @@ void TForm::WndProc(TMessage& m) {
         m.Result = 1;
         return;
       }
-      m.Result = 0;
-      return;
+      break;  // the other keys are offered to the controls
   }
   TCustomControl::WndProc(m);
 }

@@ -353,6 +353,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYUP:
     case WM_SYSKEYUP:
     case WM_CHAR:
+    case WM_SYSCHAR:
       HandleKey(m);
       return;
     case WM_SETCURSOR:
@@ -385,6 +386,15 @@ void TWinControl::WndProc(TMessage& m) {
     }
     case CM_ENABLEDCHANGED:
       Invalidate();
+      return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Offered to the children in turn until one takes it (default and cancel buttons,
+      // labels' accelerators).
+      for (TControl* c : std::vector<TControl*>(m_controls)) {
+        c->WindowProc(m);
+        if (m.Result != 0) return;
+      }
       return;
   }
   if (IsMouseMessage(m.Msg)) {
@@ -439,9 +449,15 @@ void TWinControl::HandleKey(TMessage& m) {
       // Shortcuts first (pop-up menus of the focused chain, the main menu), then the
       // dialog keys the control does not want for itself.
       bool taken = form && form->IsShortCut(key, shift);
-      if (!taken && key == VK_TAB && form &&
-          !(Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
-        taken = form->Perform(CM_DIALOGKEY, key, 0) != 0;
+      if (!taken && form) {
+        // Tab moves the focus, Enter and Esc go to the default and cancel buttons, unless
+        // the focused control wants the key itself.
+        LRESULT wants = 0;
+        if (key == VK_TAB) wants = DLGC_WANTTAB | DLGC_WANTALLKEYS;
+        if (key == VK_RETURN || key == VK_ESCAPE) wants = DLGC_WANTALLKEYS;
+        if (wants && !(Perform(WM_GETDLGCODE) & wants))
+          taken = form->Perform(CM_DIALOGKEY, key, 0) != 0;
+      }
       if (taken) {
         g_eatNextChar = true;
         m.Result = 0;
@@ -457,6 +473,17 @@ void TWinControl::HandleKey(TMessage& m) {
       WORD key = static_cast<WORD>(m.WParam);
       if (DoKeyUp(key, shift)) return;
       m.WParam = key;
+      DefaultHandler(m);
+      return;
+    }
+    case WM_SYSCHAR: {
+      if (g_eatNextChar) {
+        g_eatNextChar = false;
+        return;
+      }
+      // Alt+letter: the accelerators of the form's labels and buttons.
+      TForm* form = ParentForm();
+      if (form && form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) return;
       DefaultHandler(m);
       return;
     }

@@ -1,0 +1,153 @@
+#include "ui/button.h"
+
+#include <functional>
+
+#include "gdi/primitives.h"
+#include "ui/accelerator.h"
+#include "platform/virtual_keys.h"
+#include "win/input.h"
+
+namespace tappomat {
+
+namespace {
+
+void ForEachButton(TWinControl* parent, const std::function<void(TButton*)>& f) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (auto* button = dynamic_cast<TButton*>(c)) f(button);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) ForEachButton(w, f);
+  }
+}
+
+}  // namespace
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  // The click comes from the button's own press-and-release tracking, not from
+  // TControl's; a quick second click is another click, not a double click.
+  m_controlStyle = (m_controlStyle & ~(csClickEvents | csDoubleClicks)) | csSetCaption;
+  m_width = 75;
+  m_height = 25;
+  SetTabStop(true);
+}
+
+void TButton::SetDefault(bool on) {
+  if (on == m_default) return;
+  m_default = on;
+  Invalidate();
+}
+
+void TButton::Click() {
+  if (TForm* form = ParentForm()) form->SetModalResult(m_modalResult);
+  TWinControl::Click();
+}
+
+bool TButton::IsActiveDefault() const {
+  TWinControl* focused = FromHandle(GetFocus());
+  if (dynamic_cast<TButton*>(focused) && focused->ParentForm() == ParentForm())
+    return focused == this;
+  return m_default;
+}
+
+void TButton::SetPressedParts(bool mouseDown, bool mouseOver, bool space) {
+  const bool before = Pressed();
+  m_mouseDown = mouseDown;
+  m_mouseOver = mouseOver;
+  m_spacePressed = space;
+  if (Pressed() != before) Invalidate();
+}
+
+void TButton::InvalidateFormButtons() {
+  TForm* form = ParentForm();
+  if (!form) return Invalidate();
+  ForEachButton(form, [](TButton* b) { b->Invalidate(); });
+}
+
+PushButtonLook TButton::Look() {
+  PushButtonLook look;
+  look.caption = Caption();
+  look.state = ButtonDrawStateFor(Enabled(), Pressed(), false, false);
+  look.focused = Focused();
+  look.isDefault = Enabled() && IsActiveDefault();
+  look.font = Font().ToLogicalFont();
+  return look;
+}
+
+void TButton::PaintWindow(DeviceContext& dc) {
+  FillRect(dc, ClientRect(), ColorToRGB(Color()));
+  DrawPushButton(dc, ClientRect(), Look());
+}
+
+bool TButton::DoKeyDown(WORD& key, TShiftState shift) {
+  if (TWinControl::DoKeyDown(key, shift)) return true;
+  if (key == VK_SPACE) SetPressedParts(m_mouseDown, m_mouseOver, true);
+  return false;
+}
+
+bool TButton::DoKeyUp(WORD& key, TShiftState shift) {
+  if (TWinControl::DoKeyUp(key, shift)) return true;
+  if (key == VK_SPACE && m_spacePressed) {
+    SetPressedParts(m_mouseDown, m_mouseOver, false);
+    Click();
+  }
+  return false;
+}
+
+void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == TMouseButton::mbLeft && Enabled()) SetPressedParts(true, true, m_spacePressed);
+  TWinControl::MouseDown(button, shift, x, y);
+}
+
+void TButton::MouseMove(TShiftState shift, int x, int y) {
+  if (m_mouseDown) SetPressedParts(true, ClientRect().Contains(Point{x, y}), m_spacePressed);
+  TWinControl::MouseMove(shift, x, y);
+}
+
+void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TWinControl::MouseUp(button, shift, x, y);
+  if (button != TMouseButton::mbLeft || !m_mouseDown) return;
+  const bool over = ClientRect().Contains(Point{x, y});
+  SetPressedParts(false, false, m_spacePressed);
+  if (over) Click();
+}
+
+void TButton::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_DIALOGKEY: {
+      const bool enter = m.WParam == VK_RETURN && IsActiveDefault();
+      const bool esc = m.WParam == VK_ESCAPE && m_cancel;
+      if ((enter || esc) && (KeyboardShiftState() & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
+        Click();
+        m.Result = 1;
+      }
+      return;
+    }
+    case CM_DIALOGCHAR:
+      if (IsAccel(static_cast<char32_t>(m.WParam), Caption()) && CanFocus()) {
+        Click();
+        m.Result = 1;
+      }
+      return;
+    case WM_GETDLGCODE:
+      m.Result = DLGC_BUTTON | (IsActiveDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (m.Msg == WM_KILLFOCUS) SetPressedParts(m_mouseDown, m_mouseOver, false);
+      InvalidateFormButtons();
+      break;
+    case WM_LBUTTONUP:
+      // The release lets the capture go itself; that is not the press being abandoned.
+      m_releasing = true;
+      TWinControl::WndProc(m);
+      m_releasing = false;
+      return;
+    case WM_CAPTURECHANGED:
+      // Capture taken away (a menu, another window): the press is abandoned.
+      if (m_mouseDown && !m_releasing && WParamToHandle(static_cast<WPARAM>(m.LParam)) != m_handle)
+        SetPressedParts(false, false, m_spacePressed);
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+}  // namespace tappomat

@@ -1,0 +1,59 @@
+#pragma once
+// TButton: a push button with a window of its own. It owns the pressed state — while the
+// left mouse button is held on it (with the mouse captured, pressed only while the
+// pointer is over it) or while Space is held with the focus on it — and clicks on release
+// over it or on Space's release. Clicking sets its form's ModalResult to the button's.
+// Enter anywhere on the form clicks the Default button (or the focused button), Esc the
+// Cancel button: the form offers those keys as CM_DIALOGKEY unless the focused control
+// wants them. Painted with the classic DrawPushButton; TBitBtn adds a glyph.
+#include "ui/classic_button_look.h"
+#include "ui/form.h"
+#include "ui/win_control.h"
+
+namespace tappomat {
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner);
+  std::string ClassName() const override { return "TButton"; }
+
+  bool Default() const { return m_default; }
+  void SetDefault(bool on);
+  bool Cancel() const { return m_cancel; }
+  void SetCancel(bool on) { m_cancel = on; }
+  TModalResult ModalResult() const { return m_modalResult; }
+  void SetModalResult(TModalResult result) { m_modalResult = result; }
+  // Pressed look (mouse held over it, or Space held).
+  bool Pressed() const { return m_spacePressed || (m_mouseDown && m_mouseOver); }
+
+  void Click() override;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void PaintWindow(DeviceContext& dc) override;
+  // What DrawPushButton gets; TBitBtn adds its glyph.
+  virtual PushButtonLook Look();
+  bool DoKeyDown(WORD& key, TShiftState shift) override;
+  bool DoKeyUp(WORD& key, TShiftState shift) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+ private:
+  // The button Enter clicks: the focused button, or the default one when the focus is
+  // not on a button. It also wears the black default frame.
+  bool IsActiveDefault() const;
+  void SetPressedParts(bool mouseDown, bool mouseOver, bool space);
+  // Buttons of the form repaint their default frame when the focus moves between them.
+  void InvalidateFormButtons();
+
+  bool m_default = false;
+  bool m_cancel = false;
+  TModalResult m_modalResult = mrNone;
+  bool m_mouseDown = false;
+  bool m_mouseOver = false;
+  bool m_spacePressed = false;
+  bool m_releasing = false;
+};
+
+}  // namespace tappomat

@@ -1,0 +1,57 @@
+#pragma once
+// TCheckBox: a check box with a window of its own. It owns its State (unchecked, checked,
+// grayed) and the press tracking: pressed look while the left button is held over it or
+// Space is held with the focus on it; the release over it (or Space's release) moves the
+// state on: unchecked → checked → grayed (with AllowGrayed) → unchecked. As in the VCL,
+// OnClick fires on every change of State, whether the user or the program made it.
+// Painted with the classic DrawCheckBox.
+#include "ui/alignment.h"
+#include "ui/classic_check_look.h"
+#include "ui/win_control.h"
+
+namespace tappomat {
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* owner);
+  std::string ClassName() const override { return "TCheckBox"; }
+
+  bool Checked() const { return m_state == TCheckBoxState::cbChecked; }
+  void SetChecked(bool on) { SetState(on ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  TCheckBoxState State() const { return m_state; }
+  void SetState(TCheckBoxState state);
+  bool AllowGrayed() const { return m_allowGrayed; }
+  void SetAllowGrayed(bool on) { m_allowGrayed = on; }
+  // taRightJustify (the default): caption right of the box; taLeftJustify: left of it.
+  TAlignment Alignment() const { return m_alignment; }
+  void SetAlignment(TAlignment alignment);
+  bool Pressed() const { return m_spacePressed || (m_mouseDown && m_mouseOver); }
+
+  // The state a user's click moves to.
+  TCheckBoxState NextState() const;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void PaintWindow(DeviceContext& dc) override;
+  bool DoKeyDown(WORD& key, TShiftState shift) override;
+  bool DoKeyUp(WORD& key, TShiftState shift) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+ private:
+  void Toggle() { SetState(NextState()); }
+  void SetPressedParts(bool mouseDown, bool mouseOver, bool space);
+
+  TCheckBoxState m_state = TCheckBoxState::cbUnchecked;
+  bool m_allowGrayed = false;
+  TAlignment m_alignment = TAlignment::taRightJustify;
+  bool m_mouseDown = false;
+  bool m_mouseOver = false;
+  bool m_spacePressed = false;
+  bool m_releasing = false;
+};
+
+}  // namespace tappomat
