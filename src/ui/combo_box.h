@@ -1,0 +1,93 @@
+#pragma once
+// TComboBox: the combo box in its three VCL styles — csDropDown (an embedded borderless
+// TEdit for typing plus the arrow button), csDropDownList (no typing: the box shows the
+// selected item and keys choose items) and csSimple (the edit without a button; its list
+// is the drop-down list, opened by the keys). It owns Items, the selection and the
+// drop-down list window (TComboDropList), places the list below itself or above when it
+// would leave the work area, and reports OnChange, OnSelect, OnDropDown and OnCloseUp as
+// the VCL does.
+#include <memory>
+
+#include "ui/combo_drop_list.h"
+#include "ui/edit.h"
+#include "ui/strings.h"
+
+namespace tappomat {
+
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TComponent* owner);
+  ~TComboBox() override;
+  std::string ClassName() const override { return "TComboBox"; }
+
+  TComboBoxStyle Style() const { return m_style; }
+  void SetStyle(TComboBoxStyle style);
+  TStringList& Items() { return m_items; }
+  const TStringList& Items() const { return m_items; }
+  int ItemIndex() const { return m_itemIndex; }
+  // Selects an item (its text shows); -1 clears the text. No events, as in the VCL.
+  void SetItemIndex(int index);
+  // Sets the text; the item equal to it (ignoring case) becomes ItemIndex, else -1. A
+  // drop-down list takes only the text of an item.
+  void SetText(const std::string& text) override;
+  int DropDownCount() const { return m_dropDownCount; }
+  void SetDropDownCount(int count) { m_dropDownCount = std::max(count, 1); }
+  int MaxLength() const;
+  void SetMaxLength(int length);
+
+  bool DroppedDown() const { return m_list.IsOpen(); }
+  void SetDroppedDown(bool on);
+  // The drop-down list's window while it is open (null otherwise).
+  HWND ListHandle() const { return m_list.Handle(); }
+  // The embedded text editor (null for csDropDownList).
+  TEdit* EditControl() const { return m_edit; }
+  // The arrow button, in client coordinates (empty for csSimple).
+  Rect ButtonRect() const;
+  // The index of the item equal to `text` ignoring case, as CB_FINDSTRINGEXACT; -1: none.
+  int FindStringExact(const std::string& text) const;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+  void WndProc(TMessage& message) override;
+  void SetBounds(int left, int top, int width, int height) override;
+
+ protected:
+  bool DoKeyDown(WORD& key, TShiftState shift) override;
+  bool DoKeyPress(char32_t& key) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void PaintWindow(DeviceContext& dc) override;
+  virtual void Change();
+  virtual void Select();
+  virtual void DropDown();
+  virtual void CloseUp();
+
+ private:
+  // The keys a combo box takes for itself (open, close, move through the items); true
+  // when it took `key`.
+  bool ComboKey(WORD key, TShiftState shift);
+  void OpenList();
+  // Closes the list; `choose` makes its hot item the selection.
+  void CloseList(bool choose);
+  // The user picked an item: selection, text, OnSelect and (when the text changed) OnChange.
+  void UserSelect(int index);
+  void EditChanged();
+  void LayoutEdit();
+  void ShowText(const std::string& text);
+  Rect InnerRect() const;
+  int ItemHeight() const;
+
+  TComboBoxStyle m_style = TComboBoxStyle::csDropDown;
+  TStringList m_items;
+  int m_itemIndex = -1;
+  int m_dropDownCount = 8;
+  TEdit* m_edit = nullptr;
+  TComboDropList m_list;
+  bool m_settingText = false;  // changes made by code: no OnChange
+};
+
+}  // namespace tappomat
