@@ -1,13 +1,13 @@
 #include "ui/application.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 #include "gdi/primitives.h"
 #include "gdi/text.h"
 #include "platform/virtual_keys.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 #include "win/input.h"
 #include "win/paint.h"
@@ -41,94 +41,6 @@ LRESULT HintWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCHITTEST) return HTTRANSPARENT;
   return DefWindowProc(h, msg, wParam, lParam);
 }
-
-// The OK button of the default error box: closes its form with Enter, Escape, Space or a
-// click.
-class TErrorBoxButton : public TCustomControl {
- public:
-  explicit TErrorBoxButton(TComponent* owner) : TCustomControl(owner) { SetTabStop(true); }
-  std::string ClassName() const override { return "TErrorBoxButton"; }
-  void Click() override {
-    if (TForm* form = ParentForm()) form->SetModalResult(mrOk);
-  }
-
- protected:
-  void Paint() override {
-    TCanvas& c = *Canvas();
-    const Rect r = ClientRect();
-    c.Pen().Color = clBlack;
-    c.Brush().Color = clBtnFace;
-    c.Rectangle(r);
-    c.Brush().Style = TBrushStyle::bsClear;
-    c.Font().SetColor(clBtnText);
-    c.TextOut((r.Width() - c.TextWidth(Caption())) / 2, (r.Height() - c.TextHeight(Caption())) / 2,
-              Caption());
-    if (Focused()) c.DrawFocusRect(r.Inflate(-3, -3));
-  }
-  bool DoKeyDown(WORD& key, TShiftState shift) override {
-    if (key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE) {
-      Click();
-      return true;
-    }
-    return TCustomControl::DoKeyDown(key, shift);
-  }
-};
-
-// The default error box: the text word-wrapped beside a red round error icon.
-class TErrorBoxForm : public TForm {
- public:
-  TErrorBoxForm(TComponent* owner, const std::string& caption, const std::string& text)
-      : TForm(owner), m_message(text) {
-    SetCaption(caption);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    Rect measure{0, 0, 360, 0};
-    Bitmap32 scratch(1, 1);
-    DeviceContext dc(scratch);
-    dc.SetFont(Font().ToLogicalFont());
-    DrawText(dc, m_message, measure, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    const int textHeight = std::max(measure.Height(), 32);
-    SetClientWidth(std::max(measure.Width(), 120) + 80);
-    SetClientHeight(textHeight + 70);
-    auto* ok = Create<TErrorBoxButton>(this);
-    ok->SetCaption("OK");
-    ok->SetBounds((ClientWidth() - 75) / 2, textHeight + 32, 75, 23);
-    ok->SetParent(this);
-    SetActiveControl(ok);
-  }
-
- protected:
-  void Paint() override {
-    TCanvas& c = *Canvas();
-    // The icon: a red disc with a white cross.
-    std::vector<Point> disc;
-    for (int i = 0; i < 32; ++i) {
-      const double a = i * 3.14159265358979 / 16;
-      disc.push_back({28 + static_cast<int>(15 * std::cos(a)), 28 + static_cast<int>(15 * std::sin(a))});
-    }
-    c.Pen().Color = clMaroon;
-    c.Brush().Color = clRed;
-    c.Brush().Style = TBrushStyle::bsSolid;
-    c.Polygon(disc);
-    c.Pen().Color = clWhite;
-    for (int d = -1; d <= 1; ++d) {
-      c.MoveTo(22 + d, 22);
-      c.LineTo(35 + d, 35);
-      c.MoveTo(34 + d, 22);
-      c.LineTo(21 + d, 35);
-    }
-    if (DeviceContext* dc = c.Handle()) {
-      dc->SetFont(Font().ToLogicalFont());
-      dc->SetTextColor(ColorToRGB(clBtnText));
-      dc->SetBkMode(BkMode::Transparent);
-      Rect r{60, 16, ClientWidth() - 12, ClientHeight() - 40};
-      DrawText(*dc, m_message, r, DT_WORDBREAK | DT_NOPREFIX);
-    }
-  }
-
- private:
-  std::string m_message;
-};
 
 }  // namespace
 
@@ -314,9 +226,7 @@ void TApplication::HandleException(std::exception_ptr error) {
 void TApplication::DefaultErrorBox(const std::string& caption, const std::string& text) {
   if (m_inErrorBox) return;  // an error while an error box shows is not stacked
   m_inErrorBox = true;
-  auto* box = Create<TErrorBoxForm>(this, caption, text);
-  box->ShowModal();
-  box->Free();
+  MessageDlgBox(caption, text, MessageBoxIconKind::Error);
   m_inErrorBox = false;
 }
 

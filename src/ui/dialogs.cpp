@@ -1,0 +1,157 @@
+#include "ui/dialogs.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "gdi/text.h"
+#include "ui/application.h"
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+
+namespace tappomat {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kTextWrapWidth = 360;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 8;
+
+struct ButtonSpec {
+  const char* caption;
+  TModalResult result;
+  bool isDefault;
+  bool isCancel;
+};
+
+// The dialogs' form: paints the icon, if any, in the top-left corner; the rest is
+// ordinary controls.
+class TStandardDialog : public TForm {
+ public:
+  TStandardDialog(TComponent* owner, const std::string& caption,
+                  std::optional<MessageBoxIconKind> icon)
+      : TForm(owner), m_icon(icon) {
+    SetCaption(caption);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    TForm* main = Application ? Application->MainForm() : nullptr;
+    SetPosition(main && main != this && main->Visible() ? TPosition::poMainFormCenter
+                                                       : TPosition::poScreenCenter);
+  }
+  std::string ClassName() const override { return "TMessageForm"; }
+
+  // A word-wrapped label at `left`, `top`; returns its bottom edge.
+  TLabel* AddText(const std::string& text, int left, int top, int maxWidth) {
+    Rect measure{0, 0, maxWidth, 0};
+    Bitmap32 scratch(1, 1);
+    DeviceContext dc(scratch);
+    dc.SetFont(Font().ToLogicalFont());
+    DrawText(dc, text, measure, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    auto* label = Create<TLabel>(this);
+    label->SetAutoSize(false);
+    label->SetWordWrap(true);
+    label->SetShowAccelChar(false);
+    label->SetTransparent(true);
+    label->SetCaption(text);
+    label->SetBounds(left, top, std::max(measure.Width(), 1), std::max(measure.Height(), 1));
+    label->SetParent(this);
+    return label;
+  }
+
+  // The buttons in a centred row at `top`; the client width grows to hold them.
+  std::vector<TButton*> AddButtons(const std::vector<ButtonSpec>& specs, int top) {
+    const int count = static_cast<int>(specs.size());
+    const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
+    if (ClientWidth() < rowWidth + 2 * kMargin) SetClientWidth(rowWidth + 2 * kMargin);
+    int left = (ClientWidth() - rowWidth) / 2;
+    std::vector<TButton*> buttons;
+    for (const ButtonSpec& spec : specs) {
+      auto* button = Create<TButton>(this);
+      button->SetCaption(spec.caption);
+      button->SetModalResult(spec.result);
+      button->SetDefault(spec.isDefault);
+      button->SetCancel(spec.isCancel);
+      button->SetBounds(left, top, kButtonWidth, kButtonHeight);
+      button->SetParent(this);
+      left += kButtonWidth + kButtonGap;
+      buttons.push_back(button);
+    }
+    return buttons;
+  }
+
+ protected:
+  void Paint() override {
+    TForm::Paint();
+    if (m_icon && Canvas()->Handle())
+      DrawMessageBoxIcon(*Canvas()->Handle(), {kMargin, kMargin}, *m_icon);
+  }
+
+ private:
+  std::optional<MessageBoxIconKind> m_icon;
+};
+
+// Builds the icon-and-text part of a message-style dialog and its button row.
+TStandardDialog* MakeMessageForm(const std::string& caption, const std::string& text,
+                                 std::optional<MessageBoxIconKind> icon,
+                                 const std::vector<ButtonSpec>& buttons) {
+  auto* form = Create<TStandardDialog>(Application, caption, icon);
+  const int textLeft = icon ? kMargin + kMessageBoxIconSize + kMargin : kMargin;
+  TLabel* label = form->AddText(text, textLeft, kMargin, kTextWrapWidth);
+  const int iconBottom = icon ? kMargin + kMessageBoxIconSize : 0;
+  if (icon && label->Height() < kMessageBoxIconSize)  // short text: level with the icon
+    label->SetTop(kMargin + (kMessageBoxIconSize - label->Height()) / 2);
+  const int buttonsTop = std::max(label->Top() + label->Height(), iconBottom) + kMargin + 4;
+  form->SetClientWidth(label->Left() + label->Width() + kMargin);
+  form->SetClientHeight(buttonsTop + kButtonHeight + kMargin);
+  std::vector<TButton*> made = form->AddButtons(buttons, buttonsTop);
+  for (size_t i = 0; i < made.size(); ++i)
+    if (buttons[i].isDefault) form->SetActiveControl(made[i]);
+  return form;
+}
+
+TModalResult ShowAndFree(TForm* form) {
+  const TModalResult result = form->ShowModal();
+  form->Free();
+  return result;
+}
+
+}  // namespace
+
+void MessageDlgBox(const std::string& caption, const std::string& text,
+                   std::optional<MessageBoxIconKind> icon) {
+  if (!Application) return;
+  ShowAndFree(MakeMessageForm(caption, text, icon, {{"OK", mrOk, true, true}}));
+}
+
+bool ConfirmBox(const std::string& text) {
+  if (!Application) return false;
+  TForm* form = MakeMessageForm("Confirm", text, MessageBoxIconKind::Question,
+                                {{"&Yes", mrYes, true, false}, {"&No", mrNo, false, true}});
+  return ShowAndFree(form) == mrYes;
+}
+
+bool InputQueryBox(const std::string& caption, const std::string& prompt, std::string& value) {
+  if (!Application) return false;
+  constexpr int kEditWidth = 233;
+  auto* form = Create<TStandardDialog>(Application, caption, std::nullopt);
+  TLabel* label = form->AddText(prompt, kMargin, kMargin, kEditWidth);
+  auto* edit = Create<TEdit>(form);
+  edit->SetMaxLength(255);
+  edit->SetBounds(kMargin, label->Top() + label->Height() + 4, kEditWidth, 21);
+  edit->SetParent(form);
+  edit->SetText(value);
+  edit->SelectAll();
+  const int buttonsTop = edit->Top() + edit->Height() + kMargin + 4;
+  form->SetClientWidth(kEditWidth + 2 * kMargin);
+  form->SetClientHeight(buttonsTop + kButtonHeight + kMargin);
+  form->AddButtons({{"OK", mrOk, true, false}, {"Cancel", mrCancel, false, true}}, buttonsTop);
+  form->SetActiveControl(edit);
+  const bool ok = form->ShowModal() == mrOk;
+  if (ok) value = edit->Text();
+  form->Free();
+  return ok;
+}
+
+}  // namespace tappomat

@@ -1,0 +1,114 @@
+// The standard dialogs driven by queued user input: which key or button answers what,
+// the text shown, the edit's proposal and limit, and the confirmation box's look.
+#include "platform/virtual_keys.h"
+#include "support/golden.h"
+#include "ui/dialogs.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/timer.h"
+#include "ui_fixture.h"
+#include "win/input.h"
+
+namespace tappomat::test {
+namespace {
+
+class DialogsTest : public UiTest {
+ protected:
+  void QueueKey(int key, const std::string& text = {}) {
+    platform.UserKey(key, true, text);
+    platform.UserKey(key, false);
+  }
+  // Runs `inspect` on the dialog once it shows, then queues `input`.
+  void WhenShown(std::function<void(TForm*)> inspect) {
+    timer = Create<TTimer>(Application);
+    timer->SetInterval(1);
+    timer->OnTimer = [this, inspect](TComponent*) {
+      timer->SetEnabled(false);
+      TForm* dialog = Application->Forms().back();
+      inspect(dialog);
+    };
+  }
+  // Answers the next dialog with these keys (Alt held when `alt`).
+  void AnswerWith(std::vector<std::pair<int, std::string>> keys, bool alt = false) {
+    WhenShown([this, keys, alt](TForm*) {
+      if (alt) platform.UserKey(VK_MENU, true);
+      for (const auto& [key, text] : keys) QueueKey(key, text);
+      if (alt) platform.UserKey(VK_MENU, false);
+    });
+  }
+  template <class T>
+  static T* Find(TForm* form) {
+    for (int i = 0; i < form->ControlCount(); ++i)
+      if (auto* c = dynamic_cast<T*>(form->Controls(i))) return c;
+    return nullptr;
+  }
+  TTimer* timer = nullptr;
+};
+
+TEST_F(DialogsTest, MessageBoxShowsItsTextAndClosesWithEnterOrEscape) {
+  std::string shown;
+  int width = 0;
+  WhenShown([&](TForm* f) {
+    shown = Find<TLabel>(f)->Caption();
+    width = f->ClientWidth();
+    QueueKey(VK_RETURN);
+  });
+  MessageDlgBox("Note", "Saved all files", MessageBoxIconKind::Information);
+  EXPECT_EQ(shown, "Saved all files");
+  EXPECT_GT(width, kMessageBoxIconSize + 40);
+  AnswerWith({{VK_ESCAPE, ""}});
+  MessageDlgBox("Note", "Again");  // returns: Esc closed it
+}
+
+TEST_F(DialogsTest, ConfirmAnswers) {
+  AnswerWith({{VK_RETURN, ""}});
+  EXPECT_TRUE(ConfirmBox("Delete it?"));
+  AnswerWith({{VK_ESCAPE, ""}});
+  EXPECT_FALSE(ConfirmBox("Delete it?"));
+  AnswerWith({{'N', "n"}}, true);
+  EXPECT_FALSE(ConfirmBox("Delete it?"));
+  AnswerWith({{'Y', "y"}}, true);
+  EXPECT_TRUE(ConfirmBox("Delete it?"));
+  WhenShown([&](TForm* f) {
+    for (int i = 0; i < f->ControlCount(); ++i)
+      if (f->Controls(i)->Caption() == "&No") Click(f->Controls(i));
+  });
+  EXPECT_FALSE(ConfirmBox("Delete it?"));
+}
+
+TEST_F(DialogsTest, InputQuerySelectsTheProposalAndReturnsWhatWasTyped) {
+  std::string value = "old";
+  int selLength = 0, maxLength = 0;
+  WhenShown([&](TForm* f) {
+    auto* edit = Find<TEdit>(f);
+    selLength = edit->SelLength();
+    maxLength = edit->MaxLength();
+    QueueKey('N', "n");
+    QueueKey('E', "e");
+    QueueKey('W', "w");
+    QueueKey(VK_RETURN);
+  });
+  EXPECT_TRUE(InputQueryBox("Name", "New name:", value));
+  EXPECT_EQ(value, "new");
+  EXPECT_EQ(selLength, 3);
+  EXPECT_EQ(maxLength, 255);
+  AnswerWith({{'X', "x"}, {VK_ESCAPE, ""}});
+  EXPECT_FALSE(InputQueryBox("Name", "New name:", value));
+  EXPECT_EQ(value, "new");
+}
+
+TEST_F(DialogsTest, ConfirmationLook) {
+  bool matched = false;
+  WhenShown([&](TForm* f) {
+    Pump();
+    const auto* record = platform.Window(WindowSystem::Current().Find(f->Handle())->top.native);
+    matched = record && MatchesGolden(record->pixels, "ui_dialogs");
+    QueueKey(VK_RETURN);
+  });
+  ConfirmBox("Delete the selected clicking script?");
+  EXPECT_TRUE(matched);
+}
+
+}  // namespace
+}  // namespace tappomat::test
