@@ -67,12 +67,12 @@ class TStandardDialog : public TForm {
     if (ClientWidth() < rowWidth + 2 * kMargin) SetClientWidth(rowWidth + 2 * kMargin);
     int left = (ClientWidth() - rowWidth) / 2;
     std::vector<TButton*> buttons;
-    for (const ButtonSpec& spec : specs) {
+    for (const ButtonSpec& entry : specs) {
       auto* button = Create<TButton>(this);
-      button->SetCaption(spec.caption);
-      button->SetModalResult(spec.result);
-      button->SetDefault(spec.isDefault);
-      button->SetCancel(spec.isCancel);
+      button->SetCaption(entry.caption);
+      button->SetModalResult(entry.result);
+      button->SetDefault(entry.isDefault);
+      button->SetCancel(entry.isCancel);
       button->SetBounds(left, top, kButtonWidth, kButtonHeight);
       button->SetParent(this);
       left += kButtonWidth + kButtonGap;
