@@ -1,0 +1,36 @@
+#include "automation/input_poller.h"
+
+#include "automation/input_service.h"
+#include "platform/virtual_keys.h"
+
+namespace tappomat {
+
+bool InputPoller::Pressed(int virtualKey) { return m_input.GetAsyncKeyState(virtualKey) != 0; }
+
+bool InputPoller::Released(int virtualKey, bool& latch) {
+  if (Pressed(virtualKey)) {
+    latch = true;
+    return false;
+  }
+  const bool wasSet = latch;
+  latch = false;  // cleared before its action runs, so one release never acts twice
+  return wasSet;
+}
+
+void InputPoller::Tick() {
+  const Point pointer = m_input.GetCursorPos();
+  m_host.ShowPointer(std::to_string(pointer.x) + " : " + std::to_string(pointer.y));
+
+  if (Released(VK_F2, m_f2Latch) && Pressed(VK_MENU)) m_host.RunCommand();
+  if (Released(VK_F1, m_f1Latch) && Pressed(VK_MENU)) m_host.RecordCommand();
+
+  if (!m_host.CaptureGateOpen()) return;
+  if (Released(VK_LBUTTON, m_leftLatch) && !m_input.IsApplicationActive()) {
+    m_host.AddToScript(pointer.x, pointer.y, 0);
+  }
+  if (Released(VK_RBUTTON, m_rightLatch) && !m_input.IsApplicationActive()) {
+    m_host.AddToScript(pointer.x, pointer.y, 1);
+  }
+}
+
+}  // namespace tappomat

@@ -1,0 +1,142 @@
+#include "automation/input_poller.h"
+
+#include <gtest/gtest.h>
+
+#include "automation_fakes.h"
+#include "platform/virtual_keys.h"
+
+namespace tappomat {
+namespace {
+
+// The main window as the poller sees it: the gate follows the record state, and the
+// chords toggle it like the real commands do.
+class FakeHost : public PollerHost {
+ public:
+  void ShowPointer(const std::string& readout) override { this->readout = readout; }
+  void RunCommand() override {
+    log.push_back("run");
+    recording = false;
+  }
+  void RecordCommand() override {
+    log.push_back("record");
+    recording = !recording;
+  }
+  bool CaptureGateOpen() override { return recording || captureMode != 0; }
+  void AddToScript(int x, int y, int button) override {
+    log.push_back("add " + std::to_string(x) + "," + std::to_string(y) + " " +
+                  std::to_string(button));
+  }
+
+  std::string readout;
+  bool recording = false;
+  int captureMode = 0;
+  std::vector<std::string> log;
+};
+
+class PollerTest : public ::testing::Test {
+ protected:
+  // One tick with exactly these keys seen pressed.
+  void Tick(std::initializer_list<int> keys, Point pointer = {0, 0}) {
+    input.pressed.clear();
+    for (int key : keys) input.pressed[key] = true;
+    input.pointer = pointer;
+    poller.Tick();
+  }
+  std::vector<std::string> TakeLog() { return std::exchange(host.log, {}); }
+
+  test::FakeInput input;
+  FakeHost host;
+  InputPoller poller{input, host};
+};
+
+TEST_F(PollerTest, ReadoutShowsThePointer) {
+  Tick({}, {1920, 7});
+  EXPECT_EQ(host.readout, "1920 : 7");
+}
+
+TEST_F(PollerTest, ChordsActOnReleaseWithAltHeld) {
+  struct Case {
+    const char* name;
+    std::vector<std::vector<int>> ticks;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"Alt+F2 released with Alt", {{VK_MENU, VK_F2}, {VK_MENU}}, {"run"}},
+      {"Alt+F1 released with Alt", {{VK_MENU, VK_F1}, {VK_MENU}}, {"record"}},
+      {"held for many ticks acts once",
+       {{VK_MENU, VK_F2}, {VK_MENU, VK_F2}, {VK_MENU, VK_F2}, {VK_MENU}, {VK_MENU}},
+       {"run"}},
+      {"F2 alone", {{VK_F2}, {}}, {}},
+      {"Alt released first", {{VK_MENU, VK_F2}, {VK_F2}, {}}, {}},
+      {"latch consumed without Alt", {{VK_F2}, {}, {VK_MENU}}, {}},
+      {"both chords in one tick: F2 first", {{VK_MENU, VK_F1, VK_F2}, {VK_MENU}},
+       {"run", "record"}},
+  };
+  for (const Case& c : cases) {
+    InputPoller fresh{input, host};
+    for (const auto& keys : c.ticks) {
+      input.pressed.clear();
+      for (int key : keys) input.pressed[key] = true;
+      fresh.Tick();
+    }
+    EXPECT_EQ(TakeLog(), c.expected) << c.name;
+  }
+}
+
+TEST_F(PollerTest, ClicksAreCapturedAtTheReleasePointOnlyThroughTheGate) {
+  Tick({VK_LBUTTON}, {5, 5});
+  Tick({}, {6, 6});
+  EXPECT_TRUE(TakeLog().empty()) << "gate closed: nothing captured";
+
+  host.recording = true;
+  Tick({VK_LBUTTON}, {10, 10});  // a drag: pressed here ...
+  Tick({VK_LBUTTON}, {50, 60});
+  Tick({}, {70, 80});  // ... released there
+  Tick({VK_RBUTTON}, {1, 2});
+  Tick({}, {3, 4});
+  Tick({VK_LBUTTON, VK_RBUTTON}, {9, 9});
+  Tick({}, {9, 9});
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"add 70,80 0", "add 3,4 1", "add 9,9 0",
+                                                 "add 9,9 1"}));
+}
+
+TEST_F(PollerTest, ClicksInOurOwnWindowsAreNotCapturedAndConsumeTheLatch) {
+  host.recording = true;
+  input.active = true;
+  Tick({VK_LBUTTON});
+  Tick({});
+  input.active = false;
+  Tick({});
+  EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(PollerTest, LatchesKeepTheirValueWhileTheGateIsClosed) {
+  Tick({VK_LBUTTON}, {1, 1});  // gate closed, latch not looked at
+  host.captureMode = 1;
+  Tick({}, {2, 2});
+  EXPECT_TRUE(TakeLog().empty()) << "the press was never seen through the gate";
+  Tick({VK_LBUTTON}, {3, 3});
+  host.captureMode = 0;
+  Tick({}, {4, 4});  // gate closed again: the latch stays set
+  host.captureMode = 2;
+  Tick({}, {5, 5});
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"add 5,5 0"}));
+}
+
+TEST_F(PollerTest, AChordCanOpenTheGateForTheSameTick) {
+  Tick({VK_MENU, VK_F1, VK_LBUTTON}, {1, 1});
+  Tick({VK_MENU, VK_LBUTTON}, {2, 2});  // recording starts; left latch set now
+  Tick({VK_MENU}, {3, 3});
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"record", "add 3,3 0"}));
+}
+
+TEST_F(PollerTest, StoppingRecordingClearsTheMouseLatches) {
+  host.recording = true;
+  Tick({VK_LBUTTON});
+  poller.ClearMouseLatches();
+  host.captureMode = 1;
+  Tick({});
+  EXPECT_TRUE(TakeLog().empty());
+}
+
+}  // namespace
+}  // namespace tappomat
