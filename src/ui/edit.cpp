@@ -259,7 +259,7 @@ void TEdit::PaintWindow(DeviceContext& dc) {
   FillRect(dc, area, ColorToRGB(Enabled() ? Color() : clBtnFace));
 
   DeviceContext::Saver saver(dc);
-  dc.IntersectClipRect(area);
+  dc.IntersectClipRect(TextArea());
   dc.SetFont(Font().ToLogicalFont());
   dc.SetBkMode(BkMode::Transparent);
   const int top = area.top + 1;

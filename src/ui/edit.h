@@ -33,9 +33,10 @@ class TEdit : public TWinControl {
   void SetSelText(const std::string& text);
   void SelectAll();
   void ClearSelection();  // deletes the selected text
-  void CutToClipboard();
+  // Virtual so that descendants can refuse or check clipboard edits (a spin edit does).
+  virtual void CutToClipboard();
   void CopyToClipboard();
-  void PasteFromClipboard();
+  virtual void PasteFromClipboard();
   void Clear() { SetText(""); }
 
   int MaxLength() const { return m_maxLength; }
@@ -68,6 +69,9 @@ class TEdit : public TWinControl {
   // make no change and no OnChange.
   virtual bool AcceptChar(char32_t& c);
   virtual void Change();
+  // Where the text is drawn and scrolled: inside the border. Descendants that put
+  // something at the edge (a spin edit's buttons) narrow it.
+  virtual Rect TextArea() const;
   bool DoKeyDown(WORD& key, TShiftState shift) override;
   bool DoKeyPress(char32_t& key) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -87,7 +91,6 @@ class TEdit : public TWinControl {
   int WordRight(int position) const;
   void SelectWordAt(int position);
   std::u32string Shown() const;  // the text as drawn (password characters)
-  Rect TextArea() const;         // inside the border
   void ScrollCaretIntoView();
   void RestartCaretBlink();
 
