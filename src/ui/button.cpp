@@ -48,24 +48,22 @@ bool TButton::IsActiveDefault() const {
   return m_default;
 }
 
-void TButton::SetPressedParts(bool mouseDown, bool mouseOver, bool space) {
-  const bool before = Pressed();
-  m_mouseDown = mouseDown;
-  m_mouseOver = mouseOver;
-  m_spacePressed = space;
-  if (Pressed() != before) Invalidate();
-}
-
 void TButton::InvalidateFormButtons() {
   TForm* form = ParentForm();
   if (!form) return Invalidate();
   ForEachButton(form, [](TButton* b) { b->Invalidate(); });
 }
 
+void TButton::SetDown(bool down) {
+  if (down == m_down) return;
+  m_down = down;
+  Invalidate();
+}
+
 PushButtonLook TButton::Look() {
   PushButtonLook look;
   look.caption = Caption();
-  look.state = ButtonDrawStateFor(Enabled(), Pressed(), false, false);
+  look.state = ButtonDrawStateFor(Enabled(), Pressed(), m_down, false);
   look.focused = Focused();
   look.isDefault = Enabled() && IsActiveDefault();
   look.font = Font().ToLogicalFont();
@@ -79,35 +77,29 @@ void TButton::PaintWindow(DeviceContext& dc) {
 
 bool TButton::DoKeyDown(WORD& key, TShiftState shift) {
   if (TWinControl::DoKeyDown(key, shift)) return true;
-  if (key == VK_SPACE) SetPressedParts(m_mouseDown, m_mouseOver, true);
+  if (key == VK_SPACE) m_push.SpaceDown();
   return false;
 }
 
 bool TButton::DoKeyUp(WORD& key, TShiftState shift) {
   if (TWinControl::DoKeyUp(key, shift)) return true;
-  if (key == VK_SPACE && m_spacePressed) {
-    SetPressedParts(m_mouseDown, m_mouseOver, false);
-    Click();
-  }
+  if (key == VK_SPACE && m_push.SpaceUp()) Click();
   return false;
 }
 
 void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && Enabled()) SetPressedParts(true, true, m_spacePressed);
+  if (button == TMouseButton::mbLeft && Enabled()) m_push.MouseDown();
   TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TButton::MouseMove(TShiftState shift, int x, int y) {
-  if (m_mouseDown) SetPressedParts(true, ClientRect().Contains(Point{x, y}), m_spacePressed);
+  m_push.MouseMove(ClientRect().Contains(Point{x, y}));
   TWinControl::MouseMove(shift, x, y);
 }
 
 void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
-  if (button != TMouseButton::mbLeft || !m_mouseDown) return;
-  const bool over = ClientRect().Contains(Point{x, y});
-  SetPressedParts(false, false, m_spacePressed);
-  if (over) Click();
+  if (button == TMouseButton::mbLeft && m_push.MouseUp(ClientRect().Contains(Point{x, y}))) Click();
 }
 
 void TButton::WndProc(TMessage& m) {
@@ -132,19 +124,17 @@ void TButton::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (m.Msg == WM_KILLFOCUS) SetPressedParts(m_mouseDown, m_mouseOver, false);
+      if (m.Msg == WM_KILLFOCUS) m_push.FocusLost();
       InvalidateFormButtons();
       break;
-    case WM_LBUTTONUP:
-      // The release lets the capture go itself; that is not the press being abandoned.
-      m_releasing = true;
+    case WM_LBUTTONUP: {
+      PushTracker::ReleaseScope releasing(m_push);
       TWinControl::WndProc(m);
-      m_releasing = false;
       return;
+    }
     case WM_CAPTURECHANGED:
       // Capture taken away (a menu, another window): the press is abandoned.
-      if (m_mouseDown && !m_releasing && WParamToHandle(static_cast<WPARAM>(m.LParam)) != m_handle)
-        SetPressedParts(false, false, m_spacePressed);
+      m_push.CaptureChanged(WParamToHandle(static_cast<WPARAM>(m.LParam)) == m_handle);
       break;
   }
   TWinControl::WndProc(m);

@@ -1,13 +1,15 @@
 #pragma once
-// TButton: a push button with a window of its own. It owns the pressed state — while the
-// left mouse button is held on it (with the mouse captured, pressed only while the
-// pointer is over it) or while Space is held with the focus on it — and clicks on release
-// over it or on Space's release. Clicking sets its form's ModalResult to the button's.
+// TButton: a push button with a window of its own. Its PushTracker keeps the pressed
+// state — while the left mouse button is held on it (with the mouse captured, pressed only
+// while the pointer is over it) or while Space is held with the focus on it — and the
+// button clicks on the release over it or on Space's release. Clicking sets its form's
+// ModalResult to the button's.
 // Enter anywhere on the form clicks the Default button (or the focused button), Esc the
 // Cancel button: the form offers those keys as CM_DIALOGKEY unless the focused control
 // wants them. Painted with the classic DrawPushButton; TBitBtn adds a glyph.
 #include "ui/classic_button_look.h"
 #include "ui/form.h"
+#include "ui/push_tracker.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
@@ -24,7 +26,11 @@ class TButton : public TWinControl {
   TModalResult ModalResult() const { return m_modalResult; }
   void SetModalResult(TModalResult result) { m_modalResult = result; }
   // Pressed look (mouse held over it, or Space held).
-  bool Pressed() const { return m_spacePressed || (m_mouseDown && m_mouseOver); }
+  bool Pressed() const { return m_push.Pressed(); }
+  // A latched "on" look that the program sets and reads for its toggle buttons; clicks
+  // do not change it.
+  bool Down() const { return m_down; }
+  void SetDown(bool down);
 
   void Click() override;
   void WndProc(TMessage& message) override;
@@ -43,17 +49,14 @@ class TButton : public TWinControl {
   // The button Enter clicks: the focused button, or the default one when the focus is
   // not on a button. It also wears the black default frame.
   bool IsActiveDefault() const;
-  void SetPressedParts(bool mouseDown, bool mouseOver, bool space);
   // Buttons of the form repaint their default frame when the focus moves between them.
   void InvalidateFormButtons();
 
   bool m_default = false;
   bool m_cancel = false;
+  bool m_down = false;
   TModalResult m_modalResult = mrNone;
-  bool m_mouseDown = false;
-  bool m_mouseOver = false;
-  bool m_spacePressed = false;
-  bool m_releasing = false;
+  PushTracker m_push{[this] { Invalidate(); }};
 };
 
 }  // namespace tappomat

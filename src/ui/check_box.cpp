@@ -38,14 +38,6 @@ void TCheckBox::SetAlignment(TAlignment alignment) {
   Invalidate();
 }
 
-void TCheckBox::SetPressedParts(bool mouseDown, bool mouseOver, bool space) {
-  const bool before = Pressed();
-  m_mouseDown = mouseDown;
-  m_mouseOver = mouseOver;
-  m_spacePressed = space;
-  if (Pressed() != before) Invalidate();
-}
-
 void TCheckBox::PaintWindow(DeviceContext& dc) {
   FillRect(dc, ClientRect(), ColorToRGB(Color()));
   CheckBoxLook look;
@@ -67,35 +59,30 @@ void TCheckBox::PaintWindow(DeviceContext& dc) {
 
 bool TCheckBox::DoKeyDown(WORD& key, TShiftState shift) {
   if (TWinControl::DoKeyDown(key, shift)) return true;
-  if (key == VK_SPACE) SetPressedParts(m_mouseDown, m_mouseOver, true);
+  if (key == VK_SPACE) m_push.SpaceDown();
   return false;
 }
 
 bool TCheckBox::DoKeyUp(WORD& key, TShiftState shift) {
   if (TWinControl::DoKeyUp(key, shift)) return true;
-  if (key == VK_SPACE && m_spacePressed) {
-    SetPressedParts(m_mouseDown, m_mouseOver, false);
-    Toggle();
-  }
+  if (key == VK_SPACE && m_push.SpaceUp()) Toggle();
   return false;
 }
 
 void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && Enabled()) SetPressedParts(true, true, m_spacePressed);
+  if (button == TMouseButton::mbLeft && Enabled()) m_push.MouseDown();
   TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TCheckBox::MouseMove(TShiftState shift, int x, int y) {
-  if (m_mouseDown) SetPressedParts(true, ClientRect().Contains(Point{x, y}), m_spacePressed);
+  m_push.MouseMove(ClientRect().Contains(Point{x, y}));
   TWinControl::MouseMove(shift, x, y);
 }
 
 void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
-  if (button != TMouseButton::mbLeft || !m_mouseDown) return;
-  const bool over = ClientRect().Contains(Point{x, y});
-  SetPressedParts(false, false, m_spacePressed);
-  if (over) Toggle();
+  if (button == TMouseButton::mbLeft && m_push.MouseUp(ClientRect().Contains(Point{x, y})))
+    Toggle();
 }
 
 void TCheckBox::WndProc(TMessage& m) {
@@ -113,18 +100,16 @@ void TCheckBox::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (m.Msg == WM_KILLFOCUS) SetPressedParts(m_mouseDown, m_mouseOver, false);
+      if (m.Msg == WM_KILLFOCUS) m_push.FocusLost();
       Invalidate();
       break;
-    case WM_LBUTTONUP:
-      // The release lets the capture go itself; that is not the press being abandoned.
-      m_releasing = true;
+    case WM_LBUTTONUP: {
+      PushTracker::ReleaseScope releasing(m_push);
       TWinControl::WndProc(m);
-      m_releasing = false;
       return;
+    }
     case WM_CAPTURECHANGED:
-      if (m_mouseDown && !m_releasing && WParamToHandle(static_cast<WPARAM>(m.LParam)) != m_handle)
-        SetPressedParts(false, false, m_spacePressed);
+      m_push.CaptureChanged(WParamToHandle(static_cast<WPARAM>(m.LParam)) == m_handle);
       break;
   }
   TWinControl::WndProc(m);

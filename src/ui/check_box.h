@@ -1,12 +1,13 @@
 #pragma once
 // TCheckBox: a check box with a window of its own. It owns its State (unchecked, checked,
-// grayed) and the press tracking: pressed look while the left button is held over it or
-// Space is held with the focus on it; the release over it (or Space's release) moves the
-// state on: unchecked → checked → grayed (with AllowGrayed) → unchecked. As in the VCL,
+// grayed); its PushTracker keeps the pressed look while the left button is held over it
+// or Space is held with the focus on it; the release over it (or Space's release) moves
+// the state on: unchecked → (grayed, with AllowGrayed) → checked → unchecked. As in the VCL,
 // OnClick fires on every change of State, whether the user or the program made it.
 // Painted with the classic DrawCheckBox.
 #include "ui/alignment.h"
 #include "ui/classic_check_look.h"
+#include "ui/push_tracker.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
@@ -27,7 +28,7 @@ class TCheckBox : public TWinControl {
   // taRightJustify (the default): caption right of the box; taLeftJustify: left of it.
   TAlignment Alignment() const { return m_alignment; }
   void SetAlignment(TAlignment alignment);
-  bool Pressed() const { return m_spacePressed || (m_mouseDown && m_mouseOver); }
+  bool Pressed() const { return m_push.Pressed(); }
 
   // The state a user's click moves to.
   TCheckBoxState NextState() const;
@@ -43,15 +44,11 @@ class TCheckBox : public TWinControl {
 
  private:
   void Toggle() { SetState(NextState()); }
-  void SetPressedParts(bool mouseDown, bool mouseOver, bool space);
 
   TCheckBoxState m_state = TCheckBoxState::cbUnchecked;
   bool m_allowGrayed = false;
   TAlignment m_alignment = TAlignment::taRightJustify;
-  bool m_mouseDown = false;
-  bool m_mouseOver = false;
-  bool m_spacePressed = false;
-  bool m_releasing = false;
+  PushTracker m_push{[this] { Invalidate(); }};
 };
 
 }  // namespace tappomat

@@ -30,6 +30,13 @@ std::u32string Folded(std::string_view utf8) {
   return text;
 }
 
+// Out of the combo box first, while the child is still whole: a control that is taken
+// out only by its own destructor stays in its parent's tab order.
+void FreeChild(TWinControl* child) {
+  child->SetParent(nullptr);
+  child->Free();
+}
+
 }  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
@@ -39,6 +46,8 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   m_items.OnChange = [this] {
     if (m_itemIndex >= m_items.Count()) m_itemIndex = -1;
+    if (m_simpleList) m_simpleList->Items().Assign(m_items);
+    SyncSimpleList();
     Invalidate();
   };
   m_list.OnChoose = [this](int index) {
@@ -53,13 +62,16 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 TComboBox::~TComboBox() {
   m_list.OnCancel = nullptr;
   m_list.Close();
-  // The editor's hooks point here: it goes while this combo box is still whole.
+  // The editor's and the list's hooks point here: they go while this combo box is still
+  // whole.
   DestroyComponents();
   m_edit = nullptr;
+  m_simpleList = nullptr;
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
   if (m_edit && style == m_style) return;
+  CloseList(false);
   m_style = style;
   const bool wantsEdit = style != TComboBoxStyle::csDropDownList;
   if (wantsEdit && !m_edit) {
@@ -87,23 +99,59 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
       if (m.Msg == WM_KILLFOCUS && !(HandleAllocated() && WParamToHandle(m.WParam) == m_handle))
         CloseList(false);
       edit->WndProc(m);
+      if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
     };
     m_edit->SetParent(this);
   } else if (!wantsEdit && m_edit) {
     TEdit* edit = m_edit;
     m_edit = nullptr;
-    edit->Free();
+    FreeChild(edit);
   }
-  LayoutEdit();
+  MakeSimpleList(style == TComboBoxStyle::csSimple);
+  LayoutParts();
   Invalidate();
+}
+
+void TComboBox::MakeSimpleList(bool wanted) {
+  if (wanted && !m_simpleList) {
+    m_simpleList = Create<TListBox>(this);
+    m_simpleList->SetTabStop(false);
+    m_simpleList->Items().Assign(m_items);
+    m_simpleList->OnClick = [this](TComponent*) { UserSelect(m_simpleList->ItemIndex()); };
+    // The list takes the focus on a press; the edit keeps it, as in Windows' simple combo
+    // box, so that typing and the arrows go on working there.
+    TWinControl* list = m_simpleList;
+    list->WindowProc = [this, list](TMessage& m) {
+      list->WndProc(m);
+      if ((m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) && m_edit && list->Focused())
+        m_edit->SetFocus();
+    };
+    m_simpleList->SetParent(this);
+    SyncSimpleList();
+  } else if (!wanted && m_simpleList) {
+    TListBox* list = m_simpleList;
+    m_simpleList = nullptr;
+    FreeChild(list);
+  }
+}
+
+void TComboBox::SyncSimpleList() {
+  if (m_simpleList && m_simpleList->ItemIndex() != m_itemIndex)
+    m_simpleList->SetItemIndex(m_itemIndex);
 }
 
 void TComboBox::SetBounds(int left, int top, int width, int height) {
   TWinControl::SetBounds(left, top, width, height);
-  LayoutEdit();
+  LayoutParts();
 }
 
-Rect TComboBox::InnerRect() const { return Rect{0, 0, Width(), Height()}.Inflate(-2, -2); }
+Rect TComboBox::EditPartRect() const {
+  if (m_style != TComboBoxStyle::csSimple) return Rect{0, 0, Width(), Height()};
+  // A text line with the editor's margins and the two-pixel edge above and below.
+  return Rect{0, 0, Width(), std::min(Height(), ItemHeight() + 8)};
+}
+
+Rect TComboBox::InnerRect() const { return EditPartRect().Inflate(-2, -2); }
 
 Rect TComboBox::ButtonRect() const {
   if (m_style == TComboBoxStyle::csSimple) return {};
@@ -111,7 +159,11 @@ Rect TComboBox::ButtonRect() const {
   return {inner.right - GetSystemMetrics(SM_CXVSCROLL), inner.top, inner.right, inner.bottom};
 }
 
-void TComboBox::LayoutEdit() {
+void TComboBox::LayoutParts() {
+  if (m_simpleList) {
+    const int top = EditPartRect().bottom;
+    m_simpleList->SetBounds(0, top, Width(), std::max(Height() - top, 0));
+  }
   if (!m_edit) return;
   const Rect inner = InnerRect();
   const Rect button = ButtonRect();
@@ -151,6 +203,7 @@ void TComboBox::ShowText(const std::string& text) {
 void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= m_items.Count()) index = -1;
   m_itemIndex = index;
+  SyncSimpleList();
   ShowText(index >= 0 ? m_items[index] : std::string());
 }
 
@@ -161,6 +214,7 @@ void TComboBox::SetText(const std::string& text) {
     return;
   }
   m_itemIndex = index;
+  SyncSimpleList();
   ShowText(text);
 }
 
@@ -169,6 +223,7 @@ void TComboBox::EditChanged() {
   m_text = m_edit->Text();
   if (HandleAllocated()) SetWindowText(m_handle, m_text);
   m_itemIndex = FindStringExact(m_text);
+  SyncSimpleList();
   Change();
 }
 
@@ -201,7 +256,8 @@ void TComboBox::SetDroppedDown(bool on) {
 }
 
 void TComboBox::OpenList() {
-  if (DroppedDown() || !HandleAllocated()) return;
+  // A simple combo box's list is always shown.
+  if (DroppedDown() || !HandleAllocated() || m_style == TComboBoxStyle::csSimple) return;
   DropDown();  // the handler may still fill the items
   if (!HandleAllocated()) return;
   const int itemHeight = ItemHeight();
@@ -310,7 +366,10 @@ void TComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 void TComboBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_GETDLGCODE:
+      // While the list is open, Enter and Esc close it instead of reaching the form's
+      // default and cancel buttons.
       m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      if (DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
       return;
     case WM_SETFOCUS: {
       TWinControl::WndProc(m);
@@ -336,10 +395,11 @@ void TComboBox::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED:
       CloseList(false);
       if (m_edit) m_edit->SetEnabled(Enabled());
+      if (m_simpleList) m_simpleList->SetEnabled(Enabled());
       break;
     case CM_FONTCHANGED:
       TWinControl::WndProc(m);
-      LayoutEdit();
+      LayoutParts();
       return;
   }
   TWinControl::WndProc(m);
@@ -348,7 +408,7 @@ void TComboBox::WndProc(TMessage& m) {
 // --- painting
 
 void TComboBox::PaintWindow(DeviceContext& dc) {
-  const Rect inner = DrawEditFrame(dc, ClientRect(), {Enabled(), false});
+  const Rect inner = DrawEditFrame(dc, EditPartRect(), {Enabled(), false});
   FillRect(dc, inner, ColorToRGB(Enabled() ? Color() : clBtnFace));
   const Rect button = ButtonRect();
   if (!button.IsEmpty()) DrawComboArrowButton(dc, button, {DroppedDown(), Enabled()});

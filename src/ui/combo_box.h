@@ -1,15 +1,17 @@
 #pragma once
 // TComboBox: the combo box in its three VCL styles — csDropDown (an embedded borderless
 // TEdit for typing plus the arrow button), csDropDownList (no typing: the box shows the
-// selected item and keys choose items) and csSimple (the edit without a button; its list
-// is the drop-down list, opened by the keys). It owns Items, the selection and the
-// drop-down list window (TComboDropList), places the list below itself or above when it
-// would leave the work area, and reports OnChange, OnSelect, OnDropDown and OnCloseUp as
-// the VCL does.
+// selected item and keys choose items) and csSimple (the edit without a button over a
+// list that is always shown: a child TListBox filling the rest of the control's height,
+// chosen from by mouse and by the arrows in the edit). It owns Items, the selection, the
+// drop-down list window (TComboDropList) and the simple style's list, places the drop-down
+// list below itself or above when it would leave the work area, and reports OnChange,
+// OnSelect, OnDropDown and OnCloseUp as the VCL does.
 #include <memory>
 
 #include "ui/combo_drop_list.h"
 #include "ui/edit.h"
+#include "ui/list_box.h"
 #include "ui/strings.h"
 
 namespace tappomat {
@@ -43,6 +45,8 @@ class TComboBox : public TWinControl {
   HWND ListHandle() const { return m_list.Handle(); }
   // The embedded text editor (null for csDropDownList).
   TEdit* EditControl() const { return m_edit; }
+  // The list shown under the edit of a csSimple combo box (null for the other styles).
+  TListBox* SimpleList() const { return m_simpleList; }
   // The arrow button, in client coordinates (empty for csSimple).
   Rect ButtonRect() const;
   // The index of the item equal to `text` ignoring case, as CB_FINDSTRINGEXACT; -1: none.
@@ -76,7 +80,13 @@ class TComboBox : public TWinControl {
   // The user picked an item: selection, text, OnSelect and (when the text changed) OnChange.
   void UserSelect(int index);
   void EditChanged();
-  void LayoutEdit();
+  // Places the editor in the edit part and the simple style's list below it.
+  void LayoutParts();
+  // The part with the edit frame: the whole control, or the top of a csSimple one.
+  Rect EditPartRect() const;
+  void MakeSimpleList(bool wanted);
+  // The simple style's list shows ItemIndex as its selection.
+  void SyncSimpleList();
   void ShowText(const std::string& text);
   Rect InnerRect() const;
   int ItemHeight() const;
@@ -87,6 +97,7 @@ class TComboBox : public TWinControl {
   int m_dropDownCount = 8;
   TEdit* m_edit = nullptr;
   TComboDropList m_list;
+  TListBox* m_simpleList = nullptr;
   bool m_settingText = false;  // changes made by code: no OnChange
 };
 

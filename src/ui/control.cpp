@@ -44,6 +44,18 @@ TShiftState MouseShiftState(WPARAM keys) {
   return s;
 }
 
+void TPopupMenuBase::SetPopupComponent(TComponent* component) {
+  // The old link stays: it may be the one a carrying control holds to this menu.
+  m_popupComponent = component;
+  if (component) FreeNotification(component);
+}
+
+void TPopupMenuBase::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == m_popupComponent)
+    m_popupComponent = nullptr;
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
   m_font.OnChange = [this] {
@@ -155,6 +167,7 @@ void TControl::HandleContextMenu(TMessage& m) {
   if (m_popupMenu) {
     Point screen = PointFromLParam(m.LParam);
     if (m.LParam == -1) screen = ClientToScreen({0, 0});  // from the keyboard
+    m_popupMenu->SetPopupComponent(this);
     m_popupMenu->Popup(screen.x, screen.y);
     m.Result = 1;
     return;

@@ -30,6 +30,18 @@ class TPopupMenuBase : public TComponent {
   virtual void Popup(int x, int y) = 0;
   // Carries out the item with this shortcut; true when the menu took the key.
   virtual bool IsShortCut(WORD key, TShiftState shift) = 0;
+
+  // The control whose context menu opened the menu: a control sets itself here before it
+  // calls Popup, so that OnPopup and the items' handlers know where the user clicked.
+  // Null again when that component goes.
+  TComponent* PopupComponent() const { return m_popupComponent; }
+  void SetPopupComponent(TComponent* component);
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  TComponent* m_popupComponent = nullptr;
 };
 
 enum TControlStyleBits : unsigned {

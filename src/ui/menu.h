@@ -84,10 +84,6 @@ class TPopupMenu : public TPopupMenuBase {
 
   // The root item; its sub-items are the menu.
   TMenuItem* Items() const { return m_items; }
-  // The control whose context menu opened the menu (set by the caller of Popup).
-  TComponent* PopupComponent() const { return m_popupComponent; }
-  void SetPopupComponent(TComponent* component) { m_popupComponent = component; }
-
   // Shows the menu with its top-left corner at the screen point (moved to stay inside the
   // work area) and returns once it closed; a chosen item's OnClick runs after closing.
   void Popup(int x, int y) override;
@@ -97,12 +93,12 @@ class TPopupMenu : public TPopupMenuBase {
   // Closes an open menu without choosing.
   void CloseMenu();
 
-  // Before the menu shows: handlers may change items.
+  // Before the menu shows: handlers may change items. A menu opened by a right click (or
+  // the context-menu key) has PopupComponent() set to that control by then.
   TNotifyEvent OnPopup;
 
  private:
   TMenuItem* m_items;
-  TComponent* m_popupComponent = nullptr;
   TPopupMenuWindow* m_window = nullptr;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 // TPanel: a windowed container with Delphi's bevels — outer bevel, border, inner bevel —
-// and a caption centred vertically inside them. It owns its bevel settings; its child
-// controls are parented to it as to a form. Painted with the classic DrawPanel.
+// and a caption centred vertically inside them. It owns its bevel settings and lays out
+// its aligned children (Align other than alNone) inside the bevels and border, as the
+// VCL's TCustomPanel does with AdjustClientRect; other children keep their bounds, which
+// count from the panel's top-left corner. Painted with the classic DrawPanel.
 #include "ui/alignment.h"
 #include "ui/graphic_control.h"
 
@@ -27,15 +29,30 @@ class TPanel : public TCustomControl {
   TAlignment Alignment() const { return m_alignment; }
   void SetAlignment(TAlignment alignment);
 
+  // The client area inside the border and the bevels (each bevel other than bvNone takes
+  // BevelWidth): where aligned children go and the caption is drawn.
+  Rect AdjustedClientRect() const;
+  // Lays the aligned children out again: alTop, then alBottom, alLeft, alRight, each kind
+  // in child order, and alClient in what is left. The panel does it itself when its size,
+  // bevels or border change and when a child window is created in it; a program that
+  // changes a child's Align or size afterwards calls it.
+  void Realign();
+
+  void WndProc(TMessage& message) override;
+
  protected:
   void Paint() override;
+  void BoundsChanged() override;
 
  private:
+  void BevelsChanged();
+
   TBevelCut m_bevelOuter = TBevelCut::bvRaised;
   TBevelCut m_bevelInner = TBevelCut::bvNone;
   int m_bevelWidth = 1;
   int m_borderWidth = 0;
   TAlignment m_alignment = TAlignment::taCenter;
+  bool m_aligning = false;
 };
 
 }  // namespace tappomat

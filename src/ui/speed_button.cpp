@@ -15,10 +15,9 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   m_height = 22;
 }
 
-void TSpeedButton::SetState(State state) {
-  if (state == m_state) return;
-  m_state = state;
-  Invalidate();
+TSpeedButton::State TSpeedButton::CurrentState() const {
+  if (m_down) return State::Exclusive;
+  return m_push.Pressed() ? State::Pressed : State::Up;
 }
 
 void TSpeedButton::SetGroupIndex(int index) {
@@ -32,7 +31,7 @@ void TSpeedButton::SetDown(bool down) {
   if (down == m_down) return;
   if (m_down && !m_allowAllUp) return;
   m_down = down;
-  SetState(down ? State::Exclusive : State::Up);
+  Invalidate();
   if (down) UpdateExclusive();
 }
 
@@ -84,40 +83,28 @@ void TSpeedButton::ButtonPressed(int groupIndex, TSpeedButton* sender) {
   if (groupIndex != m_groupIndex || sender == this || !sender) return;
   if (sender->m_down && m_down) {
     m_down = false;
-    SetState(State::Up);
+    Invalidate();
   }
   m_allowAllUp = sender->m_allowAllUp;
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseDown(button, shift, x, y);
-  if (button != TMouseButton::mbLeft || !Enabled()) return;
-  if (!m_down) SetState(State::Pressed);
-  m_dragging = true;
+  if (button == TMouseButton::mbLeft && Enabled()) m_push.MouseDown();
 }
 
 void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
   TGraphicControl::MouseMove(shift, x, y);
-  if (!m_dragging) return;
-  State state = m_down ? State::Exclusive : State::Up;
-  if (ClientRect().Contains(Point{x, y})) state = m_down ? State::Exclusive : State::Pressed;
-  SetState(state);
+  m_push.MouseMove(ClientRect().Contains(Point{x, y}));
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseUp(button, shift, x, y);
-  if (button != TMouseButton::mbLeft || !m_dragging) return;
-  m_dragging = false;
-  const bool doClick = ClientRect().Contains(Point{x, y});
-  if (m_groupIndex == 0) {
-    SetState(State::Up);
-  } else if (doClick) {
-    // A click on the down button of a group without AllowAllUp leaves it down.
-    SetDown(!m_down);
-  } else {
-    SetState(m_down ? State::Exclusive : State::Up);
-  }
-  if (doClick) Click();
+  if (button != TMouseButton::mbLeft || !m_push.MouseUp(ClientRect().Contains(Point{x, y})))
+    return;
+  // A click on the down button of a group without AllowAllUp leaves it down.
+  if (m_groupIndex != 0) SetDown(!m_down);
+  Click();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {
@@ -139,8 +126,9 @@ void TSpeedButton::Paint() {
   if (!dc) return;
   SpeedButtonLook look;
   look.caption = Caption();
-  look.state = ButtonDrawStateFor(Enabled(), m_state == State::Pressed,
-                                  m_state == State::Exclusive, m_flat && m_mouseInControl);
+  const State state = CurrentState();
+  look.state = ButtonDrawStateFor(Enabled(), state == State::Pressed, state == State::Exclusive,
+                                  m_flat && m_mouseInControl);
   look.flat = m_flat;
   look.font = Font().ToLogicalFont();
   if (!m_glyph.IsEmpty()) {

@@ -1,12 +1,13 @@
 #pragma once
-// TSpeedButton: a window-less tool button. It owns its press tracking (pressed look while
-// the left button is held over it, OnClick on release over it) and, with GroupIndex > 0,
-// its latched Down state: buttons of one parent with the same GroupIndex form a group in
-// which at most one is down, as Delphi's speed buttons do. A button that goes down, or
+// TSpeedButton: a window-less tool button. Its PushTracker follows the mouse (pressed look
+// while the left button is held over it, OnClick on release over it); with GroupIndex > 0,
+// it owns its latched Down state: buttons of one parent with the same GroupIndex form a
+// group in which at most one is down, as Delphi's speed buttons do. A button that goes down, or
 // whose AllowAllUp or GroupIndex changes, tells its siblings with CM_BUTTONPRESSED; they
 // go up and take its AllowAllUp. Flat buttons show a border only under the pointer.
 #include "ui/bit_btn.h"
 #include "ui/graphic_control.h"
+#include "ui/push_tracker.h"
 
 namespace tappomat {
 
@@ -49,7 +50,8 @@ class TSpeedButton : public TGraphicControl {
   // Delphi's TButtonState: up, held down by the mouse, latched down.
   enum class State { Up, Pressed, Exclusive };
 
-  void SetState(State state);
+  // Latched down wins over held down.
+  State CurrentState() const;
   // Tells the siblings of the group about this button (CM_BUTTONPRESSED).
   void UpdateExclusive();
   void ButtonPressed(int groupIndex, TSpeedButton* sender);
@@ -58,9 +60,8 @@ class TSpeedButton : public TGraphicControl {
   bool m_down = false;
   bool m_allowAllUp = false;
   bool m_flat = false;
-  bool m_dragging = false;
   bool m_mouseInControl = false;
-  State m_state = State::Up;
+  PushTracker m_push{[this] { Invalidate(); }};
   Bitmap32 m_glyph;
   int m_numGlyphs = 1;
   TButtonLayout m_layout = TButtonLayout::blGlyphLeft;

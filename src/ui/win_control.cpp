@@ -48,6 +48,9 @@ TWinControl::~TWinControl() {
   DestroyComponents();
   // Children that belong to other owners stay alive, without a parent.
   for (TControl* c : std::vector<TControl*>(m_controls)) RemoveControl(c), c->m_parent = nullptr;
+  // Leave the parent's lists (the tab order among them) while this is still a
+  // TWinControl; ~TControl would no longer know it was a windowed control.
+  if (Parent()) Parent()->RemoveControl(this);
   DestroyHandle();
 }
 

@@ -2,6 +2,7 @@
 // choosing by mouse and keys, closing) with its events, and the classic look of edits and
 // combo boxes against a golden image.
 #include "platform/virtual_keys.h"
+#include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"
 #include "ui_fixture.h"
@@ -155,6 +156,39 @@ TEST_F(ComboBoxTest, AltDownOpensArrowsMoveEnterChoosesEscapeCancels) {
   EXPECT_EQ(events, (std::vector<std::string>{"dropdown", "select", "change", "closeup"}));
 }
 
+TEST_F(ComboBoxTest, EnterAndEscapeCloseTheOpenListBeforeTheFormsButtonsSeeThem) {
+  int defaults = 0, cancels = 0;
+  auto* ok = Create<TButton>(form);
+  ok->SetBounds(200, 200, 75, 25);
+  ok->SetDefault(true);
+  ok->OnClick = [&](TComponent*) { ++defaults; };
+  ok->SetParent(form);
+  auto* cancel = Create<TButton>(form);
+  cancel->SetBounds(200, 230, 75, 25);
+  cancel->SetCancel(true);
+  cancel->OnClick = [&](TComponent*) { ++cancels; };
+  cancel->SetParent(form);
+  for (auto style : {TComboBoxStyle::csDropDown, TComboBoxStyle::csDropDownList}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    combo->SetStyle(style);
+    combo->SetItemIndex(0);
+    combo->SetFocus();
+    Pump();
+    Key(VK_F4);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    Key(VK_F4);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(defaults + cancels, 0);
+    Key(VK_RETURN);  // closed: the form's again
+    EXPECT_EQ(defaults, 1);
+    defaults = 0;
+  }
+}
+
 TEST_F(ComboBoxTest, AClickOutsideOrLosingTheFocusCloses) {
   combo->SetItemIndex(1);
   combo->SetFocus();
@@ -200,6 +234,54 @@ TEST_F(ComboBoxTest, LongListsScrollAndOpenAboveWhenBelowIsFull) {
   AltDown();
   ASSERT_TRUE(combo->DroppedDown());
   EXPECT_EQ(GetWindowRect(combo->ListHandle()).bottom, combo->ClientToScreen({0, 0}).y);
+}
+
+TEST_F(ComboBoxTest, SimpleStyleShowsItsListUnderTheEditAlways) {
+  combo->SetStyle(TComboBoxStyle::csSimple);
+  combo->SetBounds(10, 10, 150, 100);
+  combo->SetItemIndex(0);
+  Pump();
+  TListBox* list = combo->SimpleList();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(IsWindowVisible(list->Handle()));
+  EXPECT_TRUE(combo->ButtonRect().IsEmpty());
+  // The edit part on top, the list filling the rest of the control's height.
+  const TEdit* edit = combo->EditControl();
+  EXPECT_GE(list->Top(), edit->Top() + edit->Height());
+  EXPECT_LT(list->Top(), 30);
+  EXPECT_EQ(list->BoundsRect(), (Rect{0, list->Top(), 150, 100}));
+  EXPECT_EQ(list->Items().Count(), 4);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  combo->SetHeight(140);
+  EXPECT_EQ(list->BoundsRect().bottom, 140);
+
+  // A click on an item chooses it; the edit keeps the focus.
+  combo->SetFocus();
+  Pump();
+  ClickAt(list, {20, list->ItemRect(2).top + list->ItemHeight() / 2});
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(combo->Text(), "Middle");
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(events, (std::vector<std::string>{"select", "change"}));
+
+  // The arrows in the edit move through the list; nothing drops down.
+  events.clear();
+  for (int key : {VK_DOWN, VK_DOWN, VK_UP, VK_F4}) Key(key);
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(combo->ListHandle(), kNullWindow);
+  EXPECT_EQ(events, (std::vector<std::string>{"select", "change", "select", "change"}));
+
+  // Typing an item's text selects it in the list; new items show in it.
+  combo->SetText("");
+  for (const char* ch : {"r", "i", "g", "h", "t"}) Key(VK_SPACE, ch);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  combo->Items().Add("Extra");
+  EXPECT_EQ(list->Items().Count(), 5);
+
+  combo->SetStyle(TComboBoxStyle::csDropDown);
+  EXPECT_EQ(combo->SimpleList(), nullptr);
 }
 
 // Edits and combo boxes as the classic look draws them.

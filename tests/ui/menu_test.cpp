@@ -1,8 +1,9 @@
 // Pop-up menus: shortcut scope through TForm::IsShortCut, keyboard and mouse choice in
-// the open menu, OnPopup and cancelling.
+// the open menu, OnPopup and cancelling, and the control the menu was opened on.
 #include "platform/virtual_keys.h"
 #include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/label.h"
 #include "ui/classic_menu_look.h"
 #include "ui/menu.h"
 #include "ui/panel.h"
@@ -154,6 +155,41 @@ TEST_F(MenuTest, MouseClickOnAnItemChoosesItAndOutsideCancels) {
   menu->Popup(150, 150);
   EXPECT_TRUE(clicked.empty());
   EXPECT_EQ(menu->WindowHandle(), kNullWindow);
+}
+
+TEST_F(MenuTest, PopupComponentIsTheRightClickedControlBeforeOnPopupRuns) {
+  auto* panel = Create<TPanel>(form);
+  panel->SetBounds(0, 0, 150, 100);
+  panel->SetParent(form);
+  panel->SetPopupMenu(menu);
+  auto* inPanel = Create<TLabel>(form);  // no menu of its own: the panel's opens
+  inPanel->SetBounds(10, 10, 60, 20);
+  inPanel->SetCaption("In panel");
+  inPanel->SetParent(panel);
+  auto* label = Create<TLabel>(form);
+  label->SetBounds(170, 10, 60, 20);
+  label->SetCaption("Label");
+  label->SetParent(form);
+  label->SetPopupMenu(menu);
+  form->Show();
+  Pump();
+  std::vector<TComponent*> seen;
+  menu->OnPopup = [&](TComponent*) { seen.push_back(menu->PopupComponent()); };
+  for (TControl* target : std::vector<TControl*>{label, panel, inPanel}) {
+    WhileOpen([&] {
+      platform.UserKey(VK_ESCAPE, true);
+      platform.UserKey(VK_ESCAPE, false);
+    });
+    platform.UserClick(ScreenPoint(target, {5, 5}), MouseButton::Right);
+    Pump();
+    EXPECT_EQ(menu->WindowHandle(), kNullWindow);
+  }
+  EXPECT_EQ(seen, (std::vector<TComponent*>{label, panel, panel}));
+  EXPECT_TRUE(clicked.empty());
+
+  menu->SetPopupComponent(label);
+  label->Free();
+  EXPECT_EQ(menu->PopupComponent(), nullptr);
 }
 
 }  // namespace
