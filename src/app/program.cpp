@@ -1,9 +1,17 @@
-// Program entry. The window system and the main window arrive with later layers; for now
-// the executable answers --version and --help.
+// Program entry: parses the command line, opens the display, creates the windows in
+// their fixed order and runs the message loop until the main window closes.
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
 
+#include "app/main.h"
 #include "app/version.h"
+#include "automation/target.h"
+#include "automation/target2.h"
+#include "platform/x11/x11_factory.h"
+#include "ui/application.h"
+#include "win/window_system.h"
 
 namespace {
 
@@ -11,15 +19,21 @@ void PrintHelp() {
   std::printf(
       "Tappomat %s - mouse auto-clicker\n"
       "\n"
-      "Usage: tappomat [--help] [--version]\n"
-      "  --help       show this text\n"
-      "  --version    show the version\n",
+      "Usage: tappomat [--help] [--version] [--data-dir DIR]\n"
+      "  --help          show this text\n"
+      "  --version       show the version\n"
+      "  --data-dir DIR  keep the settings and scripts in DIR\n"
+      "\n"
+      "Alt+F1 starts and stops recording, Alt+F2 starts and stops playback,\n"
+      "whichever application has the focus.\n",
       TAPPOMAT_VERSION);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace tappomat;
+  std::string dataDir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("Tappomat %s\n", TAPPOMAT_VERSION);
@@ -29,9 +43,26 @@ int main(int argc, char** argv) {
       PrintHelp();
       return 0;
     }
+    if (std::strcmp(argv[i], "--data-dir") == 0 && i + 1 < argc) {
+      dataDir = argv[++i];
+      continue;
+    }
     std::fprintf(stderr, "tappomat: unknown option '%s' (try --help)\n", argv[i]);
     return 2;
   }
-  PrintHelp();
+
+  std::unique_ptr<Platform> platform = CreateX11Platform();
+  if (!platform) {
+    std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
+    return 1;
+  }
+  WindowSystem system(*platform);
+  TApplication application;
+  application.SetTitle("Tappomat");
+  Create<TForm1>(&application);
+  Form3 = Create<TForm3>(&application);
+  Form4 = Create<TForm4>(&application);
+  Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
+  application.Run();
   return 0;
 }

@@ -24,7 +24,14 @@ void InputPoller::Tick() {
   if (Released(VK_F2, m_f2Latch) && Pressed(VK_MENU)) m_host.RunCommand();
   if (Released(VK_F1, m_f1Latch) && Pressed(VK_MENU)) m_host.RecordCommand();
 
-  if (!m_host.CaptureGateOpen()) return;
+  if (!m_host.CaptureGateOpen()) {
+    // Still ask for the buttons, so that "pressed since the previous query" never reaches
+    // back past this tick: a click made long before recording starts must not turn up as
+    // a captured click in its first tick. The release latches keep their values.
+    Pressed(VK_LBUTTON);
+    Pressed(VK_RBUTTON);
+    return;
+  }
   if (Released(VK_LBUTTON, m_leftLatch) && !m_input.IsApplicationActive()) {
     m_host.AddToScript(pointer.x, pointer.y, 0);
   }

@@ -122,6 +122,30 @@ TEST_F(PollerTest, LatchesKeepTheirValueWhileTheGateIsClosed) {
   EXPECT_EQ(TakeLog(), (std::vector<std::string>{"add 5,5 0"}));
 }
 
+// The platform reports "pressed since the previous query"; the ticks with the gate closed
+// still query, so a click long before recording starts is not captured when it starts.
+class LatchingInput : public test::FakeInput {
+ public:
+  std::uint16_t GetAsyncKeyState(int virtualKey) override {
+    const bool was = pressed[virtualKey] || latched[virtualKey];
+    latched[virtualKey] = false;
+    return was ? 1 : 0;
+  }
+  std::map<int, bool> latched;
+};
+
+TEST_F(PollerTest, AClickBeforeRecordingStartsIsNotCaptured) {
+  LatchingInput latching;
+  FakeHost closedThenOpen;
+  InputPoller fresh{latching, closedThenOpen};
+  latching.latched[VK_LBUTTON] = true;  // clicked and released between two ticks
+  fresh.Tick();                        // gate closed
+  closedThenOpen.recording = true;
+  fresh.Tick();
+  fresh.Tick();
+  EXPECT_TRUE(closedThenOpen.log.empty());
+}
+
 TEST_F(PollerTest, AChordCanOpenTheGateForTheSameTick) {
   Tick({VK_MENU, VK_F1, VK_LBUTTON}, {1, 1});
   Tick({VK_MENU, VK_LBUTTON}, {2, 2});  // recording starts; left latch set now

@@ -1,19 +1,14 @@
 // End to end: the window-system demo on a private X server, driven through XTest as a
 // user would — a click that the child window shows while the button is held, a move by
 // the caption, and the close button that ends the program.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/x11_test_client.h"
 #include "support/xvfb_session.h"
-
-extern char** environ;
 
 namespace tappomat::test {
 namespace {
@@ -22,49 +17,13 @@ namespace {
 constexpr unsigned long kPadColor = 0xC8E6FF;
 constexpr unsigned long kPadPressedColor = 0xFFC878;
 
-class DemoProcess {
- public:
-  explicit DemoProcess(const std::string& display) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-      if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.emplace_back(*e);
-    }
-    env.push_back("DISPLAY=" + display);
-    std::vector<char*> envp;
-    for (std::string& s : env) envp.push_back(s.data());
-    envp.push_back(nullptr);
-    // A limit, so that a test that goes wrong never leaves the demo running.
-    const char* argv[] = {TAPPOMAT_WIN_DEMO, "--exit-after", "30000", nullptr};
-    if (posix_spawn(&m_pid, TAPPOMAT_WIN_DEMO, nullptr, nullptr, const_cast<char**>(argv),
-                    envp.data()) != 0) {
-      m_pid = -1;
-    }
-  }
-  ~DemoProcess() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGTERM);
-      waitpid(m_pid, nullptr, 0);
-    }
-  }
-  bool Started() const { return m_pid > 0; }
-  // The exit status once the process has ended by itself, or -1.
-  int TryExitStatus() {
-    int status = 0;
-    if (m_pid <= 0 || waitpid(m_pid, &status, WNOHANG) != m_pid) return -1;
-    m_pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-  }
-
- private:
-  pid_t m_pid = -1;
-};
-
 TEST(WinDemoEndToEnd, ReactsToClicksMovesByItsCaptionAndClosesByItsButton) {
   XvfbSession session;
   ASSERT_TRUE(session.Ok()) << session.Error();
   X11TestClient user(session.DisplayName());
   ASSERT_TRUE(user.Ok());
-  DemoProcess demo(session.DisplayName());
+  // --exit-after: a test that goes wrong never leaves the demo running.
+  ChildProcess demo(TAPPOMAT_WIN_DEMO, {"--exit-after", "30000"}, session.DisplayName());
   ASSERT_TRUE(demo.Started());
 
   // The demo's window is at (100, 100), 420 × 300, with a 4-pixel frame and a 19-pixel

@@ -1,0 +1,438 @@
+#include "app/main.h"
+
+#include "app/art.h"
+#include "app/main_texts.h"
+#include "automation/marker_position.h"
+#include "automation/step_timer.h"
+#include "automation/target.h"
+#include "automation/target2.h"
+#include "platform/virtual_keys.h"
+#include "ui/bit_btn.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/combo_box.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/list_box.h"
+#include "ui/menu.h"
+#include "ui/speed_button.h"
+#include "ui/spin_edit.h"
+#include "ui/string_grid.h"
+#include "ui/timer.h"
+#include "win/window_system.h"
+
+namespace tappomat {
+
+TForm1* Form1 = nullptr;
+TForm3* Form3 = nullptr;
+TForm4* Form4 = nullptr;
+
+namespace {
+
+constexpr TColor kLabelColor = RGB(36, 44, 53);
+constexpr TColor kLinkColor = RGB(2, 108, 214);
+constexpr TColor kRecordingColor = RGB(0, 128, 0);
+constexpr int kDefaultDelay = 300;
+const int kColumnWidths[kScriptColumns] = {13, 24, 39, 39, 31, 63};
+
+template <class T>
+T* Place(TWinControl* parent, int left, int top, int width, int height) {
+  T* control = Create<T>(parent);
+  control->SetBounds(left, top, width, height);
+  control->SetParent(parent);
+  return control;
+}
+
+void SetLabelFont(TLabel* label, const char* name, int height, bool bold) {
+  label->Font().SetName(name);
+  label->Font().SetHeight(-height);
+  label->Font().SetStyle(bold ? fsBold : 0);
+  label->Font().SetColor(kLabelColor);
+}
+
+TSpinEdit* PlaceSpinEdit(TWinControl* parent, Rect r, int maxValue, int maxLength, int value) {
+  auto* edit = Place<TSpinEdit>(parent, r.left, r.top, r.Width(), r.Height());
+  edit->SetMinValue(0);
+  edit->SetMaxValue(maxValue);
+  edit->SetMaxLength(maxLength);
+  edit->SetValue(value);
+  edit->SetTabStop(false);
+  return edit;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner)
+    : TForm(owner),
+      m_input(std::make_unique<PlatformInputService>(WindowSystem::Current().GetPlatform())),
+      m_table(*(SG = Create<TStringGrid>(this))),
+      m_player(m_table, *m_input, *(Timer2 = Create<TStepTimer>(this)), *this),
+      m_poller(*m_input, *this) {
+  if (!Form1) Form1 = this;
+  SetCaption("Tappomat v1.5");
+  SetBorderStyle(TFormBorderStyle::bsSingle);
+  SetBorderIcons(biSystemMenu | biMinimize);
+  SetClientWidth(382);
+  SetClientHeight(335);
+  SetKeyPreview(true);
+  Font().SetName("MS Sans Serif");
+  Font().SetHeight(-11);
+  CreateControls();
+  CreateMenus();
+  SetTabOrder();
+  OnCreate = [this](TComponent* s) { FormCreate(s); };
+  OnShow = [this](TComponent* s) { FormShow(s); };
+  OnKeyDown = [this](TComponent* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::CreateControls() {
+  Label3 = Place<TLabel>(this, 7, -1, 149, 16);
+  SetLabelFont(Label3, "Arial Narrow", 13, false);
+  LXY = Place<TLabel>(this, 160, -1, 9, 16);
+  LXY->SetAutoSize(true);
+  LXY->SetCaption("0");
+  SetLabelFont(LXY, "MS Sans Serif", 13, true);
+
+  SBRus = Place<TSpeedButton>(this, 244, 0, 23, 17);
+  SBRus->SetGroupIndex(1);
+  SBRus->SetDown(true);
+  SBRus->SetGlyph(RussianFlag());
+  SBRus->OnClick = [this](TComponent* s) { SBRusClick(s); };
+  SBEng = Place<TSpeedButton>(this, 268, 0, 23, 17);
+  SBEng->SetGroupIndex(1);
+  SBEng->SetGlyph(BritishFlag());
+  SBEng->OnClick = [this](TComponent* s) { SBEngClick(s); };
+
+  SBOnTop = Place<TBitBtn>(this, 295, 1, 26, 16);
+  SBOnTop->SetGlyph(BluePushpin());
+  SBOnTop->SetShowHint(true);
+  SBOnTop->OnClick = [this](TComponent* s) { SBOnTopClick(s); };
+
+  for (TLabel** link : {&sWebLabel1, &SWHelp}) {
+    *link = Place<TLabel>(this, link == &sWebLabel1 ? 324 : 353, 1, 26, 16);
+    (*link)->SetAutoSize(false);
+    (*link)->SetAlignment(TAlignment::taCenter);
+    (*link)->Font().SetColor(kLinkColor);
+    (*link)->SetCursor(crHandPoint);
+  }
+  sWebLabel1->SetCaption("©");
+  SWHelp->SetCaption("?");
+
+  Label2 = Place<TLabel>(this, 8, 23, 13, 13);
+  Label2->SetCaption("X:");
+  SetLabelFont(Label2, "MS Sans Serif", 11, true);
+  SX = PlaceSpinEdit(this, {22, 19, 73, 40}, 9999, 4, 0);
+  Label4 = Place<TLabel>(this, 75, 23, 13, 13);
+  Label4->SetCaption("Y:");
+  SetLabelFont(Label4, "MS Sans Serif", 11, true);
+  SY = PlaceSpinEdit(this, {88, 19, 139, 40}, 9999, 4, 0);
+
+  Label6 = Place<TLabel>(this, 141, 21, 37, 16);
+  SetLabelFont(Label6, "Arial Narrow", 13, false);
+  CLPKM = Place<TComboBox>(this, 179, 19, 49, 21);
+  CLPKM->SetStyle(TComboBoxStyle::csDropDown);
+  CLPKM->Items().Add(kRussian.leftButton);
+  CLPKM->Items().Add(kRussian.rightButton);
+  CLPKM->SetItemIndex(0);
+  CLPKM->OnKeyPress = [this](TComponent* s, char32_t& key) { CLPKMKeyPress(s, key); };
+
+  SBAdd = Place<TButton>(this, 231, 18, 74, 22);
+  SBAdd->OnClick = [this](TComponent* s) { SBAddClick(s); };
+  sButton2 = Place<TButton>(this, 305, 18, 75, 22);
+  sButton2->OnClick = [this](TComponent* s) { SBClearClick(s); };
+  SBAutoSave = Place<TButton>(this, 1, 43, 119, 25);
+  SBAutoSave->OnClick = [this](TComponent* s) { SBAutoSaveClick(s); };
+
+  Label5 = Place<TLabel>(this, 127, 45, 55, 16);
+  SetLabelFont(Label5, "Arial Narrow", 13, false);
+  SDelay = PlaceSpinEdit(this, {184, 43, 265, 64}, 86400000, 8, kDefaultDelay);
+  sButton3 = Place<TButton>(this, 266, 43, 114, 22);
+  sButton3->SetShowHint(true);
+  sButton3->OnClick = [this](TComponent* s) { N1Click(s); };
+
+  SG->SetBounds(1, 68, 236, 234);
+  SG->SetParent(this);
+  SG->SetColCount(kScriptColumns);
+  SG->SetRowCount(2);
+  SG->SetFixedCols(0);
+  SG->SetFixedRows(1);
+  SG->SetDefaultRowHeight(16);
+  for (int col = 0; col < kScriptColumns; ++col) SG->SetColWidths(col, kColumnWidths[col]);
+  SG->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRowSelect);
+  SG->SetColor(RGB(242, 242, 242));
+  SG->SetShowHint(true);
+  SG->OnClick = [this](TComponent* s) { SGClick(s); };
+  SG->OnDblClick = [this](TComponent* s) { SGDblClick(s); };
+  SG->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
+    SGMouseDown(s, b, sh, x, y);
+  };
+
+  sButton1 = Place<TButton>(this, 238, 68, 142, 25);
+  SList = Place<TListBox>(this, 238, 93, 142, 209);
+  SList->SetItemHeight(13);
+  SList->SetShowHint(true);
+  SList->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
+    SListMouseDown(s, b, sh, x, y);
+  };
+
+  SBTarget = Place<TButton>(this, 1, 307, 56, 25);
+  SBTarget->SetShowHint(true);
+  SBTarget->OnClick = [this](TComponent* s) { SBTargetClick(s); };
+  CRepeat = Place<TCheckBox>(this, 77, 308, 20, 20);
+  CRepeat->SetChecked(true);
+  CRepeat->OnClick = [this](TComponent* s) { CRepeatClick(s); };
+  Image1 = Place<TImage>(this, 97, 313, 17, 13);
+  Image1->SetPicture(InfinitySign());
+  Image1->SetTransparent(true);
+  sLabel1 = Place<TLabel>(this, 118, 309, 57, 16);
+  sLabel1->SetAutoSize(false);
+  sLabel1->SetAlignment(TAlignment::taRightJustify);
+  SetLabelFont(sLabel1, "Arial Narrow", 13, false);
+  SnRep = PlaceSpinEdit(this, {177, 307, 223, 330}, 999, 3, 0);
+  SBExec = Place<TButton>(this, 225, 304, 155, 29);
+  SBExec->Font().SetStyle(fsBold);
+  SBExec->OnClick = [this](TComponent* s) { SBExecClick(s); };
+
+  Timer1 = Create<TTimer>(this);
+  Timer1->SetInterval(50);
+  Timer1->OnTimer = [this](TComponent* s) { Timer1Timer(s); };
+  Timer2->OnTimer = [this](TComponent* s) { Timer2Timer(s); };
+}
+
+void TForm1::CreateMenus() {
+  auto item = [this](TPopupMenu* menu, TMenuItem*& field, TShortCut shortCut,
+                     TNotifyEvent onClick) {
+    field = Create<TMenuItem>(this);
+    field->SetShortCut(shortCut);
+    field->OnClick = std::move(onClick);
+    menu->Items()->Add(field);
+  };
+  PopupMenu1 = Create<TPopupMenu>(this);
+  item(PopupMenu1, N5, VK_F4, {});
+  item(PopupMenu1, N10, VK_F5, [this](TComponent* s) { N10Click(s); });
+  item(PopupMenu1, N12, scNone, {});
+  item(PopupMenu1, N1, scNone, [this](TComponent* s) { N1Click(s); });
+  item(PopupMenu1, N11, scNone, {});
+  item(PopupMenu1, N9, ShortCut('S', ssCtrl), {});
+  item(PopupMenu1, N4, VK_DELETE, [this](TComponent* s) { N4Click(s); });
+  item(PopupMenu1, N3, scNone, {});
+  item(PopupMenu1, N2, scNone, [this](TComponent* s) { SBClearClick(s); });
+  for (TMenuItem* separator : {N12, N11, N3}) separator->SetCaption("-");
+  SG->SetPopupMenu(PopupMenu1);
+
+  PopupMenu2 = Create<TPopupMenu>(this);
+  item(PopupMenu2, N8, VK_F3, {});
+  item(PopupMenu2, Y1, VK_INSERT, {});
+  item(PopupMenu2, H1, VK_F4, {});
+  item(PopupMenu2, N6, VK_F5, {});
+  item(PopupMenu2, N7, ShortCut(VK_DELETE, ssCtrl), {});
+  SList->SetPopupMenu(PopupMenu2);
+}
+
+void TForm1::SetTabOrder() {
+  TWinControl* order[] = {SG, CLPKM, SList, SBExec, SBAutoSave, SBAdd,
+                          sButton1, sButton2, sButton3, SBTarget, CRepeat, SBOnTop};
+  for (int i = 0; i < static_cast<int>(std::size(order)); ++i) order[i]->SetTabOrder(i);
+}
+
+// --- start-up
+
+void TForm1::FormCreate(TComponent*) {
+  m_captureMode = CaptureMode::Normal;
+  // The saved settings arrive with the settings file; until then its defaults apply.
+  SDelay->SetValue(kDefaultDelay);
+  m_language = kLangRussian;
+  CRepeat->SetChecked(true);
+  SBOnTop->SetDown(true);
+  SnRep->SetEnabled(!CRepeat->Checked());
+  SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+}
+
+void TForm1::FormShow(TComponent*) { SetLang(); }
+
+void TForm1::SetLang() {
+  const MainTexts& texts = MainTextsFor(m_language);
+  SG->SetCells(1, 0, " №");
+  SG->SetCells(2, 0, " X");
+  SG->SetCells(3, 0, " Y");
+  SG->SetCells(4, 0, texts.buttonHeader);
+  SG->SetCells(5, 0, texts.delayHeader);
+  sLabel1->SetCaption(texts.repeats);
+  Label3->SetCaption(texts.pointerLocation);
+  Label5->SetCaption(texts.delay);
+  Label6->SetCaption(texts.button);
+  SBAdd->SetCaption(texts.add);
+  sButton1->SetCaption(texts.save);
+  sButton2->SetCaption(texts.clear);
+  sButton3->SetCaption(texts.setDelay);
+  SBAutoSave->SetCaption(texts.autoRecord);
+  SBTarget->SetCaption(texts.pointer);
+  SBExec->SetCaption(texts.run);
+  sButton3->SetHint(texts.setDelayHint);
+  SList->SetHint(texts.listHint);
+  SG->SetHint(texts.gridHint);
+  SBTarget->SetHint(texts.pointerHint);
+  SBOnTop->SetHint(texts.onTopHint);
+  const char* captions1[] = {texts.edit, texts.setCoordinates, "-", texts.setDelayHint, "-",
+                             texts.save, texts.deleteRow, "-", texts.clear};
+  TMenuItem* items1[] = {N5, N10, N12, N1, N11, N9, N4, N3, N2};
+  for (int i = 0; i < 9; ++i) items1[i]->SetCaption(captions1[i]);
+  const char* captions2[] = {texts.load, texts.newScript, texts.edit, texts.refresh,
+                             texts.deleteRow};
+  TMenuItem* items2[] = {N8, Y1, H1, N6, N7};
+  for (int i = 0; i < 5; ++i) items2[i]->SetCaption(captions2[i]);
+  (m_language == kLangEnglish ? SBEng : SBRus)->SetDown(true);
+  CLPKM->Items().SetString(0, texts.leftButton);
+  CLPKM->Items().SetString(1, texts.rightButton);
+  CLPKM->SetItemIndex(0);
+  SG->Invalidate();
+}
+
+// --- the three toggles
+
+void TForm1::SBExecClick(TComponent*) {
+  if (SBTarget->Down()) SBTargetClick(SBTarget);
+  if (SBAutoSave->Down()) SBAutoSaveClick(SBAutoSave);
+  SBExec->SetDown(!SBExec->Down());
+  SBExecScript();
+}
+
+void TForm1::SBAutoSaveClick(TComponent*) {
+  if (SBExec->Down()) SBExecClick(SBExec);
+  if (SBTarget->Down()) SBTargetClick(SBTarget);
+  SBAutoSave->SetDown(!SBAutoSave->Down());
+  if (SBAutoSave->Down()) {
+    SBAutoSave->Font().SetColor(kRecordingColor);
+  } else {
+    SBAutoSave->Font().SetColor(RGB(0, 0, 0));
+    m_poller.ClearMouseLatches();
+  }
+}
+
+void TForm1::SBTargetClick(TComponent*) {
+  SBTarget->SetDown(!SBTarget->Down());
+  if (Form3) Form3->SetVisible(SBTarget->Down());
+  SGClick(SG);
+}
+
+void TForm1::SGClick(TComponent*) {
+  if (SBTarget->Down() && Form3) Form3->MoveTo(MarkerPosition(*SG, SG->Row()));
+}
+
+// --- commands
+
+void TForm1::AddToScript(int x, int y, int button) {
+  switch (m_captureMode) {
+    case CaptureMode::Normal:
+      m_table.Append(x, y, button, SDelay->Value());
+      break;
+    case CaptureMode::SetCoordinates: {
+      const int row = SG->Row();
+      m_table.SetCell(kXCol, row, std::to_string(x));
+      m_table.SetCell(kYCol, row, std::to_string(y));
+      m_table.SetCell(kButtonCol, row, std::to_string(button));
+      EndCoordinatePick();
+      if (SBTarget->Down() && Form3) Form3->MoveTo({x - 20, y - 20});
+      break;
+    }
+    case CaptureMode::EditorPick:
+      // Filling the row editor arrives with the row editor itself.
+      m_captureMode = CaptureMode::Normal;
+      N10->SetChecked(false);
+      break;
+  }
+}
+
+void TForm1::EndCoordinatePick() {
+  m_captureMode = CaptureMode::Normal;
+  N10->SetChecked(false);
+  if (Form4) Form4->Hide();
+}
+
+void TForm1::SBAddClick(TComponent*) {
+  AddToScript(SX->Value(), SY->Value(), CLPKM->ItemIndex());
+}
+
+void TForm1::SBClearClick(TComponent*) { m_table.Clear(); }
+
+void TForm1::N1Click(TComponent*) { m_table.SetAllDelays(SDelay->Value()); }
+
+void TForm1::N4Click(TComponent*) { m_table.DeleteRow(SG->Row()); }
+
+void TForm1::N10Click(TComponent*) {
+  if (N10->Checked()) {
+    EndCoordinatePick();
+    return;
+  }
+  N10->SetChecked(true);
+  if (Form4) {
+    Form4->MoveTo(MarkerPosition(*SG, SG->Row()));
+    Form4->Show();
+  }
+  m_captureMode = CaptureMode::SetCoordinates;
+}
+
+void TForm1::SGDblClick(TComponent*) { m_table.PlaceStartMarker(SG->Row()); }
+
+void TForm1::SGMouseDown(TComponent*, TMouseButton, TShiftState, int x, int y) {
+  int col = -1;
+  int row = -1;
+  SG->MouseToCell(x, y, col, row);
+  if (row >= 1) SG->SetRow(row);
+}
+
+void TForm1::SListMouseDown(TComponent*, TMouseButton, TShiftState, int x, int y) {
+  SList->SetItemIndex(SList->ItemAtPos({x, y}, false));
+}
+
+void TForm1::SBOnTopClick(TComponent*) {
+  SBOnTop->SetDown(!SBOnTop->Down());
+  SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+}
+
+void TForm1::CRepeatClick(TComponent*) { SnRep->SetEnabled(!CRepeat->Checked()); }
+
+void TForm1::SBRusClick(TComponent*) {
+  m_language = kLangRussian;
+  SetLang();
+}
+
+void TForm1::SBEngClick(TComponent*) {
+  m_language = kLangEnglish;
+  SetLang();
+}
+
+void TForm1::CLPKMKeyPress(TComponent*, char32_t& key) { key = 0; }
+
+void TForm1::FormKeyDown(TComponent*, WORD& key, TShiftState) {
+  // F1 opens the hot-key help window, which arrives with the information dialogs.
+  (void)key;
+}
+
+void TForm1::Timer1Timer(TComponent*) { m_poller.Tick(); }
+
+void TForm1::Timer2Timer(TComponent*) { m_player.Step(); }
+
+// --- PlayerControls and PollerHost
+
+bool TForm1::RunButtonDown() { return SBExec->Down(); }
+void TForm1::ReleaseRunButton() { SBExec->SetDown(false); }
+int TForm1::RepeatCount() { return SnRep->Value(); }
+void TForm1::SetRepeatCount(int count) { SnRep->SetValue(count); }
+bool TForm1::EndlessRepeat() { return CRepeat->Checked(); }
+
+void TForm1::ShowPointer(const std::string& readout) { LXY->SetCaption(readout); }
+
+void TForm1::RunCommand() { SBExecClick(SBExec); }
+
+void TForm1::RecordCommand() { SBAutoSaveClick(SBAutoSave); }
+
+bool TForm1::CaptureGateOpen() {
+  return SBAutoSave->Down() || m_captureMode != CaptureMode::Normal;
+}
+
+}  // namespace tappomat

@@ -1,0 +1,150 @@
+#pragma once
+// TForm1: the main window — the script table, the point entry fields, the run, record and
+// marker buttons, the repeat controls, the script library list, two popup menus and the
+// two timers (the input poller every 50 ms, the player's step timer). The first form
+// created, so closing it ends the program. The handlers keep their designer names; the
+// behaviour lives in ScriptTable, Player and InputPoller, which this window serves as
+// PlayerControls and PollerHost.
+#include <memory>
+#include <string>
+
+#include "automation/input_poller.h"
+#include "automation/input_service.h"
+#include "automation/player.h"
+#include "automation/script_table.h"
+#include "ui/form.h"
+
+namespace tappomat {
+
+class TBitBtn;
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TImage;
+class TLabel;
+class TListBox;
+class TMenuItem;
+class TPopupMenu;
+class TSpeedButton;
+class TSpinEdit;
+class TStepTimer;
+class TStringGrid;
+class TTimer;
+
+// What the capture of the next click is for.
+enum class CaptureMode { Normal = 0, SetCoordinates = 1, EditorPick = 2 };
+
+inline constexpr int kLangRussian = 540;
+inline constexpr int kLangEnglish = 45;
+
+class TForm3;
+class TForm4;
+
+class TForm1 : public TForm, private PlayerControls, private PollerHost {
+ public:
+  explicit TForm1(TComponent* owner);
+  ~TForm1() override;
+  std::string ClassName() const override { return "TForm1"; }
+
+  // Called by the poller, the row editor and the add button.
+  void AddToScript(int x, int y, int button) override;
+  void ExecRow(int row) { m_player.ExecRow(row); }
+  void SBExecScript() { m_player.Apply(); }
+  void SetLang();
+  void SGClick(TComponent* sender);
+  void SBAutoSaveClick(TComponent* sender);
+  void SBExecClick(TComponent* sender);
+  void SBTargetClick(TComponent* sender);
+  // Leaves set-coordinates mode: clears the menu tick and hides the green marker.
+  void EndCoordinatePick();
+
+  CaptureMode Capture() const { return m_captureMode; }
+  ScriptTable& Script() { return m_table; }
+  int Language() const { return m_language; }
+
+  // --- controls, by their designer names
+  TLabel* Label3;
+  TLabel* LXY;
+  TSpeedButton* SBRus;
+  TSpeedButton* SBEng;
+  TBitBtn* SBOnTop;
+  TLabel* sWebLabel1;
+  TLabel* SWHelp;
+  TLabel* Label2;
+  TSpinEdit* SX;
+  TLabel* Label4;
+  TSpinEdit* SY;
+  TLabel* Label6;
+  TComboBox* CLPKM;
+  TButton* SBAdd;
+  TButton* sButton2;
+  TButton* SBAutoSave;
+  TLabel* Label5;
+  TSpinEdit* SDelay;
+  TButton* sButton3;
+  TStringGrid* SG;
+  TButton* sButton1;
+  TListBox* SList;
+  TButton* SBTarget;
+  TCheckBox* CRepeat;
+  TImage* Image1;
+  TLabel* sLabel1;
+  TSpinEdit* SnRep;
+  TButton* SBExec;
+  TTimer* Timer1;
+  TStepTimer* Timer2;
+  TPopupMenu* PopupMenu1;
+  TMenuItem *N5, *N10, *N12, *N1, *N11, *N9, *N4, *N3, *N2;
+  TPopupMenu* PopupMenu2;
+  TMenuItem *N8, *Y1, *H1, *N6, *N7;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void SetTabOrder();
+
+  void FormCreate(TComponent* sender);
+  void FormShow(TComponent* sender);
+  void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
+  void SBAddClick(TComponent* sender);
+  void SBClearClick(TComponent* sender);
+  void N1Click(TComponent* sender);
+  void N4Click(TComponent* sender);
+  void N10Click(TComponent* sender);
+  void SGDblClick(TComponent* sender);
+  void SGMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void SListMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void SBOnTopClick(TComponent* sender);
+  void CRepeatClick(TComponent* sender);
+  void SBRusClick(TComponent* sender);
+  void SBEngClick(TComponent* sender);
+  void CLPKMKeyPress(TComponent* sender, char32_t& key);
+  void Timer1Timer(TComponent* sender);
+  void Timer2Timer(TComponent* sender);
+
+  // PlayerControls
+  bool RunButtonDown() override;
+  void ReleaseRunButton() override;
+  int RepeatCount() override;
+  void SetRepeatCount(int count) override;
+  bool EndlessRepeat() override;
+  // PollerHost
+  void ShowPointer(const std::string& readout) override;
+  void RunCommand() override;
+  void RecordCommand() override;
+  bool CaptureGateOpen() override;
+
+  CaptureMode m_captureMode = CaptureMode::Normal;
+  int m_language = kLangRussian;
+  std::unique_ptr<InputService> m_input;
+  ScriptTable m_table;
+  Player m_player;
+  InputPoller m_poller;
+};
+
+// The program's windows, reached by name; the markers are created after the main window.
+extern TForm1* Form1;
+extern TForm3* Form3;
+extern TForm4* Form4;
+
+}  // namespace tappomat

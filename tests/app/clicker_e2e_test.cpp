@@ -1,0 +1,215 @@
+// End to end: the real program on a private X server (with and without a window manager),
+// used as a user would through XTest, clicking into a target application of ours that
+// records what it receives: Alt+F1 records clicks, Alt+F2 plays them back with the
+// recorded delays, the repeat counter gives k + 1 passes, Alt+F2 stops an endless run,
+// and a click on a black pixel of the red marker reaches the window below it.
+#include <gtest/gtest.h>
+// X11's headers define None and friends as macros: after gtest.
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/child_process.h"
+#include "support/x11_test_client.h"
+#include "support/xvfb_session.h"
+
+namespace tappomat::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct TargetEvent {
+  std::string kind;  // "press" or "release"
+  unsigned button = 0;
+  Point position;
+  unsigned long time = 0;  // server time, ms
+};
+
+std::vector<TargetEvent> ReadEvents(const std::filesystem::path& file) {
+  std::vector<TargetEvent> events;
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    TargetEvent e;
+    if (fields >> e.kind >> e.button >> e.position.x >> e.position.y >> e.time) {
+      events.push_back(e);
+    }
+  }
+  return events;
+}
+
+bool FileHasLine(const std::filesystem::path& file, const std::string& wanted) {
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line == wanted) return true;
+  }
+  return false;
+}
+
+// The top-level window whose WM_NAME is `name`, searched through window-manager frames.
+Window FindWindowNamed(Display* display, Window parent, const std::string& name) {
+  Window root = None, parentOut = None;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return None;
+  Window found = None;
+  for (unsigned i = 0; i < count && found == None; ++i) {
+    char* title = nullptr;
+    if (XFetchName(display, children[i], &title) && title) {
+      if (name == title) found = children[i];
+      XFree(title);
+    }
+    if (found == None) found = FindWindowNamed(display, children[i], name);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tappomat-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dataDir = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dataDir); }
+
+  void Chord(X11TestClient& user, KeySym key) {
+    user.FakeKey(XK_Alt_L, true);
+    user.FakeKey(key, true);
+    user.FakeKey(key, false);
+    user.Sync();
+    std::this_thread::sleep_for(150ms);  // Alt held until a poll has seen the release
+    user.FakeKey(XK_Alt_L, false);
+    user.Sync();
+    std::this_thread::sleep_for(100ms);
+  }
+  void ClickAt(X11TestClient& user, Point screen, unsigned button) {
+    user.FakeMotion(screen);
+    user.FakeButton(button, true);
+    user.FakeButton(button, false);
+    user.Sync();
+    // The pointer stays until a poll has seen the release where it happened.
+    std::this_thread::sleep_for(200ms);
+  }
+
+  std::filesystem::path dataDir;
+};
+
+TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
+  XvfbSession session(GetParam());
+  ASSERT_TRUE(session.Ok()) << session.Error();
+  X11TestClient user(session.DisplayName());
+  ASSERT_TRUE(user.Ok());
+  const auto clicksFile = dataDir / "clicks.txt";
+  ChildProcess target(TAPPOMAT_CLICK_TARGET,
+                      {"450", "0", "820", "1000", clicksFile.string()}, session.DisplayName());
+  ASSERT_TRUE(target.Started());
+  ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+                       session.DisplayName());
+  ASSERT_TRUE(program.Started());
+
+  Window main = None;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (main = FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5")) != None;
+  }, 20s));
+  XWindowAttributes attributes{};
+  ASSERT_TRUE(WaitUntil([&] {
+    return XGetWindowAttributes(user.Get(), main, &attributes) &&
+           attributes.map_state == IsViewable;
+  }, 10s));
+  std::this_thread::sleep_for(300ms);  // first paint
+  int originX = 0, originY = 0;
+  Window child = None;
+  XTranslateCoordinates(user.Get(), main, user.Root(), 0, 0, &originX, &originY, &child);
+  // Our own frame: equal borders left, right and bottom; the caption above.
+  const int border = (attributes.width - 382) / 2;
+  const Point client{originX + border, originY + attributes.height - 335 - border};
+  auto clientPoint = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+
+  // Record three clicks with both buttons in the target.
+  Chord(user, XK_F1);
+  const Point points[] = {{600, 200}, {700, 300}, {800, 420}};
+  const unsigned buttons[] = {1, 3, 1};
+  for (int i = 0; i < 3; ++i) ClickAt(user, points[i], buttons[i]);
+  Chord(user, XK_F1);
+  const size_t recorded = ReadEvents(clicksFile).size();
+  ASSERT_EQ(recorded, 6u) << "the user's own clicks reached the target";
+
+  // Repeat counter 1 (endless repeat off): exactly two passes.
+  ClickAt(user, clientPoint(87, 318), 1);   // the endless-repeat box
+  ClickAt(user, clientPoint(190, 318), 1);  // the repeat counter
+  user.FakeKey(XK_Up, true);
+  user.FakeKey(XK_Up, false);
+  user.Sync();
+  std::this_thread::sleep_for(100ms);
+  Chord(user, XK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return ReadEvents(clicksFile).size() >= recorded + 12; }, 15s));
+  std::this_thread::sleep_for(1s);  // nothing may follow the second pass
+  std::vector<TargetEvent> events = ReadEvents(clicksFile);
+  ASSERT_EQ(events.size(), recorded + 12);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < 3; ++i) {
+      const TargetEvent& press = events[recorded + pass * 6 + i * 2];
+      const TargetEvent& release = events[recorded + pass * 6 + i * 2 + 1];
+      EXPECT_EQ(press.kind, "press");
+      EXPECT_EQ(release.kind, "release");
+      EXPECT_EQ(press.button, buttons[i]);
+      EXPECT_EQ(release.button, buttons[i]);
+      EXPECT_EQ(press.position.x, points[i].x);
+      EXPECT_EQ(press.position.y, points[i].y);
+    }
+  }
+  // Each click after the first waits its row's recorded delay of 300 ms.
+  for (size_t k = recorded + 2; k < events.size(); k += 2) {
+    const long gap = static_cast<long>(events[k].time - events[k - 2].time);
+    EXPECT_GE(gap, 299) << "click " << k;
+    EXPECT_LT(gap, 1000) << "click " << k;
+  }
+
+  // Endless repeat: runs until Alt+F2 stops it.
+  ClickAt(user, clientPoint(87, 318), 1);
+  Chord(user, XK_F2);
+  ASSERT_TRUE(WaitUntil([&] { return ReadEvents(clicksFile).size() >= events.size() + 8; }, 15s));
+  Chord(user, XK_F2);
+  std::this_thread::sleep_for(500ms);
+  const size_t stopped = ReadEvents(clicksFile).size();
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(ReadEvents(clicksFile).size(), stopped) << "playback went on after Alt+F2";
+
+  // The red marker sits on row 1's point; its black corner lets a click through.
+  ClickAt(user, clientPoint(29, 319), 1);  // the marker button
+  std::this_thread::sleep_for(300ms);
+  const size_t before = ReadEvents(clicksFile).size();
+  const Point corner{points[0].x - 20 + 1, points[0].y - 20 + 1};
+  ClickAt(user, corner, 1);
+  ASSERT_TRUE(WaitUntil([&] { return ReadEvents(clicksFile).size() >= before + 2; }));
+  events = ReadEvents(clicksFile);
+  EXPECT_EQ(events[before].position.x, corner.x);
+  EXPECT_EQ(events[before].position.y, corner.y);
+  // The ring itself belongs to the marker: the target hears nothing.
+  ClickAt(user, {points[0].x, points[0].y - 18}, 1);
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(ReadEvents(clicksFile).size(), before + 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ClickerEndToEnd,
+                         ::testing::Values(XvfbWindowManager::NoManager,
+                                           XvfbWindowManager::Openbox),
+                         [](const auto& info) {
+                           return info.param == XvfbWindowManager::Openbox ? "Openbox"
+                                                                           : "NoManager";
+                         });
+
+}  // namespace
+}  // namespace tappomat::test

@@ -1,0 +1,45 @@
+#include "support/child_process.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace tappomat::test {
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& display) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.emplace_back(*e);
+  }
+  env.push_back("DISPLAY=" + display);
+  std::vector<char*> envp;
+  for (std::string& s : env) envp.push_back(s.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> argvStrings{program};
+  argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& s : argvStrings) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  if (posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+    m_pid = -1;
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (m_pid > 0) {
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+  }
+}
+
+int ChildProcess::TryExitStatus() {
+  int status = 0;
+  if (m_pid <= 0 || waitpid(m_pid, &status, WNOHANG) != m_pid) return -1;
+  m_pid = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+}  // namespace tappomat::test

@@ -1,0 +1,29 @@
+#pragma once
+// ChildProcess: a program started by an end-to-end test on a private display — spawned
+// without a shell with DISPLAY replaced, and stopped by its pid (SIGTERM, then wait) when
+// the object goes, so that no test leaves a process behind.
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace tappomat::test {
+
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::string& display);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  pid_t Pid() const { return m_pid; }
+  // The exit status once the process has ended by itself, or -1 while it runs.
+  int TryExitStatus();
+
+ private:
+  pid_t m_pid = -1;
+};
+
+}  // namespace tappomat::test
