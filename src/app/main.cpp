@@ -46,7 +46,7 @@ T* Place(TWinControl* parent, int left, int top, int width, int height) {
 void SetLabelFont(TLabel* label, const char* name, int height, bool bold) {
   label->Font().SetName(name);
   label->Font().SetHeight(-height);
-  label->Font().SetStyle(bold ? fsBold : 0);
+  label->Font().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
   label->Font().SetColor(kLabelColor);
 }
 

@@ -5,6 +5,8 @@
 
 #include "automation/input_service.h"
 #include "automation/script_table.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "ui/convert.h"
 
 namespace tappomat {
@@ -12,6 +14,10 @@ namespace tappomat {
 namespace {
 constexpr std::int64_t kLongestWait = 0xFFFFFFFF;  // the step timer's unsigned 32 bits
 constexpr std::int64_t kStartWait = 1;
+constexpr std::int64_t kAltPollWait = 5;
+// Lateness below this is made up by the next waits (at most this much of quicker clicks);
+// beyond it, and beyond one whole wait, the machine stalled and timing starts afresh.
+constexpr auto kStallGrace = std::chrono::milliseconds(20);
 }  // namespace
 
 std::int64_t Player::ReadDelay(int row) const {
@@ -33,6 +39,7 @@ void Player::Apply() {
     return;
   }
   ArmAfter(kStartWait, m_timer.Now());
+  m_firstStep = true;
   if (m_table.FindStartMarker() == 0) m_table.SetCell(kMarkerCol, 1, kStartMarker);
   m_timer.ArmAt(m_due);
 }
@@ -43,12 +50,22 @@ void Player::Step() {
     m_controls.ReleaseRunButton();
     return;
   }
+  // A start by Alt+F2 finds Alt still held, and desktops take a click with Alt held for
+  // moving the window under it: the first row waits until Alt is up.
+  if (m_firstStep && (m_input.GetAsyncKeyState(VK_MENU) & kKeyDownNow)) {
+    ArmAfter(kAltPollWait, m_timer.Now());
+    m_timer.ArmAt(m_due);
+    return;
+  }
+  m_firstStep = false;
   const auto started = m_timer.Now();
-  // A step that comes more than one whole wait late counts its next wait from its own
-  // end; otherwise from the moment it was due, so that the rate does not drift.
-  const bool stalled = started - m_due > std::chrono::milliseconds(m_wait);
+  // A stalled step counts its next wait from its own end; otherwise the wait counts from
+  // the moment the step was due, so that the rate does not drift.
+  const bool stalled =
+      started - m_due > std::max<StepScheduler::Clock::duration>(
+                            std::chrono::milliseconds(m_wait), kStallGrace);
 
-  int row = m_table.FindStartMarker();
+  int row = MarkedRow();
   if (row != 0) {
     ExecRow(row);
   } else {
@@ -59,16 +76,29 @@ void Player::Step() {
   const auto base = [&] { return stalled ? m_timer.Now() : m_due; };
   if (row < m_table.LastRow()) {
     m_table.SetCell(kMarkerCol, row + 1, kStartMarker);
+    m_marked = row + 1;
     ArmAfter(ReadDelay(row + 1), base());
   } else if (m_controls.RepeatCount() > 0 || m_controls.EndlessRepeat()) {
     if (!m_controls.EndlessRepeat()) m_controls.SetRepeatCount(m_controls.RepeatCount() - 1);
     m_table.SetCell(kMarkerCol, 1, kStartMarker);
+    m_marked = 1;
     ArmAfter(ReadDelay(1), base());
   } else {
     m_controls.ReleaseRunButton();
     Apply();
   }
   if (m_controls.RunButtonDown()) m_timer.ArmAt(m_due);
+}
+
+int Player::MarkedRow() const {
+  // The row this player marked is the usual answer, without a search through a long
+  // script on every step; only a marker that a command moved is searched for. (At most
+  // one row carries the marker: whoever places one removes the others.)
+  if (m_marked >= 1 && m_marked <= m_table.LastRow() &&
+      m_table.Cell(kMarkerCol, m_marked) == kStartMarker) {
+    return m_marked;
+  }
+  return m_table.FindStartMarker();
 }
 
 void Player::ExecRow(int row) {

@@ -8,8 +8,10 @@
 //
 // Timing does not drift: each wait is measured from the moment the previous step was
 // due, not from when it ended, so a long script keeps its rate. A step that starts more
-// than one whole wait late (the machine stalled) restarts the timing from its own end,
-// so no burst of catch-up clicks follows. The first step after a start runs after 1 ms.
+// than one whole wait and more than 20 ms late (the machine stalled) restarts the timing
+// from its own end, so no long burst of catch-up clicks follows. The first step after a
+// start runs after 1 ms, or, when Alt is still held from the Alt+F2 chord, as soon as Alt
+// is up.
 #include <cstdint>
 
 #include "automation/step_scheduler.h"
@@ -52,6 +54,7 @@ class Player {
 
  private:
   void ArmAfter(std::int64_t delayMs, StepScheduler::Clock::time_point base);
+  int MarkedRow() const;
 
   ScriptTable& m_table;
   InputService& m_input;
@@ -60,6 +63,8 @@ class Player {
   // When the pending step is due, and the wait that led to it.
   StepScheduler::Clock::time_point m_due{};
   std::int64_t m_wait = 0;
+  bool m_firstStep = false;
+  int m_marked = 0;  // the row this player last marked
 };
 
 }  // namespace tappomat

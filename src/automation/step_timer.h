@@ -1,8 +1,8 @@
 #pragma once
 // TStepTimer: the main window's step timer (Timer2). It fires OnTimer once at the moment
-// it was armed for, through a hidden window of its own: a window-system timer for a
-// moment still to come, a posted message for a moment already come, so that a zero wait
-// runs the next step at once instead of never. OnTimer is guarded like every handler.
+// it was armed for, through a hidden window of its own and a window-system timer set for
+// that exact moment; a zero wait runs the next step at the next chance instead of never.
+// OnTimer is guarded like every handler.
 #include <cstdint>
 
 #include "automation/step_scheduler.h"
@@ -25,12 +25,10 @@ class TStepTimer : public TComponent, public StepScheduler {
   TNotifyEvent OnTimer;
 
  private:
-  void Fire(std::uintptr_t arming);
+  void Fire();
 
   HWND m_window;
   bool m_armed = false;
-  // Tells a stale posted message or timer from the current arming.
-  std::uintptr_t m_arming = 0;
 };
 
 }  // namespace tappomat

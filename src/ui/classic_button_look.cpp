@@ -182,13 +182,19 @@ void DrawPushButton(DeviceContext& dc, const Rect& rect, const PushButtonLook& l
     FrameRect(dc, face, GetSysColor(COLOR_WINDOWFRAME));
     face = face.Inflate(-1, -1);
   }
+  const bool latched = look.state == ButtonDrawState::Down;
   if (pressed) {
     FrameRect(dc, face, GetSysColor(COLOR_BTNSHADOW));
     FillRect(dc, face.Inflate(-1, -1), GetSysColor(COLOR_BTNFACE));
+  } else if (latched) {
+    // Latched on: sunk in, with the checked face of a toggle.
+    Rect inside = face;
+    DrawEdge(dc, inside, EDGE_SUNKEN, BF_RECT | BF_SOFT | BF_ADJUST);
+    FillDithered(dc, inside, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNFACE));
   } else {
     DrawEdge(dc, face, EDGE_RAISED, BF_RECT | BF_SOFT | BF_MIDDLE);
   }
-  const Point offset = pressed ? Point{1, 1} : Point{};
+  const Point offset = pressed || latched ? Point{1, 1} : Point{};
   DrawContent(dc, rect.Inflate(-2, -2), look.caption, look.font, look.glyph, look.state, offset);
   if (look.focused && look.state != ButtonDrawState::Disabled) DrawFocusRect(dc, rect.Inflate(-4, -4));
 }

@@ -359,6 +359,8 @@ bool TEdit::DoKeyPress(char32_t& key) {
 
 void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == TMouseButton::mbLeft) {
+    // An edit takes the focus on a click also when Tab passes it by (TabStop off).
+    if (!Focused() && CanFocus()) SetFocus();
     const int position = PositionAt(x);
     if (shift & ssDouble) {
       SelectWordAt(position);

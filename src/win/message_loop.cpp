@@ -77,11 +77,11 @@ bool WindowSystem::TakePosted(MSG& msg, HWND filter, bool remove) {
 
 // --- timers
 
-std::uintptr_t SetTimer(HWND h, std::uintptr_t id, UINT elapseMs) {
+std::uintptr_t SetTimerAt(HWND h, std::uintptr_t id, Platform::Clock::time_point due,
+                          UINT intervalMs) {
   WindowSystem& ws = WindowSystem::Current();
   if (!ws.Find(h)) return 0;
-  const std::chrono::milliseconds interval(std::max<UINT>(elapseMs, 1));
-  const auto due = ws.m_platform.Now() + interval;
+  const std::chrono::milliseconds interval(std::max<UINT>(intervalMs, 1));
   for (WindowSystem::Timer& t : ws.m_timers) {
     if (t.hwnd == h && t.id == id) {
       t.interval = interval;  // setting an existing timer again restarts it
@@ -91,6 +91,11 @@ std::uintptr_t SetTimer(HWND h, std::uintptr_t id, UINT elapseMs) {
   }
   ws.m_timers.push_back({h, id, interval, due});
   return id;
+}
+
+std::uintptr_t SetTimer(HWND h, std::uintptr_t id, UINT elapseMs) {
+  const auto interval = std::chrono::milliseconds(std::max<UINT>(elapseMs, 1));
+  return SetTimerAt(h, id, WindowSystem::Current().GetPlatform().Now() + interval, elapseMs);
 }
 
 bool KillTimer(HWND h, std::uintptr_t id) {

@@ -222,6 +222,10 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 // --- timers
 // Fires WM_TIMER (wParam = id) every `elapseMs` (at least 1); a late timer fires once.
 std::uintptr_t SetTimer(HWND h, std::uintptr_t id, UINT elapseMs);
+// A timer first due at an exact moment (a past one fires at the next chance, after the
+// waiting input and paint), then every `intervalMs`. Timers that must keep a rate use it.
+std::uintptr_t SetTimerAt(HWND h, std::uintptr_t id, Platform::Clock::time_point due,
+                          UINT intervalMs);
 bool KillTimer(HWND h, std::uintptr_t id);
 
 // --- hooks

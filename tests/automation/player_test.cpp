@@ -4,6 +4,7 @@
 
 #include "automation/script_table.h"
 #include "automation_fakes.h"
+#include "platform/virtual_keys.h"
 #include "ui/convert.h"
 #include "ui/ui_fixture.h"
 
@@ -73,6 +74,23 @@ TEST_F(PlayerTest, RepeatCounterGivesKPlusOnePassesWithTheRowDelays) {
   EXPECT_EQ(waits, (std::vector<long long>{200, 300, 100, 200, 300, 100, 200, 300}));
   EXPECT_EQ(counters, (std::vector<int>{2, 2, 1, 1, 1, 0, 0, 0, 0}));
   EXPECT_FALSE(controls.runDown);
+}
+
+TEST_F(PlayerTest, FirstRowWaitsWhileAltIsHeldFromTheChord) {
+  table.Append(10, 20, 0, 500);
+  table.Append(30, 40, 0, 500);
+  input.pressed[VK_MENU] = true;
+  Start();
+  Fire();
+  Fire();
+  EXPECT_TRUE(input.log.empty()) << "no click while Alt is down";
+  EXPECT_EQ(timer.WaitMs(), 5);
+  input.pressed[VK_MENU] = false;
+  Fire();
+  EXPECT_EQ(TakeLog().front(), "move 10,20");
+  input.pressed[VK_MENU] = true;  // later rows do not wait for Alt
+  Fire();
+  EXPECT_EQ(TakeLog().front(), "move 30,40");
 }
 
 TEST_F(PlayerTest, ButtonCodesAndEmptyXCell) {
@@ -184,6 +202,17 @@ TEST_F(PlayerTest, DelaysAreMeasuredFromWhenTheStepWasDue) {
   EXPECT_EQ(timer.due, start + 300ms);
   Fire(250ms);  // a stall: timing restarts from the end of this step
   EXPECT_EQ(timer.due, timer.now + 100ms);
+}
+
+TEST_F(PlayerTest, ShortDelaysMakeUpForSmallHiccups) {
+  for (int i = 1; i <= 5; ++i) table.Append(i, i, 0, 1);
+  Start();
+  Fire();
+  const auto due = timer.due;
+  Fire(15ms);  // later than the wait, but within the 20 ms grace: the rate is kept
+  EXPECT_EQ(timer.due, due + 1ms);
+  Fire(25ms);  // beyond the grace: a stall
+  EXPECT_EQ(timer.due, timer.now + 1ms);
 }
 
 TEST_F(PlayerTest, ZeroNegativeAndHugeDelays) {

@@ -302,3 +302,16 @@ TEST_F(EditTest, DisabledEditTakesNoInput) {
 
 }  // namespace
 }  // namespace tappomat::test
+
+namespace tappomat::test {
+namespace {
+
+TEST_F(EditTest, ClickFocusesAnEditThatTabPassesBy) {
+  other->SetTabStop(false);
+  edit->SetFocus();
+  Click(other);
+  EXPECT_TRUE(other->Focused());
+}
+
+}  // namespace
+}  // namespace tappomat::test
