@@ -1,6 +1,8 @@
 // Sending and posting messages, the loop (posted messages, then input, then paint, then
 // timers), timers and hooks.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "win/input.h"
 #include "win/paint.h"
@@ -162,10 +164,20 @@ bool PeekMessage(MSG& msg, HWND filter, UINT flags) {
   return true;
 }
 
+namespace {
+constexpr auto kPresentInterval = std::chrono::milliseconds(16);
+}  // namespace
+
 bool GetMessage(MSG& msg, HWND filter) {
   WindowSystem& ws = WindowSystem::Current();
   for (;;) {
-    if (PeekMessage(msg, filter, PM_REMOVE)) return msg.message != WM_QUIT;
+    if (PeekMessage(msg, filter, PM_REMOVE)) {
+      // A loop kept busy by timers still shows what it paints, about once a frame.
+      if (msg.message == WM_TIMER && ws.m_platform.Now() - ws.m_lastPresent > kPresentInterval) {
+        ws.PresentDirty();
+      }
+      return msg.message != WM_QUIT;
+    }
     // Idle: show what was painted, then sleep until input or the next timer.
     ws.PresentDirty();
     ws.m_platform.WaitAndDispatch(ws.NextTimerDue());
@@ -180,7 +192,16 @@ LRESULT DispatchMessage(const MSG& msg) {
 void ProcessMessages() {
   WindowSystem& ws = WindowSystem::Current();
   MSG msg;
+  // Each timer fires at most once here: a timer that is due again at once (a run of zero
+  // waits) would otherwise keep this call from ever returning. Taking it a second time
+  // has set it again one interval on, so it fires later, not never.
+  std::vector<std::pair<HWND, std::uintptr_t>> fired;
   while (PeekMessage(msg)) {
+    if (msg.message == WM_TIMER) {
+      const std::pair timer{msg.hwnd, msg.wParam};
+      if (std::find(fired.begin(), fired.end(), timer) != fired.end()) break;
+      fired.push_back(timer);
+    }
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // left for the main loop
       break;

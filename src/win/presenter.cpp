@@ -82,6 +82,7 @@ void PresentTopLevel(HWND topLevel) {
 }
 
 void WindowSystem::PresentDirty() {
+  m_lastPresent = m_platform.Now();
   for (HWND h : m_topLevels) PresentTopLevel(h);
 }
 

@@ -121,6 +121,7 @@ class WindowSystem : public NativeWindowListener {
   HHOOK m_nextHook = 1;
   bool m_quit = false;
   int m_quitCode = 0;
+  Platform::Clock::time_point m_lastPresent{};
   Platform::Clock::time_point m_start;
 
   // Input state (input.cpp and the input files beside it).

@@ -171,11 +171,11 @@ TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
     }
   }
   // Each click after the first waits its row's recorded delay of 300 ms, counted from when
-  // the click before it was due (server times are whole milliseconds).
+  // the click before it was due; the first may itself have come a little late.
   const unsigned long first = events[recorded].time;
   for (size_t k = 1; k < 6; ++k) {
     const long elapsed = static_cast<long>(events[recorded + 2 * k].time - first);
-    EXPECT_GE(elapsed, static_cast<long>(300 * k) - 2) << "click " << k;
+    EXPECT_GE(elapsed, static_cast<long>(300 * k) - 25) << "click " << k;
     EXPECT_LT(elapsed, static_cast<long>(300 * k) + 700) << "click " << k;
   }
 

@@ -162,6 +162,23 @@ TEST_F(MainFormTest, PlaybackClicksTheRowsOnTheTimer) {
   EXPECT_EQ(form->SnRep->Value(), 0);
 }
 
+TEST_F(MainFormTest, ZeroDelaysDoNotStarveThePollerSoAltF2Stops) {
+  form->SDelay->SetValue(0);
+  AddPoint(905, 905);
+  AddPoint(915, 915);
+  form->CRepeat->SetChecked(true);
+  platform.SetOutsideActive();
+  Click(form->SBExec);
+  Wait(50);
+  Wait(50);
+  EXPECT_EQ(form->LXY->Caption(), "915 : 915") << "the poller ran during playback";
+  Chord(VK_F2);
+  EXPECT_FALSE(form->SBExec->Down());
+  const size_t clicks = platform.InjectedInputs().size();
+  Wait(50);
+  EXPECT_EQ(platform.InjectedInputs().size(), clicks) << "playback stopped";
+}
+
 TEST_F(MainFormTest, BadCellHaltsPlaybackWithTheErrorBox) {
   AddPoint(10, 20);
   form->SG->SetCells(2, 1, "abc");
