@@ -1,6 +1,8 @@
 #include "support/child_process.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -9,7 +11,7 @@ extern char** environ;
 namespace tappomat::test {
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::string& display) {
+                           const std::string& display, const std::string& stdoutPath) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.emplace_back(*e);
@@ -23,9 +25,16 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<char*> argv;
   for (std::string& s : argvStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
-  if (posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!stdoutPath.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
+  if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
     m_pid = -1;
   }
+  posix_spawn_file_actions_destroy(&actions);
 }
 
 ChildProcess::~ChildProcess() {

@@ -11,8 +11,9 @@ namespace tappomat::test {
 
 class ChildProcess {
  public:
+  // `stdoutPath`, when given, receives the program's standard output.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::string& display);
+               const std::string& display, const std::string& stdoutPath = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

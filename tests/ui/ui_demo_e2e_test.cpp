@@ -3,24 +3,21 @@
 // and from a drop-down list with the keys, opening the list's pop-up menu, and closing the
 // window by its close button — checked by the lines the demo prints for its events.
 #include <X11/keysym.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/x11_test_client.h"
 #include "support/xvfb_session.h"
-
-extern char** environ;
 
 namespace tappomat::test {
 namespace {
@@ -35,77 +32,48 @@ bool XvfbInstalled() {
   return false;
 }
 
-// The demo, with its standard output read through a pipe line by line.
+// The demo, with its standard output written to a file and read back line by line.
 class DemoProcess {
  public:
-  explicit DemoProcess(const std::string& display) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.emplace_back(*e);
-    env.push_back("DISPLAY=" + display);
-    std::vector<char*> envp;
-    for (std::string& s : env) envp.push_back(s.data());
-    envp.push_back(nullptr);
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    // A limit, so that a test that goes wrong never leaves the demo running.
-    const char* argv[] = {TAPPOMAT_UI_DEMO, "--exit-after", "60000", nullptr};
-    if (posix_spawn(&m_pid, TAPPOMAT_UI_DEMO, &actions, nullptr, const_cast<char**>(argv),
-                    envp.data()) != 0)
-      m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    m_output = fds[0];
-    fcntl(m_output, F_SETFL, fcntl(m_output, F_GETFL) | O_NONBLOCK);
-  }
-  ~DemoProcess() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGTERM);
-      waitpid(m_pid, nullptr, 0);
-    }
-    if (m_output >= 0) close(m_output);
-  }
-  bool Started() const { return m_pid > 0; }
+  explicit DemoProcess(const std::string& display)
+      : m_output(OutputPath()),
+        // A limit, so that a test that goes wrong never leaves the demo running.
+        m_process(TAPPOMAT_UI_DEMO, {"--exit-after", "60000"}, display, m_output) {}
+  ~DemoProcess() { std::filesystem::remove(m_output); }
+  bool Started() const { return m_process.Started(); }
   // The exit status once the process has ended by itself, or -1.
-  int TryExitStatus() {
-    int status = 0;
-    if (m_pid <= 0 || waitpid(m_pid, &status, WNOHANG) != m_pid) return -1;
-    m_pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-  }
+  int TryExitStatus() { return m_process.TryExitStatus(); }
   // Every complete line printed so far.
-  const std::vector<std::string>& Lines() {
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(m_output, buffer, sizeof buffer)) > 0)
-      m_partial.append(buffer, static_cast<size_t>(n));
-    for (size_t end; (end = m_partial.find('\n')) != std::string::npos;) {
-      m_lines.push_back(m_partial.substr(0, end));
-      m_partial.erase(0, end + 1);
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::ifstream in(m_output);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+      lines.push_back(text.substr(start, end - start));
     }
-    return m_lines;
+    return lines;
   }
-  bool HasLine(const std::string& line) {
+  bool HasLine(const std::string& line) const {
     for (const std::string& l : Lines())
       if (l == line) return true;
     return false;
   }
   // Waits until the demo has printed `line`.
   bool WaitForLine(const std::string& line,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+                   std::chrono::milliseconds timeout = std::chrono::seconds(5)) const {
     return WaitUntil([&] { return HasLine(line); }, timeout);
   }
 
  private:
-  pid_t m_pid = -1;
-  int m_output = -1;
-  std::string m_partial;
-  std::vector<std::string> m_lines;
+  static std::string OutputPath() {
+    return (std::filesystem::temp_directory_path() /
+            ("tappomat-ui-demo-" + std::to_string(getpid()) + ".txt"))
+        .string();
+  }
+
+  std::string m_output;
+  ChildProcess m_process;
 };
 
 // "place <name> x y w h" lines.
