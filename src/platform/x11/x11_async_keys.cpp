@@ -67,9 +67,11 @@ void X11AsyncKeys::Latch(int virtualKey) {
 
 void X11AsyncKeys::DrainRawEvents() {
   // Only generic events are taken out of order; the rest stay queued for the dispatcher,
-  // so no window listener runs inside a key-state query.
+  // so no window listener runs inside a key-state query. The query's round trip has read
+  // everything the server sent before it, so an empty queue means nothing to take: the
+  // search (which would try the connection again) is skipped, which keeps polling cheap.
   XEvent event;
-  while (XCheckTypedEvent(m_display, GenericEvent, &event)) {
+  while (XQLength(m_display) > 0 && XCheckTypedEvent(m_display, GenericEvent, &event)) {
     if (!HandleEvent(event) && XGetEventData(m_display, &event.xcookie)) {
       XFreeEventData(m_display, &event.xcookie);
     }
