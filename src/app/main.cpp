@@ -1,6 +1,9 @@
 #include "app/main.h"
 
 #include "app/art.h"
+#include "app/decimal_separator.h"
+#include "app/grid_drawing.h"
+#include "app/grid_texts.h"
 #include "app/main_texts.h"
 #include "automation/marker_position.h"
 #include "automation/step_timer.h"
@@ -169,6 +172,11 @@ void TForm1::CreateControls() {
   SG->OnDblClick = [this](TComponent* s) { SGDblClick(s); };
   SG->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
     SGMouseDown(s, b, sh, x, y);
+  };
+  m_decimalSeparator = UserDecimalSeparator();
+  SG->OnDrawCell = [this](TComponent*, int col, int row, const Rect& rect, TGridDrawState state) {
+    DrawScriptCell(*SG->Canvas(), *SG, col, row, rect, state,
+                   GridTextsFor(m_language, m_decimalSeparator));
   };
 
   sButton1 = Place<TButton>(this, 238, 68, 142, 25);

@@ -136,6 +136,8 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
 
   CaptureMode m_captureMode = CaptureMode::Normal;
   int m_language = kLangRussian;
+  // The user's decimal separator for the delay column, read once at start.
+  std::string m_decimalSeparator;
   std::unique_ptr<InputService> m_input;
   ScriptTable m_table;
   Player m_player;

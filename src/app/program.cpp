@@ -5,12 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "app/art.h"
 #include "app/main.h"
 #include "app/version.h"
 #include "automation/target.h"
+#include "imaging/pixel_ops.h"
 #include "automation/target2.h"
 #include "platform/x11/x11_factory.h"
 #include "ui/application.h"
+#include "win/nonclient.h"
 #include "win/window_system.h"
 
 namespace {
@@ -60,6 +63,9 @@ int main(int argc, char** argv) {
   TApplication application;
   application.SetTitle("Tappomat");
   Create<TForm1>(&application);
+  Bitmap32 icon = ProgramIcon(32);
+  PremultiplyAlpha(icon);
+  SetWindowIcon(Form1->Handle(), icon);
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
