@@ -1,5 +1,9 @@
 #include "app/main.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "app/app_folder.h"
 #include "app/art.h"
 #include "app/decimal_separator.h"
 #include "app/grid_drawing.h"
@@ -10,6 +14,8 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "storage/settings.h"
+#include "ui/application.h"
 #include "ui/bit_btn.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -89,6 +95,9 @@ TForm1::TForm1(TComponent* owner)
 }
 
 TForm1::~TForm1() {
+  // Here rather than as OnDestroy, which the base form runs once this form's controls
+  // are gone.
+  GuardedCall([this] { FormDestroy(this); });
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -251,16 +260,24 @@ void TForm1::SetTabOrder() {
 
 void TForm1::FormCreate(TComponent*) {
   m_captureMode = CaptureMode::Normal;
-  // The saved settings arrive with the settings file; until then its defaults apply.
-  SDelay->SetValue(kDefaultDelay);
-  m_language = kLangRussian;
-  CRepeat->SetChecked(true);
-  SBOnTop->SetDown(true);
+  const Settings settings =
+      ApplicationFolder().empty() ? Settings{} : ReadSettings(ApplicationFolder());
+  // The field brings a value outside its range to the nearer bound.
+  SDelay->SetValue(static_cast<int>(std::clamp<std::int64_t>(settings.delay, INT_MIN, INT_MAX)));
+  m_language = settings.language;
+  CRepeat->SetChecked(settings.repeat);
+  SBOnTop->SetDown(settings.onTop);
   SnRep->SetEnabled(!CRepeat->Checked());
   SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
 }
 
 void TForm1::FormShow(TComponent*) { SetLang(); }
+
+void TForm1::FormDestroy(TComponent*) {
+  if (ApplicationFolder().empty()) return;
+  WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
+                                      SBOnTop->Down()});
+}
 
 void TForm1::SetLang() {
   const MainTexts& texts = MainTextsFor(m_language);

@@ -105,6 +105,7 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
 
   void FormCreate(TComponent* sender);
   void FormShow(TComponent* sender);
+  void FormDestroy(TComponent* sender);
   void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
   void SBAddClick(TComponent* sender);
   void SBClearClick(TComponent* sender);

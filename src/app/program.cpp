@@ -1,10 +1,14 @@
 // Program entry: parses the command line, opens the display, creates the windows in
 // their fixed order and runs the message loop until the main window closes.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 #include <string>
 
+#include "app/app_folder.h"
 #include "app/art.h"
 #include "app/main.h"
 #include "app/version.h"
@@ -59,6 +63,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
     return 1;
   }
+  AppFolderInputs folderInputs;
+  if (!dataDir.empty()) folderInputs.dataDirOption = dataDir;
+  folderInputs.executableFolder = ExecutableFolder();
+  if (const char* xdg = std::getenv("XDG_DATA_HOME")) folderInputs.xdgDataHome = xdg;
+  if (const char* home = std::getenv("HOME")) folderInputs.home = home;
+  folderInputs.writable = IsWritableFolder;
+  const std::filesystem::path folder = ChooseAppFolder(folderInputs);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);  // a failure shows when writing
+  SetApplicationFolder(folder);
+
   WindowSystem system(*platform);
   TApplication application;
   application.SetTitle("Tappomat");

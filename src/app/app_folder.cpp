@@ -1,0 +1,39 @@
+#include "app/app_folder.h"
+
+#include <unistd.h>
+
+#include <system_error>
+
+namespace tappomat {
+
+namespace {
+std::filesystem::path g_applicationFolder;
+}  // namespace
+
+std::filesystem::path ChooseAppFolder(const AppFolderInputs& inputs) {
+  if (inputs.dataDirOption) return *inputs.dataDirOption;
+  if (!inputs.executableFolder.empty() && inputs.writable &&
+      inputs.writable(inputs.executableFolder)) {
+    return inputs.executableFolder;
+  }
+  const std::filesystem::path dataHome =
+      !inputs.xdgDataHome.empty() ? std::filesystem::path(inputs.xdgDataHome)
+                                  : std::filesystem::path(inputs.home) / ".local" / "share";
+  return dataHome / "tappomat";
+}
+
+std::filesystem::path ExecutableFolder() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : exe.parent_path();
+}
+
+bool IsWritableFolder(const std::filesystem::path& folder) {
+  return access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+const std::filesystem::path& ApplicationFolder() { return g_applicationFolder; }
+
+void SetApplicationFolder(const std::filesystem::path& folder) { g_applicationFolder = folder; }
+
+}  // namespace tappomat

@@ -1,0 +1,31 @@
+#pragma once
+// The application folder: where the settings file and the scripts live. Chosen once at
+// start: the folder given by --data-dir; else the executable's own folder when we may
+// write there (a copy unpacked anywhere keeps its files beside it); else
+// $XDG_DATA_HOME/tappomat (default ~/.local/share/tappomat), created on first use. Until
+// it is set (the tests' main windows) there is no folder, and no settings are read or
+// written.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tappomat {
+
+struct AppFolderInputs {
+  std::optional<std::filesystem::path> dataDirOption;
+  std::filesystem::path executableFolder;
+  std::string xdgDataHome;  // empty when unset
+  std::string home;
+  std::function<bool(const std::filesystem::path&)> writable;
+};
+
+std::filesystem::path ChooseAppFolder(const AppFolderInputs& inputs);
+// The folder of the running executable (/proc/self/exe), empty when unknown.
+std::filesystem::path ExecutableFolder();
+bool IsWritableFolder(const std::filesystem::path& folder);
+
+const std::filesystem::path& ApplicationFolder();
+void SetApplicationFolder(const std::filesystem::path& folder);
+
+}  // namespace tappomat

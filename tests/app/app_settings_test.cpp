@@ -1,0 +1,103 @@
+// Where the program keeps its files, and the main window reading the settings at start
+// and writing them when it goes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/app_folder.h"
+#include "app/main.h"
+#include "automation/target.h"
+#include "automation/target2.h"
+#include "ui/bit_btn.h"
+#include "ui/check_box.h"
+#include "ui/speed_button.h"
+#include "ui/spin_edit.h"
+#include "ui/ui_fixture.h"
+
+namespace tappomat {
+namespace {
+
+TEST(AppFolder, ChoiceTable) {
+  struct Case {
+    const char* name;
+    std::optional<std::filesystem::path> option;
+    bool exeWritable;
+    std::string xdg;
+    std::filesystem::path expected;
+  } cases[] = {
+      {"--data-dir wins", std::filesystem::path("/data"), true, "/xdg", "/data"},
+      {"writable executable folder", {}, true, "/xdg", "/opt/tappomat"},
+      {"XDG_DATA_HOME", {}, false, "/xdg", "/xdg/tappomat"},
+      {"default under HOME", {}, false, "", "/home/u/.local/share/tappomat"},
+  };
+  for (const Case& c : cases) {
+    AppFolderInputs inputs{c.option, "/opt/tappomat", c.xdg, "/home/u",
+                           [&](const std::filesystem::path&) { return c.exeWritable; }};
+    EXPECT_EQ(ChooseAppFolder(inputs), c.expected) << c.name;
+  }
+}
+
+class AppSettingsTest : public test::UiTest {
+ protected:
+  AppSettingsTest() {
+    char pattern[] = "/tmp/tappomat-settings-XXXXXX";
+    folder = mkdtemp(pattern);
+    SetApplicationFolder(folder);
+  }
+  ~AppSettingsTest() override {
+    SetApplicationFolder({});
+    std::filesystem::remove_all(folder);
+  }
+  TForm1* Start() {
+    TForm1* form = Create<TForm1>(app.get());
+    form->Show();
+    Pump();
+    return form;
+  }
+  std::string SettingsText() {
+    std::ifstream in(folder / "Tappomat.ini", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  std::filesystem::path folder;
+};
+
+TEST_F(AppSettingsTest, FirstRunUsesDefaultsAndWritesThemAtExit) {
+  TForm1* form = Start();
+  EXPECT_EQ(form->SDelay->Value(), 300);
+  EXPECT_TRUE(form->SBRus->Down());
+  EXPECT_TRUE(form->CRepeat->Checked());
+  EXPECT_FALSE(form->SnRep->Enabled());
+  EXPECT_EQ(form->FormStyle(), TFormStyle::fsStayOnTop);
+  form->Free();
+  EXPECT_EQ(SettingsText(), "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+}
+
+TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
+  std::ofstream(folder / "Tappomat.ini", std::ios::binary)
+      << "[Global]\r\nSDelay=99999999\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n";
+  TForm1* form = Start();
+  EXPECT_EQ(form->SDelay->Value(), 86400000);
+  EXPECT_TRUE(form->SBEng->Down());
+  EXPECT_FALSE(form->CRepeat->Checked());
+  EXPECT_TRUE(form->SnRep->Enabled());
+  EXPECT_EQ(form->FormStyle(), TFormStyle::fsNormal);
+  form->Free();
+  EXPECT_EQ(SettingsText(),
+            "[Global]\r\nSDelay=86400000\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
+}
+
+TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
+  const std::filesystem::path missing = folder / "gone";
+  SetApplicationFolder(missing);
+  Start()->Free();
+  ASSERT_EQ(errorBoxes.size(), 1u);
+  EXPECT_EQ(errorBoxes[0].second,
+            "Unable to write to " + (missing / "Tappomat.ini").string() + ".");
+}
+
+}  // namespace
+}  // namespace tappomat
