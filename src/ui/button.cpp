@@ -21,7 +21,7 @@ void ForEachButton(TWinControl* parent, const std::function<void(TButton*)>& f) 
 
 }  // namespace
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) {
+TButton::TButton(TComponent* owner) : TButtonControl(owner) {
   // The click comes from the button's own press-and-release tracking, not from
   // TControl's; a quick second click is another click, not a double click.
   m_controlStyle = (m_controlStyle & ~(csClickEvents | csDoubleClicks)) | csSetCaption;
@@ -75,33 +75,6 @@ void TButton::PaintWindow(DeviceContext& dc) {
   DrawPushButton(dc, ClientRect(), Look());
 }
 
-bool TButton::DoKeyDown(WORD& key, TShiftState shift) {
-  if (TWinControl::DoKeyDown(key, shift)) return true;
-  if (key == VK_SPACE) m_push.SpaceDown();
-  return false;
-}
-
-bool TButton::DoKeyUp(WORD& key, TShiftState shift) {
-  if (TWinControl::DoKeyUp(key, shift)) return true;
-  if (key == VK_SPACE && m_push.SpaceUp()) Click();
-  return false;
-}
-
-void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && Enabled()) m_push.MouseDown();
-  TWinControl::MouseDown(button, shift, x, y);
-}
-
-void TButton::MouseMove(TShiftState shift, int x, int y) {
-  m_push.MouseMove(ClientRect().Contains(Point{x, y}));
-  TWinControl::MouseMove(shift, x, y);
-}
-
-void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TWinControl::MouseUp(button, shift, x, y);
-  if (button == TMouseButton::mbLeft && m_push.MouseUp(ClientRect().Contains(Point{x, y}))) Click();
-}
-
 void TButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGKEY: {
@@ -124,20 +97,10 @@ void TButton::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (m.Msg == WM_KILLFOCUS) m_push.FocusLost();
       InvalidateFormButtons();
       break;
-    case WM_LBUTTONUP: {
-      PushTracker::ReleaseScope releasing(m_push);
-      TWinControl::WndProc(m);
-      return;
-    }
-    case WM_CAPTURECHANGED:
-      // Capture taken away (a menu, another window): the press is abandoned.
-      m_push.CaptureChanged(WParamToHandle(static_cast<WPARAM>(m.LParam)) == m_handle);
-      break;
   }
-  TWinControl::WndProc(m);
+  TButtonControl::WndProc(m);
 }
 
 }  // namespace tappomat

@@ -9,12 +9,11 @@
 // wants them. Painted with the classic DrawPushButton; TBitBtn adds a glyph.
 #include "ui/classic_button_look.h"
 #include "ui/form.h"
-#include "ui/push_tracker.h"
-#include "ui/win_control.h"
+#include "ui/button_control.h"
 
 namespace tappomat {
 
-class TButton : public TWinControl {
+class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* owner);
   std::string ClassName() const override { return "TButton"; }
@@ -25,8 +24,6 @@ class TButton : public TWinControl {
   void SetCancel(bool on) { m_cancel = on; }
   TModalResult ModalResult() const { return m_modalResult; }
   void SetModalResult(TModalResult result) { m_modalResult = result; }
-  // Pressed look (mouse held over it, or Space held).
-  bool Pressed() const { return m_push.Pressed(); }
   // A latched "on" look that the program sets and reads for its toggle buttons; clicks
   // do not change it.
   bool Down() const { return m_down; }
@@ -36,14 +33,10 @@ class TButton : public TWinControl {
   void WndProc(TMessage& message) override;
 
  protected:
+  void Pushed() override { Click(); }
   void PaintWindow(DeviceContext& dc) override;
   // What DrawPushButton gets; TBitBtn adds its glyph.
   virtual PushButtonLook Look();
-  bool DoKeyDown(WORD& key, TShiftState shift) override;
-  bool DoKeyUp(WORD& key, TShiftState shift) override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
  private:
   // The button Enter clicks: the focused button, or the default one when the focus is
@@ -56,7 +49,6 @@ class TButton : public TWinControl {
   bool m_cancel = false;
   bool m_down = false;
   TModalResult m_modalResult = mrNone;
-  PushTracker m_push{[this] { Invalidate(); }};
 };
 
 }  // namespace tappomat

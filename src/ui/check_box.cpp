@@ -7,7 +7,7 @@
 
 namespace tappomat {
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
   // The state changes from the box's own press-and-release tracking.
   m_controlStyle = (m_controlStyle & ~(csClickEvents | csDoubleClicks)) | csSetCaption;
   m_width = 97;
@@ -57,34 +57,6 @@ void TCheckBox::PaintWindow(DeviceContext& dc) {
   DrawCheckBox(dc, ClientRect(), look);
 }
 
-bool TCheckBox::DoKeyDown(WORD& key, TShiftState shift) {
-  if (TWinControl::DoKeyDown(key, shift)) return true;
-  if (key == VK_SPACE) m_push.SpaceDown();
-  return false;
-}
-
-bool TCheckBox::DoKeyUp(WORD& key, TShiftState shift) {
-  if (TWinControl::DoKeyUp(key, shift)) return true;
-  if (key == VK_SPACE && m_push.SpaceUp()) Toggle();
-  return false;
-}
-
-void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && Enabled()) m_push.MouseDown();
-  TWinControl::MouseDown(button, shift, x, y);
-}
-
-void TCheckBox::MouseMove(TShiftState shift, int x, int y) {
-  m_push.MouseMove(ClientRect().Contains(Point{x, y}));
-  TWinControl::MouseMove(shift, x, y);
-}
-
-void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TWinControl::MouseUp(button, shift, x, y);
-  if (button == TMouseButton::mbLeft && m_push.MouseUp(ClientRect().Contains(Point{x, y})))
-    Toggle();
-}
-
 void TCheckBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGCHAR:
@@ -100,19 +72,10 @@ void TCheckBox::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (m.Msg == WM_KILLFOCUS) m_push.FocusLost();
       Invalidate();
       break;
-    case WM_LBUTTONUP: {
-      PushTracker::ReleaseScope releasing(m_push);
-      TWinControl::WndProc(m);
-      return;
-    }
-    case WM_CAPTURECHANGED:
-      m_push.CaptureChanged(WParamToHandle(static_cast<WPARAM>(m.LParam)) == m_handle);
-      break;
   }
-  TWinControl::WndProc(m);
+  TButtonControl::WndProc(m);
 }
 
 }  // namespace tappomat

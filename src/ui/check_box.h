@@ -7,14 +7,13 @@
 // Painted with the classic DrawCheckBox.
 #include "ui/alignment.h"
 #include "ui/classic_check_look.h"
-#include "ui/push_tracker.h"
-#include "ui/win_control.h"
+#include "ui/button_control.h"
 
 namespace tappomat {
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
  public:
   explicit TCheckBox(TComponent* owner);
   std::string ClassName() const override { return "TCheckBox"; }
@@ -28,19 +27,14 @@ class TCheckBox : public TWinControl {
   // taRightJustify (the default): caption right of the box; taLeftJustify: left of it.
   TAlignment Alignment() const { return m_alignment; }
   void SetAlignment(TAlignment alignment);
-  bool Pressed() const { return m_push.Pressed(); }
 
   // The state a user's click moves to.
   TCheckBoxState NextState() const;
   void WndProc(TMessage& message) override;
 
  protected:
+  void Pushed() override { Toggle(); }
   void PaintWindow(DeviceContext& dc) override;
-  bool DoKeyDown(WORD& key, TShiftState shift) override;
-  bool DoKeyUp(WORD& key, TShiftState shift) override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
  private:
   void Toggle() { SetState(NextState()); }
@@ -48,7 +42,6 @@ class TCheckBox : public TWinControl {
   TCheckBoxState m_state = TCheckBoxState::cbUnchecked;
   bool m_allowGrayed = false;
   TAlignment m_alignment = TAlignment::taRightJustify;
-  PushTracker m_push{[this] { Invalidate(); }};
 };
 
 }  // namespace tappomat
