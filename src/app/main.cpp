@@ -14,6 +14,7 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "storage/script_library.h"
 #include "storage/settings.h"
 #include "ui/application.h"
 #include "ui/bit_btn.h"
@@ -245,7 +246,7 @@ void TForm1::CreateMenus() {
   item(PopupMenu2, N8, VK_F3, {});
   item(PopupMenu2, Y1, VK_INSERT, {});
   item(PopupMenu2, H1, VK_F4, {});
-  item(PopupMenu2, N6, VK_F5, {});
+  item(PopupMenu2, N6, VK_F5, [this](TComponent*) { LoadListScript(); });
   item(PopupMenu2, N7, ShortCut(VK_DELETE, ssCtrl), {});
   SList->SetPopupMenu(PopupMenu2);
 }
@@ -269,6 +270,13 @@ void TForm1::FormCreate(TComponent*) {
   SBOnTop->SetDown(settings.onTop);
   SnRep->SetEnabled(!CRepeat->Checked());
   SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
+  LoadListScript();
+}
+
+void TForm1::LoadListScript() {
+  SList->Items().Clear();
+  if (ApplicationFolder().empty()) return;
+  for (const std::string& name : ListScripts(ApplicationFolder())) SList->Items().Add(name);
 }
 
 void TForm1::FormShow(TComponent*) { SetLang(); }

@@ -51,6 +51,8 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void ExecRow(int row) { m_player.ExecRow(row); }
   void SBExecScript() { m_player.Apply(); }
   void SetLang();
+  // Refills the script library list from the application folder; nothing is selected.
+  void LoadListScript();
   void SGClick(TComponent* sender);
   void SBAutoSaveClick(TComponent* sender);
   void SBExecClick(TComponent* sender);

@@ -11,6 +11,8 @@
 #include "automation/target2.h"
 #include "ui/bit_btn.h"
 #include "ui/check_box.h"
+#include "ui/list_box.h"
+#include "platform/virtual_keys.h"
 #include "ui/speed_button.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_fixture.h"
@@ -88,6 +90,19 @@ TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
   form->Free();
   EXPECT_EQ(SettingsText(),
             "[Global]\r\nSDelay=86400000\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
+}
+
+TEST_F(AppSettingsTest, TheLibraryListShowsTheFoldersScriptsAndF5RefreshesIt) {
+  std::ofstream(folder / "first.tps") << "[Script]\r\n";
+  TForm1* form = Start();
+  EXPECT_EQ(form->SList->Items().Count(), 1);
+  EXPECT_EQ(form->SList->Items()[0], "first");
+  std::ofstream(folder / "second.tps") << "[Script]\r\n";
+  form->SList->SetFocus();
+  Key(VK_F5);
+  EXPECT_EQ(form->SList->Items().Count(), 2);
+  EXPECT_EQ(form->SList->ItemIndex(), -1);
+  form->Free();
 }
 
 TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
