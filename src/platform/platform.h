@@ -4,7 +4,7 @@
 //   windows        native top-level windows and the pictures shown in them
 //   events, clock  native events delivered to a listener per window; the blocking wait
 //   global input   pointer, injected buttons, asynchronous key state, activation
-//   services       clipboard, desktop launching, beep, screen geometry
+//   services       clipboard, desktop launching, text editor, beep, screen geometry
 // Backends: platform/x11/ and platform/headless/, each created by its own factory file.
 // All calls are made from the user-interface thread, except Wake().
 #include <chrono>
@@ -153,6 +153,10 @@ class Platform {
   // Opens a file or URL with the desktop's handler. Never waits; false when nothing could
   // be started.
   virtual bool OpenWithDesktop(const std::string& target) = 0;
+  // Opens a plain-text file in the user's text editor (a configured one, else the
+  // desktop's default for plain text, else a common editor). Never waits; false when no
+  // editor could be started.
+  virtual bool OpenInTextEditor(const std::string& path) = 0;
   // Starts a program (found on PATH unless it holds a '/') with the arguments, no shell.
   virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args) = 0;
   virtual void Beep() = 0;

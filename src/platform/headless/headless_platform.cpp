@@ -383,6 +383,11 @@ bool HeadlessPlatform::OpenWithDesktop(const std::string& target) {
   return m_launchSucceeds;
 }
 
+bool HeadlessPlatform::OpenInTextEditor(const std::string& path) {
+  m_launches.push_back({kTextEditorProgram, {path}});
+  return m_launchSucceeds;
+}
+
 bool HeadlessPlatform::StartProgram(const std::string& program,
                                     const std::vector<std::string>& args) {
   m_launches.push_back({program, args});

@@ -9,7 +9,8 @@
 //   [x] injected clicks and pointer moves recorded; pointer position settable
 //   [x] asynchronous key state set by the test, with the pressed-since-last-query latch
 //   [x] activation: one of our windows, or an outside application (SetOutsideActive)
-//   [x] clipboard, launched programs and beeps recorded
+//   [x] clipboard, launched programs (desktop opens and text-editor opens among them) and
+//       beeps recorded
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -48,8 +49,13 @@ class HeadlessPlatform : public Platform {
     MouseButton button = MouseButton::Left;
   };
 
+  // The program of a LaunchRecord made by OpenInTextEditor; its one argument is the path.
+  static constexpr const char* kTextEditorProgram = "<text-editor>";
+
+  // One call of StartProgram, OpenWithDesktop or OpenInTextEditor; each succeeds as
+  // SetLaunchSucceeds says.
   struct LaunchRecord {
-    std::string program;  // empty for OpenWithDesktop
+    std::string program;  // empty for OpenWithDesktop, kTextEditorProgram for OpenInTextEditor
     std::vector<std::string> args;
   };
 
@@ -123,6 +129,7 @@ class HeadlessPlatform : public Platform {
   std::string ClipboardText() override { return m_clipboard; }
   void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
   bool OpenWithDesktop(const std::string& target) override;
+  bool OpenInTextEditor(const std::string& path) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
   void Beep() override { ++m_beeps; }
   Rect ScreenRect() override { return m_screen; }

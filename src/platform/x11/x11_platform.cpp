@@ -5,6 +5,7 @@
 #include <X11/extensions/shape.h>
 
 #include "platform/posix/launcher.h"
+#include "platform/posix/text_editor.h"
 #include "platform/x11/x11_properties.h"
 
 namespace tappomat {
@@ -215,6 +216,10 @@ void X11Platform::SetClipboardText(const std::string& utf8) { m_clipboard.SetTex
 
 bool X11Platform::OpenWithDesktop(const std::string& target) {
   return posix::OpenWithDesktop(target);
+}
+
+bool X11Platform::OpenInTextEditor(const std::string& path) {
+  return posix::OpenInTextEditor(path);
 }
 
 bool X11Platform::StartProgram(const std::string& program, const std::vector<std::string>& args) {

@@ -21,8 +21,9 @@
 //       pressed-since latch from XInput 2.2 raw events (seen through grabs), activation
 //   [x] without a window manager: click-to-focus, raise on click, stay-on-top kept by us,
 //       minimise as unmap
-//   [x] clipboard (CLIPBOARD, UTF-8), xdg-open and programs without a shell, bell, screen
-//       and work area (_NET_WORKAREA)
+//   [x] clipboard (CLIPBOARD, UTF-8), xdg-open and programs without a shell, the text
+//       editor ($TAPPOMAT_EDITOR, the text/plain default of mimeapps.list, common editors;
+//       posix/text_editor.h), bell, screen and work area (_NET_WORKAREA)
 //   [ ] clipboard transfers in pieces (INCR): large texts are refused both ways
 //   [ ] pre-edit and status areas of input methods (XIMPreeditNothing only)
 //   [ ] several X screens: everything happens on the default screen
@@ -94,6 +95,7 @@ class X11Platform final : public Platform {
   std::string ClipboardText() override;
   void SetClipboardText(const std::string& utf8) override;
   bool OpenWithDesktop(const std::string& target) override;
+  bool OpenInTextEditor(const std::string& path) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
   void Beep() override;
   Rect ScreenRect() override;
