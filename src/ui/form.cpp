@@ -1,5 +1,7 @@
 #include "ui/form.h"
 
+#include <algorithm>
+
 #include "platform/virtual_keys.h"
 #include "ui/application.h"
 #include "win/input.h"
@@ -248,6 +250,16 @@ TModalResult TForm::ShowModal() {
       disabled.push_back(f->m_handle);
     }
   }
+  // A dialog opened beneath a stay-on-top window that it disables would be out of reach
+  // (Windows keeps owned dialogs above their owner); it stays on top while it shows.
+  const bool raiseOnTop =
+      m_formStyle != TFormStyle::fsStayOnTop &&
+      std::any_of(disabled.begin(), disabled.end(),
+                  [](HWND h) { return (GetWindowExStyle(h) & WS_EX_TOPMOST) != 0; });
+  if (raiseOnTop) {
+    HandleNeeded();
+    SetWindowPos(m_handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   m_modal = true;
   m_modalResult = mrNone;
   SetVisible(true);
@@ -261,6 +273,8 @@ TModalResult TForm::ShowModal() {
   for (HWND h : disabled)
     if (IsWindow(h)) EnableWindow(h, true);
   SetVisible(false);
+  if (raiseOnTop && HandleAllocated())
+    SetWindowPos(m_handle, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   m_modal = false;
   if (IsWindow(previous)) SetActiveWindow(previous);
   return result;

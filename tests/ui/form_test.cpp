@@ -114,6 +114,29 @@ TEST_F(FormTest, ShowModalReturnsTheResultWhileOtherFormsAreDisabledAndTimersRun
   timer->SetEnabled(false);
 }
 
+TEST_F(FormTest, ADialogOverAStayOnTopFormStaysWithinReach) {
+  auto* main = Create<TForm>(Application);
+  main->SetBounds(100, 100, 400, 300);
+  main->SetFormStyle(TFormStyle::fsStayOnTop);
+  auto* dialog = Create<TForm>(Application);
+  dialog->SetBounds(0, 0, 200, 100);
+  dialog->SetPosition(TPosition::poMainFormCenter);  // right over the main form
+  auto* ok = Create<TClickable>(dialog);
+  ok->SetBounds(10, 10, 80, 30);
+  ok->SetParent(dialog);
+  ok->OnClick = [&](TComponent*) { dialog->SetModalResult(mrOk); };
+  main->Show();
+  Pump();
+  bool topmostWhileShown = false;
+  AnswerDialogs({[&](TForm&) {
+    topmostWhileShown = NativeOf(platform, dialog)->topmost;
+    Click(ok);
+  }});
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_TRUE(topmostWhileShown);
+  EXPECT_FALSE(GetWindowExStyle(dialog->Handle()) & WS_EX_TOPMOST) << "only while it shows";
+}
+
 TEST_F(FormTest, ClosingTheMainFormEndsRun) {
   auto* main = Create<TForm>(Application);
   auto* timer = Create<TTimer>(main);

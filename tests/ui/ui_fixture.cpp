@@ -1,5 +1,9 @@
 #include "ui_fixture.h"
 
+#include <cctype>
+
+#include "ui/timer.h"
+
 namespace tappomat::test {
 
 UiTest::UiTest() {
@@ -42,6 +46,52 @@ void UiTest::Key(int virtualKey, const std::string& text) {
 void UiTest::Wait(int ms) {
   platform.AdvanceClock(std::chrono::milliseconds(ms));
   Pump();
+}
+
+void UiTest::Type(const std::string& utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t length = 1;
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead >= 0xF0) length = 4;
+    else if (lead >= 0xE0) length = 3;
+    else if (lead >= 0xC0) length = 2;
+    const std::string character = utf8.substr(i, length);
+    // Letters and digits come with their own key; other characters only as text.
+    int key = 0;
+    if (length == 1 && std::isalnum(lead)) key = std::toupper(lead);
+    Key(key, character);
+    i += length;
+  }
+}
+
+void UiTest::AnswerDialogs(std::vector<DialogAction> actions) {
+  m_dialogActions.assign(actions.begin(), actions.end());
+  if (!m_dialogTimer) {
+    m_dialogTimer = Create<TTimer>(app.get());
+    m_dialogTimer->SetInterval(1);
+    m_dialogTimer->OnTimer = [this](TComponent*) { AnswerShowingDialog(); };
+  }
+  m_dialogTimer->SetEnabled(true);
+}
+
+void UiTest::AnswerShowingDialog() {
+  TTimer* timer = m_dialogTimer;
+  if (m_dialogActions.empty()) {
+    timer->SetEnabled(false);
+    return;
+  }
+  const std::vector<TForm*>& forms = Application->Forms();
+  for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+    TForm* form = *it;
+    if (!form->Modal() || !form->Visible() || form->ModalResult() != mrNone) continue;
+    DialogAction action = std::move(m_dialogActions.front());
+    m_dialogActions.pop_front();
+    // Not again from a pump inside the action: one dialog, one action.
+    timer->SetEnabled(false);
+    action(*form);
+    timer->SetEnabled(!m_dialogActions.empty());
+    return;
+  }
 }
 
 }  // namespace tappomat::test
