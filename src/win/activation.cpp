@@ -9,6 +9,7 @@
 // When another application becomes active, the active window is deactivated, every
 // top-level window gets WM_ACTIVATEAPP(0) and the focus is removed.
 #include <algorithm>
+#include <optional>
 
 #include "win/input_routing.h"
 
@@ -99,10 +100,15 @@ void DeactivateApplication() {
 
 void ActivateInsteadOfDisabled(HWND disabledTop) {
   WindowSystem& ws = WindowSystem::Current();
-  // The owned window nearest the top, e.g. the modal dialog that disabled its owner.
+  // The owned window nearest the top, e.g. the modal dialog that disabled its owner. A
+  // modal dialog without an owner disables every other window of ours, so when no owned
+  // window is found, the enabled window nearest the top is that dialog: without this it
+  // could stay hidden behind a stay-on-top window that the click raised.
+  std::optional<HWND> unowned;
   for (HWND h : TopLevelZOrder()) {
     const WindowData* w = ws.Find(h);
     if (!w || !CanActivate(*w)) continue;
+    if (!unowned && !w->owner) unowned = h;
     bool owned = false;
     for (const WindowData* o = ws.Find(w->owner); o && !owned; o = ws.Find(o->owner)) {
       owned = o->handle == disabledTop;
@@ -117,6 +123,13 @@ void ActivateInsteadOfDisabled(HWND disabledTop) {
       ActivateWindow(h, ActivationCause::Program, FocusAfterActivation::KeepInside);
     }
     return;
+  }
+  if (!unowned || ws.Find(disabledTop)->owner) return;
+  if (ws.m_active == *unowned) {
+    TellPlatform(ws, *unowned);
+    RaiseTopLevel(*unowned);
+  } else {
+    ActivateWindow(*unowned, ActivationCause::Program, FocusAfterActivation::KeepInside);
   }
 }
 

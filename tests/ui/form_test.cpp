@@ -130,6 +130,11 @@ TEST_F(FormTest, ADialogOverAStayOnTopFormStaysWithinReach) {
   bool topmostWhileShown = false;
   AnswerDialogs({[&](TForm&) {
     topmostWhileShown = NativeOf(platform, dialog)->topmost;
+    // A click on the disabled main form brings the dialog back to the top.
+    platform.UserClick(main->ClientToScreen({5, 5}));
+    Pump();
+    EXPECT_EQ(platform.WindowAt(ok->ClientToScreen({5, 5})),
+              WindowSystem::Current().Find(dialog->Handle())->top.native);
     Click(ok);
   }});
   EXPECT_EQ(dialog->ShowModal(), mrOk);
