@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "imaging/pixel_ops.h"
+
 namespace tappomat {
 namespace {
 
@@ -264,6 +266,77 @@ Bitmap32 ProgramIcon(int size) {
     if (DistanceToPath(p, arrow, true) < outline) return kBlack;
     return InsidePolygon(p, arrow) ? kWhite : kClear;
   });
+}
+
+Bitmap32 ComputerMouse() {
+  // The body is a superellipse, between an ellipse and a rounded rectangle. Its centre
+  // sits on a pixel's middle so that the one-pixel split between the buttons and the
+  // wheel fall on whole pixels.
+  static constexpr Vec kCentre{23.5, 30.0};
+  static constexpr double kHalfWidth = 13.0;
+  static constexpr double kHalfHeight = 16.5;
+  static constexpr double kRoundness = 2.6;  // the exponent: 2 would be an ellipse
+  static constexpr double kRim = 1.2;
+  static constexpr Vec kLight{17.0, 20.0};
+  static constexpr double kButtonsEnd = 26.0;  // where the split under the buttons runs
+  static constexpr double kSplit = 0.5;        // half the split's width
+  static constexpr Vec kWheelTop{23.5, 17.0};
+  static constexpr Vec kWheelBottom{23.5, 22.0};
+  static constexpr double kWheel = 1.5;  // half the wheel's width
+  // The cable: a cubic Bézier from the top of the body up to the top right corner.
+  static constexpr Vec kCable[] = {{23.5, 14.5}, {23.5, 6.0}, {33.0, 10.0}, {38.0, 1.5}};
+  static constexpr double kCablePen = 1.0;
+  static constexpr int kCableSteps = 48;
+  static constexpr Rgba kBodyLit = Opaque(252, 252, 253);
+  static constexpr Rgba kBodyShade = Opaque(168, 174, 186);
+  static constexpr Rgba kSplitLine = Opaque(112, 118, 130);
+  static constexpr Rgba kWheelLit = Opaque(150, 156, 170);
+  static constexpr Rgba kWheelShade = Opaque(60, 64, 74);
+  static constexpr Rgba kDark = Opaque(58, 62, 72);  // rim and cable
+
+  std::vector<Vec> cable;
+  for (int i = 0; i <= kCableSteps; ++i) {
+    const double t = static_cast<double>(i) / kCableSteps;
+    const double u = 1 - t;
+    const double w[] = {u * u * u, 3 * u * u * t, 3 * u * t * t, t * t * t};
+    Vec v;
+    for (int k = 0; k < 4; ++k) v = {v.x + w[k] * kCable[k].x, v.y + w[k] * kCable[k].y};
+    cable.push_back(v);
+  }
+  // 1 on the body's edge, below inside and above outside.
+  const auto body = [](double x, double y) {
+    const double u = std::abs(x - kCentre.x) / kHalfWidth;
+    const double v = std::abs(y - kCentre.y) / kHalfHeight;
+    return std::pow(std::pow(u, kRoundness) + std::pow(v, kRoundness), 1 / kRoundness);
+  };
+
+  return Render(48, 48, [&](double x, double y) {
+    const Vec p{x, y};
+    const double level = body(x, y);
+    if (level >= 1) return DistanceToPath(p, cable, false) < kCablePen ? kDark : kClear;
+    // The distance to the edge in pixels, from the level's slope at this point.
+    static constexpr double kStep = 0.01;
+    const double slope =
+        Length(body(x + kStep, y) - body(x - kStep, y), body(x, y + kStep) - body(x, y - kStep)) /
+        (2 * kStep);
+    if (slope > 0 && (1 - level) / slope < kRim) return kDark;
+
+    const double wheel = DistanceToSegment(p, kWheelTop, kWheelBottom);
+    if (wheel < kWheel) {
+      if (wheel > kWheel - 0.5) return kWheelShade;
+      return Mix(kWheelLit, kWheelShade, (y - kWheelTop.y) / (kWheelBottom.y - kWheelTop.y));
+    }
+    // The split under the buttons bows down a little, as the buttons' front edge does.
+    const double buttonsEnd = kButtonsEnd + 0.015 * (x - kCentre.x) * (x - kCentre.x);
+    if (std::abs(y - buttonsEnd) < kSplit || (y < buttonsEnd && std::abs(x - kCentre.x) < kSplit))
+      return kSplitLine;
+    return Mix(kBodyLit, kBodyShade, Length(x - kLight.x, y - kLight.y) / (2 * kHalfHeight));
+  });
+}
+
+Bitmap32 Premultiplied(Bitmap32 picture) {
+  PremultiplyAlpha(picture);
+  return picture;
 }
 
 }  // namespace tappomat

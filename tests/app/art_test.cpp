@@ -24,6 +24,7 @@ TEST(Art, PicturesHaveTheirSizes) {
       {"InfinitySign", InfinitySign, {16, 10}},
       {"ProgramIcon(32)", [] { return ProgramIcon(32); }, {32, 32}},
       {"ProgramIcon(16)", [] { return ProgramIcon(16); }, {16, 16}},
+      {"ComputerMouse", ComputerMouse, {48, 48}},
   };
   for (const Sized& p : pictures) EXPECT_EQ(p.draw().GetSize(), p.size) << p.name;
 }
@@ -86,6 +87,10 @@ TEST(Art, CutoutsAreSolidShapesOnTransparent) {
        [] { return ProgramIcon(16); },
        {{7, 8}, {6, 5}},
        {{0, 15}, {15, 15}, {15, 0}}},
+      {"ComputerMouse",
+       ComputerMouse,
+       {{17, 30}, {23, 19}, {23, 12}, {30, 7}},
+       {{0, 0}, {47, 47}, {0, 47}, {5, 30}, {44, 30}, {40, 3}}},
   };
   for (const Cutout& c : pictures) {
     const Bitmap32 picture = c.draw();
@@ -117,6 +122,22 @@ TEST(Art, ProgramIconHasAWhitePointerWithABlackRim) {
   while (x > 0 && icon.At(x, 18) == MakePixel(255, 255, 255)) --x;
   EXPECT_LT(PixelR(icon.At(x, 18)), 128);
   EXPECT_GT(PixelA(icon.At(x, 18)), 128);
+}
+
+TEST(Art, ComputerMouseIsALightBodyWithADarkWheelSplitAndRim) {
+  const Bitmap32 mouse = ComputerMouse();
+  const Pixel body = mouse.At(17, 30);
+  EXPECT_GT(PixelR(body), 200);
+  EXPECT_GE(PixelB(body), PixelR(body)) << "a cool grey";
+  const auto darker = [&](Point p) { return PixelR(body) - PixelR(mouse.At(p.x, p.y)); };
+  EXPECT_GT(darker({23, 19}), 100) << "wheel";
+  EXPECT_GT(darker({23, 24}), 60) << "split between the buttons";
+  EXPECT_GT(darker({17, 26}), 60) << "front edge of the buttons";
+  // Walking left from inside the body, the rim comes before the transparent outside.
+  int x = 17;
+  while (x > 0 && PixelR(mouse.At(x, 30)) > 200) --x;
+  EXPECT_LT(PixelR(mouse.At(x, 30)), 100);
+  EXPECT_EQ(PixelA(mouse.At(x, 30)), 255);
 }
 
 }  // namespace

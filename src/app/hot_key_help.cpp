@@ -1,0 +1,71 @@
+#include "app/hot_key_help.h"
+
+#include "app/form_layout.h"
+#include "platform/virtual_keys.h"
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+
+namespace tappomat {
+
+TFormHotKey* FormHotKey = nullptr;
+
+namespace {
+
+constexpr TColor kChordColor = RGB(0, 128, 0);
+
+// A chord's name: green and a pixel taller than its description.
+TLabel* PlaceChord(TComponent* owner, TWinControl* parent, int left, int top,
+                   const std::string& caption) {
+  TLabel* label = PlaceLabel(owner, parent, left, top, caption, true);
+  label->Font().SetHeight(-12);
+  label->Font().SetColor(kChordColor);
+  return label;
+}
+
+}  // namespace
+
+TFormHotKey::TFormHotKey(TComponent* owner) : TForm(owner) {
+  if (!FormHotKey) FormHotKey = this;
+  SetCaption("Горячие клавиши");
+  SetBorderStyle(TFormBorderStyle::bsSingle);
+  SetBorderIcons(0);
+  SetClientWidth(289);
+  SetClientHeight(170);
+  SetPosition(TPosition::poMainFormCenter);
+  SetFormStyle(TFormStyle::fsStayOnTop);
+  SetKeyPreview(true);
+  Font().SetName("MS Sans Serif");
+  Font().SetHeight(-11);
+  Font().SetColor(clBlack);
+  CreateControls();
+  OnKeyDown = [this](TComponent* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+}
+
+TFormHotKey::~TFormHotKey() {
+  if (FormHotKey == this) FormHotKey = nullptr;
+}
+
+void TFormHotKey::CreateControls() {
+  sPanel1 = Place<TPanel>(this, this, 8, 8, 273, 126);
+  // The main window puts the descriptions in its language when it shows; Russian until then.
+  sLabel1 = PlaceChord(this, sPanel1, 16, 16, "Alt-F1");
+  sLabel3 = PlaceLabel(this, sPanel1, 48, 16, "- Старт/Стоп автозаписи скрипта", true);
+  sLabel2 = PlaceChord(this, sPanel1, 16, 35, "Alt-F2");
+  sLabel4 = PlaceLabel(this, sPanel1, 48, 34, "- Старт/Стоп выполнения скрипта", true);
+
+  sButton1 = Place<TButton>(this, this, 100, 142, 81, 25);
+  sButton1->SetCaption("OK");
+  sButton1->SetModalResult(mrOk);
+  sButton1->OnClick = [this](TComponent* s) { sButton1Click(s); };
+}
+
+void TFormHotKey::FormKeyDown(TComponent*, WORD& key, TShiftState) {
+  if (key != VK_ESCAPE) return;
+  key = 0;
+  Close();
+}
+
+void TFormHotKey::sButton1Click(TComponent*) { Close(); }
+
+}  // namespace tappomat

@@ -1,0 +1,40 @@
+#pragma once
+// TFormHotKey: the hot-key help window — the two global chords, Alt-F1 (start or stop
+// recording) and Alt-F2 (start or stop playback), with what each does. It stays on top of
+// other windows. Created hidden at start-up; the main window's "?" link and F1 show it
+// with ShowModal, and the main window's language switch sets the two descriptions. OK and
+// Esc close it.
+#include <string>
+
+#include "ui/form.h"
+
+namespace tappomat {
+
+class TButton;
+class TLabel;
+class TPanel;
+
+class TFormHotKey : public TForm {
+ public:
+  explicit TFormHotKey(TComponent* owner);
+  ~TFormHotKey() override;
+  std::string ClassName() const override { return "TFormHotKey"; }
+
+  // --- controls, by their designer names; sLabel3 and sLabel4 are the descriptions
+  TPanel* sPanel1;
+  TLabel* sLabel1;
+  TLabel* sLabel3;
+  TLabel* sLabel2;
+  TLabel* sLabel4;
+  TButton* sButton1;
+
+ private:
+  void CreateControls();
+
+  void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
+  void sButton1Click(TComponent* sender);
+};
+
+extern TFormHotKey* FormHotKey;
+
+}  // namespace tappomat
