@@ -2,18 +2,27 @@
 
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
+#include <vector>
 
 #include "app/app_folder.h"
 #include "app/art.h"
 #include "app/decimal_separator.h"
+#include "app/form_layout.h"
 #include "app/grid_drawing.h"
 #include "app/grid_texts.h"
 #include "app/main_texts.h"
+#include "app/about.h"
+#include "app/hot_key_help.h"
+#include "app/row_editor.h"
 #include "automation/marker_position.h"
 #include "automation/step_timer.h"
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "storage/atomic_file.h"
+#include "storage/ini_file.h"
+#include "storage/script_file.h"
 #include "storage/script_library.h"
 #include "storage/settings.h"
 #include "ui/application.h"
@@ -21,6 +30,7 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
+#include "ui/dialogs.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/list_box.h"
@@ -39,36 +49,10 @@ TForm4* Form4 = nullptr;
 
 namespace {
 
-constexpr TColor kLabelColor = RGB(36, 44, 53);
 constexpr TColor kLinkColor = RGB(2, 108, 214);
 constexpr TColor kRecordingColor = RGB(0, 128, 0);
 constexpr int kDefaultDelay = 300;
 const int kColumnWidths[kScriptColumns] = {13, 24, 39, 39, 31, 63};
-
-template <class T>
-T* Place(TWinControl* parent, int left, int top, int width, int height) {
-  T* control = Create<T>(parent);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(parent);
-  return control;
-}
-
-void SetLabelFont(TLabel* label, const char* name, int height, bool bold) {
-  label->Font().SetName(name);
-  label->Font().SetHeight(-height);
-  label->Font().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0});
-  label->Font().SetColor(kLabelColor);
-}
-
-TSpinEdit* PlaceSpinEdit(TWinControl* parent, Rect r, int maxValue, int maxLength, int value) {
-  auto* edit = Place<TSpinEdit>(parent, r.left, r.top, r.Width(), r.Height());
-  edit->SetMinValue(0);
-  edit->SetMaxValue(maxValue);
-  edit->SetMaxLength(maxLength);
-  edit->SetValue(value);
-  edit->SetTabStop(false);
-  return edit;
-}
 
 }  // namespace
 
@@ -113,15 +97,15 @@ void TForm1::CreateControls() {
   SBRus = Place<TSpeedButton>(this, 244, 0, 23, 17);
   SBRus->SetGroupIndex(1);
   SBRus->SetDown(true);
-  SBRus->SetGlyph(RussianFlag());
+  SBRus->SetGlyph(Premultiplied(RussianFlag()));
   SBRus->OnClick = [this](TComponent* s) { SBRusClick(s); };
   SBEng = Place<TSpeedButton>(this, 268, 0, 23, 17);
   SBEng->SetGroupIndex(1);
-  SBEng->SetGlyph(BritishFlag());
+  SBEng->SetGlyph(Premultiplied(BritishFlag()));
   SBEng->OnClick = [this](TComponent* s) { SBEngClick(s); };
 
   SBOnTop = Place<TBitBtn>(this, 295, 1, 26, 16);
-  SBOnTop->SetGlyph(BluePushpin());
+  SBOnTop->SetGlyph(Premultiplied(BluePushpin()));
   SBOnTop->SetShowHint(true);
   SBOnTop->OnClick = [this](TComponent* s) { SBOnTopClick(s); };
 
@@ -133,16 +117,20 @@ void TForm1::CreateControls() {
     (*link)->SetCursor(crHandPoint);
   }
   sWebLabel1->SetCaption("©");
+  sWebLabel1->OnClick = [this](TComponent* s) { sWebLabel1Click(s); };
   SWHelp->SetCaption("?");
+  SWHelp->OnClick = [this](TComponent* s) { SWHelpClick(s); };
 
   Label2 = Place<TLabel>(this, 8, 23, 13, 13);
   Label2->SetCaption("X:");
   SetLabelFont(Label2, "MS Sans Serif", 11, true);
   SX = PlaceSpinEdit(this, {22, 19, 73, 40}, 9999, 4, 0);
+  SX->SetTabStop(false);
   Label4 = Place<TLabel>(this, 75, 23, 13, 13);
   Label4->SetCaption("Y:");
   SetLabelFont(Label4, "MS Sans Serif", 11, true);
   SY = PlaceSpinEdit(this, {88, 19, 139, 40}, 9999, 4, 0);
+  SY->SetTabStop(false);
 
   Label6 = Place<TLabel>(this, 141, 21, 37, 16);
   SetLabelFont(Label6, "Arial Narrow", 13, false);
@@ -163,6 +151,7 @@ void TForm1::CreateControls() {
   Label5 = Place<TLabel>(this, 127, 45, 55, 16);
   SetLabelFont(Label5, "Arial Narrow", 13, false);
   SDelay = PlaceSpinEdit(this, {184, 43, 265, 64}, 86400000, 8, kDefaultDelay);
+  SDelay->SetTabStop(false);
   sButton3 = Place<TButton>(this, 266, 43, 114, 22);
   sButton3->SetShowHint(true);
   sButton3->OnClick = [this](TComponent* s) { N1Click(s); };
@@ -190,9 +179,11 @@ void TForm1::CreateControls() {
   };
 
   sButton1 = Place<TButton>(this, 238, 68, 142, 25);
+  sButton1->OnClick = [this](TComponent* s) { N9Click(s); };
   SList = Place<TListBox>(this, 238, 93, 142, 209);
   SList->SetItemHeight(13);
   SList->SetShowHint(true);
+  SList->OnDblClick = [this](TComponent* s) { N8Click(s); };
   SList->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
     SListMouseDown(s, b, sh, x, y);
   };
@@ -204,13 +195,14 @@ void TForm1::CreateControls() {
   CRepeat->SetChecked(true);
   CRepeat->OnClick = [this](TComponent* s) { CRepeatClick(s); };
   Image1 = Place<TImage>(this, 97, 313, 17, 13);
-  Image1->SetPicture(InfinitySign());
+  Image1->SetPicture(Premultiplied(InfinitySign()));
   Image1->SetTransparent(true);
   sLabel1 = Place<TLabel>(this, 118, 309, 57, 16);
   sLabel1->SetAutoSize(false);
   sLabel1->SetAlignment(TAlignment::taRightJustify);
   SetLabelFont(sLabel1, "Arial Narrow", 13, false);
   SnRep = PlaceSpinEdit(this, {177, 307, 223, 330}, 999, 3, 0);
+  SnRep->SetTabStop(false);
   SBExec = Place<TButton>(this, 225, 304, 155, 29);
   SBExec->Font().SetStyle(fsBold);
   SBExec->OnClick = [this](TComponent* s) { SBExecClick(s); };
@@ -230,12 +222,12 @@ void TForm1::CreateMenus() {
     menu->Items()->Add(field);
   };
   PopupMenu1 = Create<TPopupMenu>(this);
-  item(PopupMenu1, N5, VK_F4, {});
+  item(PopupMenu1, N5, VK_F4, [this](TComponent* s) { N5Click(s); });
   item(PopupMenu1, N10, VK_F5, [this](TComponent* s) { N10Click(s); });
   item(PopupMenu1, N12, scNone, {});
   item(PopupMenu1, N1, scNone, [this](TComponent* s) { N1Click(s); });
   item(PopupMenu1, N11, scNone, {});
-  item(PopupMenu1, N9, ShortCut('S', ssCtrl), {});
+  item(PopupMenu1, N9, ShortCut('S', ssCtrl), [this](TComponent* s) { N9Click(s); });
   item(PopupMenu1, N4, VK_DELETE, [this](TComponent* s) { N4Click(s); });
   item(PopupMenu1, N3, scNone, {});
   item(PopupMenu1, N2, scNone, [this](TComponent* s) { SBClearClick(s); });
@@ -243,11 +235,11 @@ void TForm1::CreateMenus() {
   SG->SetPopupMenu(PopupMenu1);
 
   PopupMenu2 = Create<TPopupMenu>(this);
-  item(PopupMenu2, N8, VK_F3, {});
-  item(PopupMenu2, Y1, VK_INSERT, {});
-  item(PopupMenu2, H1, VK_F4, {});
+  item(PopupMenu2, N8, VK_F3, [this](TComponent* s) { N8Click(s); });
+  item(PopupMenu2, Y1, VK_INSERT, [this](TComponent* s) { Y1Click(s); });
+  item(PopupMenu2, H1, VK_F4, [this](TComponent* s) { H1Click(s); });
   item(PopupMenu2, N6, VK_F5, [this](TComponent*) { LoadListScript(); });
-  item(PopupMenu2, N7, ShortCut(VK_DELETE, ssCtrl), {});
+  item(PopupMenu2, N7, ShortCut(VK_DELETE, ssCtrl), [this](TComponent* s) { N7Click(s); });
   SList->SetPopupMenu(PopupMenu2);
 }
 
@@ -318,10 +310,24 @@ void TForm1::SetLang() {
                              texts.deleteRow};
   TMenuItem* items2[] = {N8, Y1, H1, N6, N7};
   for (int i = 0; i < 5; ++i) items2[i]->SetCaption(captions2[i]);
+  if (Form2) {
+    Form2->Label6->SetCaption(texts.button);
+    Form2->Label5->SetCaption(texts.delay);
+    Form2->SBCursor->SetCaption(texts.autoPick);
+    Form2->sButton2->SetCaption(texts.cancel);
+  }
+  if (FormHotKey) {
+    FormHotKey->sLabel3->SetCaption(texts.recordChord);
+    FormHotKey->sLabel4->SetCaption(texts.runChord);
+  }
   (m_language == kLangEnglish ? SBEng : SBRus)->SetDown(true);
   CLPKM->Items().SetString(0, texts.leftButton);
   CLPKM->Items().SetString(1, texts.rightButton);
   CLPKM->SetItemIndex(0);
+  if (Form2) {
+    Form2->CLPKM->Items().Assign(CLPKM->Items());
+    Form2->CLPKM->SetText(CLPKM->Text());
+  }
   SG->Invalidate();
 }
 
@@ -373,9 +379,14 @@ void TForm1::AddToScript(int x, int y, int button) {
       break;
     }
     case CaptureMode::EditorPick:
-      // Filling the row editor arrives with the row editor itself.
       m_captureMode = CaptureMode::Normal;
       N10->SetChecked(false);
+      if (Form2) {
+        Form2->SX->SetValue(x);
+        Form2->SY->SetValue(y);
+        Form2->CLPKM->SetItemIndex(button);
+        Form2->SBCursor->SetDown(false);
+      }
       break;
   }
 }
@@ -392,7 +403,113 @@ void TForm1::SBAddClick(TComponent*) {
 
 void TForm1::SBClearClick(TComponent*) { m_table.Clear(); }
 
+// --- the script library
+
+namespace {
+
+std::filesystem::path ScriptPath(const std::string& name) {
+  return ApplicationFolder() / (name + kScriptExtension);
+}
+
+// Names the program creates hold none of the characters that would make the name a path
+// or hide the extension.
+std::string StripScriptName(std::string name) {
+  std::erase_if(name, [](char c) { return c == '.' || c == ':' || c == '\\' || c == '/'; });
+  return name;
+}
+
+}  // namespace
+
+std::string TForm1::SelectedScript() const {
+  const int index = SList->ItemIndex();
+  return index >= 0 && index < SList->Items().Count() ? SList->Items()[index] : std::string();
+}
+
+std::string TForm1::AskScriptName(const std::string& proposal) {
+  const MainTexts& texts = MainTextsFor(m_language);
+  std::string name = proposal;
+  if (!InputQueryBox("Tappomat", texts.namePrompt, name)) return {};
+  name = StripScriptName(std::move(name));
+  if (name.empty()) return {};
+  std::error_code error;
+  if (std::filesystem::exists(ScriptPath(name), error) &&
+      !ConfirmBox(texts.overwriteBefore + name + texts.overwriteAfter))
+    return {};
+  return name;
+}
+
+void TForm1::OpenInTextEditor(const std::filesystem::path& file) {
+  if (!WindowSystem::Current().GetPlatform().OpenInTextEditor(file.string()))
+    throw std::runtime_error(MainTextsFor(m_language).noEditor + file.string());
+}
+
+void TForm1::N8Click(TComponent*) {
+  const std::string name = SelectedScript();
+  if (name.empty()) return;
+  m_table.EmptyRow(1);
+  const LoadedScript script = LoadScript(ScriptPath(name));
+  const int count = static_cast<int>(script.rows.size());
+  SG->SetRowCount(std::max(count, 1) + 1);
+  for (int n = 1; n <= count; ++n) {
+    const ScriptRow& row = script.rows[n - 1];
+    m_table.SetCell(kMarkerCol, n, {});
+    m_table.SetCell(kNumberCol, n, std::to_string(n));
+    m_table.SetCell(kXCol, n, std::to_string(row.x));
+    m_table.SetCell(kYCol, n, std::to_string(row.y));
+    m_table.SetCell(kButtonCol, n, std::to_string(row.button));
+    m_table.SetCell(kDelayCol, n, std::to_string(row.delay));
+  }
+  LoadListScript();
+  if (script.truncated) MessageDlgBox("Tappomat", MainTextsFor(m_language).rowsCut);
+}
+
+void TForm1::N9Click(TComponent*) {
+  if (m_table.IsEmpty()) {
+    MessageDlgBox("Tappomat", MainTextsFor(m_language).emptyScript);
+    return;
+  }
+  const std::string name = AskScriptName(SelectedScript());
+  if (name.empty()) return;
+  std::vector<ScriptRowText> rows;
+  rows.reserve(m_table.LastRow());
+  for (int n = 1; n <= m_table.LastRow(); ++n)
+    rows.push_back({m_table.Cell(kXCol, n), m_table.Cell(kYCol, n), m_table.Cell(kButtonCol, n),
+                    m_table.Cell(kDelayCol, n)});
+  SaveScript(ScriptPath(name), rows);
+  LoadListScript();
+}
+
+void TForm1::Y1Click(TComponent*) {
+  const std::string name = AskScriptName({});
+  if (name.empty()) return;
+  const std::filesystem::path file = ScriptPath(name);
+  if (!ReplaceFileContent(file, {})) throw EWriteError("Unable to write to " + file.string());
+  // Listed before the editor starts, so the new script shows even when no editor can.
+  LoadListScript();
+  OpenInTextEditor(file);
+}
+
+void TForm1::H1Click(TComponent*) {
+  const std::string name = SelectedScript();
+  if (!name.empty()) OpenInTextEditor(ScriptPath(name));
+}
+
+void TForm1::N7Click(TComponent*) {
+  const std::string name = SelectedScript();
+  if (name.empty()) return;
+  if (!ConfirmBox(std::string(MainTextsFor(m_language).deleteRow) + " " + name + "?")) return;
+  std::error_code ignored;  // a failed deletion goes unreported; the list shows the truth
+  std::filesystem::remove(ScriptPath(name), ignored);
+  LoadListScript();
+}
+
+// --- the table
+
 void TForm1::N1Click(TComponent*) { m_table.SetAllDelays(SDelay->Value()); }
+
+void TForm1::N5Click(TComponent*) {
+  if (Form2) Form2->EditRow(SG->Row());
+}
 
 void TForm1::N4Click(TComponent*) { m_table.DeleteRow(SG->Row()); }
 
@@ -441,9 +558,18 @@ void TForm1::SBEngClick(TComponent*) {
 
 void TForm1::CLPKMKeyPress(TComponent*, char32_t& key) { key = 0; }
 
-void TForm1::FormKeyDown(TComponent*, WORD& key, TShiftState) {
-  // F1 opens the hot-key help window, which arrives with the information dialogs.
-  (void)key;
+void TForm1::FormKeyDown(TComponent* sender, WORD& key, TShiftState) {
+  // Whatever modifiers are held: Alt+F1 opens the window too, and the poller still sees
+  // the chord when F1 is released.
+  if (key == VK_F1) SWHelpClick(sender);
+}
+
+void TForm1::sWebLabel1Click(TComponent*) {
+  if (FormAbout) FormAbout->ShowModal();
+}
+
+void TForm1::SWHelpClick(TComponent*) {
+  if (FormHotKey) FormHotKey->ShowModal();
 }
 
 void TForm1::Timer1Timer(TComponent*) { m_poller.Tick(); }

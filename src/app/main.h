@@ -5,6 +5,7 @@
 // created, so closing it ends the program. The handlers keep their designer names; the
 // behaviour lives in ScriptTable, Player and InputPoller, which this window serves as
 // PlayerControls and PollerHost.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -61,6 +62,8 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void EndCoordinatePick();
 
   CaptureMode Capture() const { return m_captureMode; }
+  // The row editor's Auto button enters and leaves editor pick mode.
+  void SetCapture(CaptureMode mode) { m_captureMode = mode; }
   ScriptTable& Script() { return m_table; }
   int Language() const { return m_language; }
 
@@ -111,7 +114,23 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
   void SBAddClick(TComponent* sender);
   void SBClearClick(TComponent* sender);
+  // The script library: load, save, new, edit in the text editor, delete.
+  void N8Click(TComponent* sender);
+  void N9Click(TComponent* sender);
+  void Y1Click(TComponent* sender);
+  void H1Click(TComponent* sender);
+  void N7Click(TComponent* sender);
+  // The selected library item, or empty when none is selected.
+  std::string SelectedScript() const;
+  // Asks for a script name proposing `proposal`; the name without ".", ":", "\" and "/",
+  // or empty when the user cancelled or nothing is left, or when the file exists and the
+  // user does not want it overwritten.
+  std::string AskScriptName(const std::string& proposal);
+  void OpenInTextEditor(const std::filesystem::path& file);
   void N1Click(TComponent* sender);
+  void N5Click(TComponent* sender);
+  void sWebLabel1Click(TComponent* sender);
+  void SWHelpClick(TComponent* sender);
   void N4Click(TComponent* sender);
   void N10Click(TComponent* sender);
   void SGDblClick(TComponent* sender);

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's texts in both interface languages: captions, hints, menu captions,
-// the grid header and the two button names. 45 means English; any other language code
-// means Russian.
+// The program's texts in both interface languages: the main window's captions, hints,
+// menu captions and grid header, the two button names, the messages of the script
+// library, and the captions the row editor and the hot-key help window take from the
+// language switch. 45 means English; any other language code means Russian.
 namespace tappomat {
 
 struct MainTexts {
@@ -31,6 +32,18 @@ struct MainTexts {
   const char* load;
   const char* newScript;
   const char* refresh;
+  // Script library messages. The overwrite question is before + name + after.
+  const char* emptyScript;
+  const char* overwriteBefore;
+  const char* overwriteAfter;
+  const char* namePrompt;
+  const char* rowsCut;    // a file with more rows than the table takes
+  const char* noEditor;   // followed by the file's path
+  // Row editor and hot-key help window.
+  const char* autoPick;
+  const char* cancel;
+  const char* recordChord;
+  const char* runChord;
 };
 
 inline constexpr MainTexts kRussian = {
@@ -41,6 +54,11 @@ inline constexpr MainTexts kRussian = {
     "Отображать положение курсора для выбранной строки скрипта", "Поверх остальных окон",
     "Редактировать", "Изменить координаты", "Удалить", "Загрузить", "Новый скрипт",
     "Обновить",
+    "Скрипт пуст.", "Скрипт ", " уже существует, перезаписать?", "Введите название скрипта",
+    "Скрипт длиннее 100000 строк, загружены первые 100000.",
+    "Не удалось запустить текстовый редактор (его команду можно задать в переменной "
+    "окружения TAPPOMAT_EDITOR) для файла ",
+    "Авто", "Отмена", "- Старт/Стоп автозаписи скрипта", "- Старт/Стоп выполнения скрипта",
 };
 
 inline constexpr MainTexts kEnglish = {
@@ -49,6 +67,11 @@ inline constexpr MainTexts kEnglish = {
     "Set delay for all script lines", "Saved scripts", "Current script",
     "Show mouse pointer for selected script line", "Always on top", "Edit",
     "Set coordinates", "Delete", "Load", "New script", "Refresh",
+    "Script is empty.", "", " script already exists, rewrite?", "Enter script name",
+    "The script has more than 100000 rows; the first 100000 were loaded.",
+    "No text editor could be started (the environment variable TAPPOMAT_EDITOR can name "
+    "one) for the file ",
+    "Auto", "Cancel", "- Run/Stop script recording", "- Run/Stop script execution",
 };
 
 inline const MainTexts& MainTextsFor(int language) {

@@ -4,16 +4,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 #include <memory>
+#include <system_error>
 #include <string>
 
+#include "app/about.h"
 #include "app/app_folder.h"
 #include "app/art.h"
+#include "app/hot_key_help.h"
 #include "app/main.h"
+#include "app/row_editor.h"
 #include "app/version.h"
 #include "automation/target.h"
-#include "imaging/pixel_ops.h"
 #include "automation/target2.h"
 #include "platform/x11/x11_factory.h"
 #include "ui/application.h"
@@ -78,9 +80,10 @@ int main(int argc, char** argv) {
   TApplication application;
   application.SetTitle("Tappomat");
   Create<TForm1>(&application);
-  Bitmap32 icon = ProgramIcon(32);
-  PremultiplyAlpha(icon);
-  SetWindowIcon(Form1->Handle(), icon);
+  SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
+  Create<TFormAbout>(&application);
+  Create<TFormHotKey>(&application);
+  Create<TForm2>(&application);
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };

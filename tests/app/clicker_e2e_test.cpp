@@ -2,7 +2,8 @@
 // used as a user would through XTest, clicking into a target application of ours that
 // records what it receives: Alt+F1 records clicks, Alt+F2 plays them back with the
 // recorded delays, the repeat counter gives k + 1 passes, Alt+F2 stops an endless run,
-// and a click on a black pixel of the red marker reaches the window below it.
+// and a click on a black pixel of the red marker reaches the window below it. Settings and
+// a saved script outlive the program: a second run finds them and plays the script.
 #include <gtest/gtest.h>
 // X11's headers define None and friends as macros: after gtest.
 #include <X11/Xutil.h>
@@ -55,7 +56,25 @@ bool FileHasLine(const std::filesystem::path& file, const std::string& wanted) {
   return false;
 }
 
-// The top-level window whose WM_NAME is `name`, searched through window-manager frames.
+// The window's _NET_WM_NAME (UTF-8), which is how non-ASCII titles are kept.
+std::string NetWmName(Display* display, Window window) {
+  const Atom property = XInternAtom(display, "_NET_WM_NAME", False);
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string name;
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, utf8, &type, &format, &count,
+                         &after, &data) == Success && data) {
+    if (type == utf8 && format == 8) name.assign(reinterpret_cast<char*>(data), count);
+    XFree(data);
+  }
+  return name;
+}
+
+// The top-level window whose WM_NAME or _NET_WM_NAME is `name`, searched through
+// window-manager frames.
 Window FindWindowNamed(Display* display, Window parent, const std::string& name) {
   Window root = None, parentOut = None;
   Window* children = nullptr;
@@ -68,6 +87,7 @@ Window FindWindowNamed(Display* display, Window parent, const std::string& name)
       if (name == title) found = children[i];
       XFree(title);
     }
+    if (found == None && NetWmName(display, children[i]) == name) found = children[i];
     if (found == None) found = FindWindowNamed(display, children[i], name);
   }
   if (children) XFree(children);
@@ -102,8 +122,153 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
     std::this_thread::sleep_for(200ms);
   }
 
+  void Tap(X11TestClient& user, KeySym key) {
+    user.FakeKey(key, true);
+    user.FakeKey(key, false);
+    user.Sync();
+  }
+  void TypeText(X11TestClient& user, const std::string& text) {
+    for (char c : text) Tap(user, static_cast<KeySym>(c));  // digits and lower-case letters
+    std::this_thread::sleep_for(100ms);
+  }
+  // Waits for the main window to show and returns the screen position of its client
+  // area's top left corner (None when it did not show).
+  Point WaitForMainWindow(X11TestClient& user) {
+    Window main = None;
+    if (!WaitUntil([&] {
+          return (main = FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5")) != None;
+        }, 20s)) {
+      ADD_FAILURE() << "no main window";
+      return {};
+    }
+    XWindowAttributes attributes{};
+    EXPECT_TRUE(WaitUntil([&] {
+      return XGetWindowAttributes(user.Get(), main, &attributes) &&
+             attributes.map_state == IsViewable;
+    }, 10s));
+    std::this_thread::sleep_for(300ms);  // first paint
+    int originX = 0, originY = 0;
+    Window child = None;
+    XTranslateCoordinates(user.Get(), main, user.Root(), 0, 0, &originX, &originY, &child);
+    // Our own frame: equal borders left, right and bottom; the caption above.
+    const int border = (attributes.width - 382) / 2;
+    return {originX + border, originY + attributes.height - 335 - border};
+  }
+  // Closes the main window by Alt+F4 after a click on one of its labels (for the focus)
+  // and waits for the program to end.
+  void Quit(X11TestClient& user, ChildProcess& program, Point client) {
+    ClickAt(user, {client.x + 150, client.y + 52}, 1);  // the pause label
+    user.FakeKey(XK_Alt_L, true);
+    Tap(user, XK_F4);
+    user.FakeKey(XK_Alt_L, false);
+    user.Sync();
+    EXPECT_TRUE(WaitUntil([&] { return program.TryExitStatus() != -1; }, 10s));
+  }
+  std::string FileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
   std::filesystem::path dataDir;
 };
+
+TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
+  XvfbSession session(GetParam());
+  ASSERT_TRUE(session.Ok()) << session.Error();
+  X11TestClient user(session.DisplayName());
+  ASSERT_TRUE(user.Ok());
+  const auto clicksFile = dataDir / "clicks.txt";
+  ChildProcess target(TAPPOMAT_CLICK_TARGET,
+                      {"450", "0", "820", "1000", clicksFile.string()}, session.DisplayName());
+  ASSERT_TRUE(target.Started());
+  ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
+  const Point points[] = {{600, 200}, {760, 330}};
+  const auto settingsFile = dataDir / "Tappomat.ini";
+  {
+    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+                         session.DisplayName());
+    ASSERT_TRUE(program.Started());
+    const Point client = WaitForMainWindow(user);
+    auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+    // F1 pressed while our window has the keyboard focus also opens the hot-key help: the
+    // chords are pressed with the target application in front, as a user would.
+    ClickAt(user, {1200, 950}, 1);
+    Chord(user, XK_F1);
+    for (const Point& p : points) ClickAt(user, p, 1);
+    Chord(user, XK_F1);
+    // F1 in our window opens the hot-key help, which stays above the (stay-on-top) main
+    // window even when the disabled main window is clicked, until Esc closes it.
+    ClickAt(user, at(150, 52), 1);
+    Tap(user, XK_F1);
+    Window help = None;
+    ASSERT_TRUE(WaitUntil([&] {
+      return (help = FindWindowNamed(user.Get(), user.Root(), "Горячие клавиши")) != None;
+    }, 5s));
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(WaitUntil([&] {
+      return XGetWindowAttributes(user.Get(), help, &attributes) &&
+             attributes.map_state == IsViewable;
+    }));
+    const Window main = FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5");
+    ClickAt(user, at(150, 52), 1);
+    EXPECT_TRUE(WaitUntil([&] { return user.IsAbove(help, main); }));
+    Tap(user, XK_Escape);
+    EXPECT_TRUE(WaitUntil([&] {
+      return XGetWindowAttributes(user.Get(), help, &attributes) &&
+             attributes.map_state != IsViewable;
+    }));
+
+    // The pause field: from 300 to 150 ms; it applies to the rows added from now on.
+    ClickAt(user, at(220, 53), 1);
+    Tap(user, XK_End);
+    for (int i = 0; i < 8; ++i) Tap(user, XK_BackSpace);
+    TypeText(user, "150");
+    ClickAt(user, at(279, 8), 1);    // English
+    ClickAt(user, at(87, 318), 1);   // endless repeat off
+    ClickAt(user, at(308, 9), 1);    // stay-on-top off
+    // Save under a typed name; the text-entry box has the focus.
+    ClickAt(user, at(309, 80), 1);
+    std::this_thread::sleep_for(500ms);
+    TypeText(user, "clicks2");
+    Tap(user, XK_Return);
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(dataDir / "clicks2.tps"); }, 5s));
+    Quit(user, program, client);
+  }
+  EXPECT_EQ(FileText(settingsFile),
+            "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
+  EXPECT_EQ(FileText(dataDir / "clicks2.tps"),
+            "[Script]\r\ncount=2\r\nX1=600\r\nY1=200\r\nKey1=0\r\nDelay1=300\r\n"
+            "X2=760\r\nY2=330\r\nKey2=0\r\nDelay2=300\r\n");
+
+  // The second run starts from the saved state and plays the saved script once.
+  {
+    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+                         session.DisplayName());
+    ASSERT_TRUE(program.Started());
+    const Point client = WaitForMainWindow(user);
+    auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+    const size_t before = ReadEvents(clicksFile).size();
+    ClickAt(user, at(300, 101), 1);  // the first item of the script list
+    Tap(user, XK_F3);                // load
+    std::this_thread::sleep_for(200ms);
+    Chord(user, XK_F2);
+    ASSERT_TRUE(WaitUntil([&] { return ReadEvents(clicksFile).size() >= before + 4; }, 10s));
+    std::this_thread::sleep_for(800ms);  // one pass only: endless repeat stayed off
+    const std::vector<TargetEvent> events = ReadEvents(clicksFile);
+    ASSERT_EQ(events.size(), before + 4);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(events[before + 2 * i].kind, "press");
+      EXPECT_EQ(events[before + 2 * i].position.x, points[i].x);
+      EXPECT_EQ(events[before + 2 * i].position.y, points[i].y);
+    }
+    Quit(user, program, client);
+  }
+  EXPECT_EQ(FileText(settingsFile),
+            "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n")
+      << "read back and written again unchanged";
+}
 
 TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
   XvfbSession session(GetParam());
@@ -137,14 +302,16 @@ TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
   const Point client{originX + border, originY + attributes.height - 335 - border};
   auto clientPoint = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
 
-  // Record three clicks with both buttons in the target.
+  // Record three clicks with both buttons in the target, which has the focus (F1 in our
+  // window would open the hot-key help as well).
+  ClickAt(user, {1200, 950}, 1);
   Chord(user, XK_F1);
   const Point points[] = {{600, 200}, {700, 300}, {800, 420}};
   const unsigned buttons[] = {1, 3, 1};
   for (int i = 0; i < 3; ++i) ClickAt(user, points[i], buttons[i]);
   Chord(user, XK_F1);
   const size_t recorded = ReadEvents(clicksFile).size();
-  ASSERT_EQ(recorded, 6u) << "the user's own clicks reached the target";
+  ASSERT_EQ(recorded, 8u) << "the user's own clicks reached the target";
 
   // Repeat counter 1 (endless repeat off): exactly two passes.
   ClickAt(user, clientPoint(87, 318), 1);   // the endless-repeat box
