@@ -2,6 +2,9 @@
 // clock as a user and the timers would drive it.
 #include "app/main.h"
 
+#include "app/about.h"
+#include "app/hot_key_help.h"
+
 #include <gtest/gtest.h>
 
 #include "automation/target.h"
@@ -338,6 +341,33 @@ TEST_F(MainFormTest, StayOnTopButtonToggles) {
   EXPECT_EQ(form->FormStyle(), TFormStyle::fsNormal);
   Click(form->SBOnTop);
   EXPECT_EQ(form->FormStyle(), TFormStyle::fsStayOnTop);
+}
+
+TEST_F(MainFormTest, F1AndTheQuestionMarkOpenTheHotKeyHelpAndTheCopyrightSignTheAboutBox) {
+  auto* about = Create<TFormAbout>(app.get());
+  auto* hotKeys = Create<TFormHotKey>(app.get());
+  Click(form->SBEng);
+  EXPECT_EQ(hotKeys->sLabel3->Caption(), "- Run/Stop script recording");
+  EXPECT_EQ(hotKeys->sLabel4->Caption(), "- Run/Stop script execution");
+  std::vector<std::string> opened;
+  auto closeWithEsc = [&](TForm& dialog) {
+    opened.push_back(dialog.ClassName());
+    Key(VK_ESCAPE);
+  };
+  AnswerDialogs({closeWithEsc, closeWithEsc, closeWithEsc, closeWithEsc});
+  form->SG->SetFocus();
+  Key(VK_F1);
+  platform.SetKeyState(VK_CONTROL, true);
+  Key(VK_F1);  // whatever modifiers are held
+  platform.SetKeyState(VK_CONTROL, false);
+  Click(form->SWHelp);
+  Click(form->sWebLabel1);
+  EXPECT_EQ(opened, (std::vector<std::string>{"TFormHotKey", "TFormHotKey", "TFormHotKey",
+                                              "TFormAbout"}));
+  EXPECT_FALSE(about->Visible());
+  EXPECT_FALSE(hotKeys->Visible());
+  Click(form->SBRus);
+  EXPECT_EQ(hotKeys->sLabel3->Caption(), "- Старт/Стоп автозаписи скрипта");
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ void UiTest::Type(const std::string& utf8) {
 
 void UiTest::AnswerDialogs(std::vector<DialogAction> actions) {
   m_dialogActions.assign(actions.begin(), actions.end());
+  m_unansweredTicks = 0;
   if (!m_dialogTimer) {
     m_dialogTimer = Create<TTimer>(app.get());
     m_dialogTimer->SetInterval(1);
@@ -75,23 +76,30 @@ void UiTest::AnswerDialogs(std::vector<DialogAction> actions) {
 }
 
 void UiTest::AnswerShowingDialog() {
-  TTimer* timer = m_dialogTimer;
-  if (m_dialogActions.empty()) {
-    timer->SetEnabled(false);
-    return;
-  }
+  TForm* showing = nullptr;
   const std::vector<TForm*>& forms = Application->Forms();
-  for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-    TForm* form = *it;
-    if (!form->Modal() || !form->Visible() || form->ModalResult() != mrNone) continue;
-    DialogAction action = std::move(m_dialogActions.front());
-    m_dialogActions.pop_front();
-    // Not again from a pump inside the action: one dialog, one action.
-    timer->SetEnabled(false);
-    action(*form);
-    timer->SetEnabled(!m_dialogActions.empty());
+  for (auto it = forms.rbegin(); it != forms.rend() && !showing; ++it) {
+    if ((*it)->Modal() && (*it)->Visible() && (*it)->ModalResult() == mrNone) showing = *it;
+  }
+  if (!showing) {
+    m_unansweredTicks = 0;
+    if (m_dialogActions.empty()) m_dialogTimer->SetEnabled(false);
     return;
   }
+  if (m_dialogActions.empty()) {
+    // A dialog nobody answers would hang the test: after a (driven) second it fails.
+    if (++m_unansweredTicks < 1000) return;
+    ADD_FAILURE() << "a dialog was left open: " << showing->Caption();
+    showing->SetModalResult(mrAbort);
+    return;
+  }
+  m_unansweredTicks = 0;
+  DialogAction action = std::move(m_dialogActions.front());
+  m_dialogActions.pop_front();
+  // Not again from a pump inside the action: one dialog, one action.
+  m_dialogTimer->SetEnabled(false);
+  action(*showing);
+  m_dialogTimer->SetEnabled(true);
 }
 
 }  // namespace tappomat::test

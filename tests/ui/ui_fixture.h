@@ -43,7 +43,8 @@ class UiTest : public ::testing::Test {
 
   // Answers the modal dialogs that the next commands open, in order: each action runs
   // once its dialog is showing (from a timer inside the dialog's modal loop) and is
-  // expected to close it, e.g. by Key(VK_RETURN).
+  // expected to close it, e.g. by Key(VK_RETURN). A dialog left without an answer fails
+  // the test and is closed after a driven second.
   using DialogAction = std::function<void(TForm& dialog)>;
   void AnswerDialogs(std::vector<DialogAction> actions);
   // True when every queued dialog action has run.
@@ -73,6 +74,7 @@ class UiTest : public ::testing::Test {
 
   std::deque<DialogAction> m_dialogActions;
   TTimer* m_dialogTimer = nullptr;
+  int m_unansweredTicks = 0;
 };
 
 }  // namespace tappomat::test
