@@ -191,6 +191,7 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
                          session.DisplayName());
     ASSERT_TRUE(program.Started());
     const Point client = WaitForMainWindow(user);
+    ASSERT_FALSE(HasFailure());
     auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
     // F1 pressed while our window has the keyboard focus also opens the hot-key help: the
     // chords are pressed with the target application in front, as a user would.
@@ -248,6 +249,7 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
                          session.DisplayName());
     ASSERT_TRUE(program.Started());
     const Point client = WaitForMainWindow(user);
+    ASSERT_FALSE(HasFailure());
     auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
     const size_t before = ReadEvents(clicksFile).size();
     ClickAt(user, at(300, 101), 1);  // the first item of the script list
@@ -284,22 +286,8 @@ TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
                        session.DisplayName());
   ASSERT_TRUE(program.Started());
 
-  Window main = None;
-  ASSERT_TRUE(WaitUntil([&] {
-    return (main = FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5")) != None;
-  }, 20s));
-  XWindowAttributes attributes{};
-  ASSERT_TRUE(WaitUntil([&] {
-    return XGetWindowAttributes(user.Get(), main, &attributes) &&
-           attributes.map_state == IsViewable;
-  }, 10s));
-  std::this_thread::sleep_for(300ms);  // first paint
-  int originX = 0, originY = 0;
-  Window child = None;
-  XTranslateCoordinates(user.Get(), main, user.Root(), 0, 0, &originX, &originY, &child);
-  // Our own frame: equal borders left, right and bottom; the caption above.
-  const int border = (attributes.width - 382) / 2;
-  const Point client{originX + border, originY + attributes.height - 335 - border};
+  const Point client = WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
   auto clientPoint = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
 
   // Record three clicks with both buttons in the target, which has the focus (F1 in our
