@@ -21,6 +21,7 @@
 #include "ui/string_grid.h"
 #include "ui/timer.h"
 #include "ui/ui_fixture.h"
+#include "win/window_data.h"
 
 namespace tappomat {
 namespace {
@@ -325,6 +326,27 @@ TEST_F(MainFormTest, LanguageButtonsSwitchTextsAndResetTheButtonChoice) {
   EXPECT_EQ(form->CLPKM->ItemIndex(), 0);
   Click(form->SBRus);
   EXPECT_EQ(Cell(5, 0), " Пауза");
+}
+
+TEST_F(MainFormTest, LanguageSwitchRepaintsTheGridAtOnce) {
+  AddPoint(10, 20);
+  Pump();
+  const Rect cell = form->SG->CellRect(kButtonCol, 1);
+  const Point topLeft = form->SG->ClientToScreen({cell.left, cell.top});
+  auto cellPixels = [&] {
+    const auto* record = platform.Window(WindowSystem::Current().Find(form->Handle())->top.native);
+    const Point origin = {topLeft.x - record->bounds.left, topLeft.y - record->bounds.top};
+    std::vector<Pixel> pixels;
+    for (int y = 0; y < cell.Height(); ++y)
+      for (int x = 0; x < cell.Width(); ++x)
+        pixels.push_back(record->pixels.At(origin.x + x, origin.y + y));
+    return pixels;
+  };
+  const std::vector<Pixel> russian = cellPixels();
+  Click(form->SBEng);
+  EXPECT_NE(cellPixels(), russian) << "\"ЛКМ\" became \"LMB\" without another event";
+  Click(form->SBRus);
+  EXPECT_EQ(cellPixels(), russian);
 }
 
 TEST_F(MainFormTest, EndlessRepeatBoxGreysTheCounter) {
