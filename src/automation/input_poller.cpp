@@ -17,7 +17,24 @@ bool InputPoller::Released(int virtualKey, bool& latch) {
   return wasSet;
 }
 
+namespace {
+
+// The tick's queries share one reading of the pointer and one of the keyboard.
+class SnapshotScope {
+ public:
+  explicit SnapshotScope(InputService& input) : m_input(input) { m_input.BeginSnapshot(); }
+  ~SnapshotScope() { m_input.EndSnapshot(); }
+  SnapshotScope(const SnapshotScope&) = delete;
+  SnapshotScope& operator=(const SnapshotScope&) = delete;
+
+ private:
+  InputService& m_input;
+};
+
+}  // namespace
+
 void InputPoller::Tick() {
+  const SnapshotScope snapshot(m_input);
   const Point pointer = m_input.GetCursorPos();
   m_host.ShowPointer(std::to_string(pointer.x) + " : " + std::to_string(pointer.y));
 

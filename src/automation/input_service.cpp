@@ -22,4 +22,8 @@ std::uint16_t PlatformInputService::GetAsyncKeyState(int virtualKey) {
 
 bool PlatformInputService::IsApplicationActive() { return m_platform.IsApplicationActive(); }
 
+void PlatformInputService::BeginSnapshot() { m_platform.BeginInputSnapshot(); }
+
+void PlatformInputService::EndSnapshot() { m_platform.EndInputSnapshot(); }
+
 }  // namespace tappomat

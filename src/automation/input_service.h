@@ -30,6 +30,10 @@ class InputService {
   virtual std::uint16_t GetAsyncKeyState(int virtualKey) = 0;
   // True while one of the program's windows is the active window.
   virtual bool IsApplicationActive() = 0;
+  // The queries between these calls belong to one poll and may share one reading of the
+  // system's state (see Platform::BeginInputSnapshot).
+  virtual void BeginSnapshot() {}
+  virtual void EndSnapshot() {}
 };
 
 class PlatformInputService final : public InputService {
@@ -40,6 +44,8 @@ class PlatformInputService final : public InputService {
   void MouseEvent(unsigned flags) override;
   std::uint16_t GetAsyncKeyState(int virtualKey) override;
   bool IsApplicationActive() override;
+  void BeginSnapshot() override;
+  void EndSnapshot() override;
 
  private:
   Platform& m_platform;

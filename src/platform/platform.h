@@ -144,6 +144,11 @@ class Platform {
   // kKeyDownNow and/or kKeyPressedSinceLastQuery for a virtual key (mouse buttons 1, 2, 4
   // included); the second bit is cleared by the query.
   virtual std::uint16_t AsyncKeyState(int virtualKey) = 0;
+  // Between these two calls PointerPosition and AsyncKeyState may answer from one reading
+  // of the pointer and one of the keyboard, taken at their first query: a poller asking
+  // for several keys at once pays for one reading. The latches work as always.
+  virtual void BeginInputSnapshot() = 0;
+  virtual void EndInputSnapshot() = 0;
   // True when one of our windows is the active window.
   virtual bool IsApplicationActive() = 0;
 

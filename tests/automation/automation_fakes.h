@@ -14,22 +14,35 @@ namespace tappomat::test {
 
 class FakeInput : public InputService {
  public:
-  Point GetCursorPos() override { return pointer; }
+  Point GetCursorPos() override {
+    CountQuery();
+    return pointer;
+  }
   void SetCursorPos(int x, int y) override {
     pointer = {x, y};
     log.push_back("move " + std::to_string(x) + "," + std::to_string(y));
   }
   void MouseEvent(unsigned flags) override { log.push_back("event " + std::to_string(flags)); }
   std::uint16_t GetAsyncKeyState(int virtualKey) override {
+    CountQuery();
     auto it = pressed.find(virtualKey);
     return it != pressed.end() && it->second ? 0x8000 : 0;
   }
   bool IsApplicationActive() override { return active; }
+  void BeginSnapshot() override { ++snapshotDepth; }
+  void EndSnapshot() override { --snapshotDepth; }
 
   Point pointer{0, 0};
   std::map<int, bool> pressed;
   bool active = false;
   std::vector<std::string> log;
+  int snapshotDepth = 0;
+  int queriesOutsideSnapshot = 0;
+
+ private:
+  void CountQuery() {
+    if (snapshotDepth == 0) ++queriesOutsideSnapshot;
+  }
 };
 
 class FakeScheduler : public StepScheduler {

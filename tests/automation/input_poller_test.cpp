@@ -54,6 +54,16 @@ TEST_F(PollerTest, ReadoutShowsThePointer) {
   EXPECT_EQ(host.readout, "1920 : 7");
 }
 
+TEST_F(PollerTest, ATickAsksItsQuestionsInsideOneSnapshot) {
+  host.recording = true;
+  Tick({VK_LBUTTON});
+  Tick({VK_MENU, VK_F2});
+  Tick({VK_MENU});
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"add 0,0 0", "run"}));
+  EXPECT_EQ(input.queriesOutsideSnapshot, 0);
+  EXPECT_EQ(input.snapshotDepth, 0) << "closed at the end of the tick";
+}
+
 TEST_F(PollerTest, ChordsActOnReleaseWithAltHeld) {
   struct Case {
     const char* name;

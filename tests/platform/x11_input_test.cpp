@@ -110,6 +110,25 @@ TEST_F(X11InputTest, AsyncKeyStateSeesClicksWhileAnotherClientGrabsThePointer) {
   XUngrabPointer(Client().Get(), CurrentTime);
 }
 
+TEST_F(X11InputTest, ASnapshotReadsThePointerAndTheKeyboardOnce) {
+  Client().FakeMotion({150, 150});
+  Client().Sync();
+  P().AsyncKeyState(VK_F3);  // clears what earlier tests left
+  P().BeginInputSnapshot();
+  EXPECT_EQ(P().PointerPosition(), (Point{150, 150}));
+  EXPECT_EQ(P().AsyncKeyState(VK_F3), 0);
+  Client().FakeMotion({160, 170});
+  Client().FakeKey(XK_F3, true);
+  Client().Sync();
+  EXPECT_EQ(P().PointerPosition(), (Point{150, 150})) << "the snapshot's reading";
+  EXPECT_EQ(P().AsyncKeyState(VK_F3), 0);
+  P().EndInputSnapshot();
+  EXPECT_EQ(P().PointerPosition(), (Point{160, 170}));
+  EXPECT_EQ(P().AsyncKeyState(VK_F3), kKeyDownNow | kKeyPressedSinceLastQuery)
+      << "the press is not lost";
+  Client().FakeKey(XK_F3, false);
+}
+
 // Without a window manager our windows take the focus themselves when clicked, unless
 // they are no-activate windows.
 TEST_F(X11InputTest, ClickActivatesUnlessNoActivate) {

@@ -124,6 +124,9 @@ class HeadlessPlatform : public Platform {
   void SetPointerPosition(Point screen) override;
   void InjectButton(MouseButton button, bool down) override;
   std::uint16_t AsyncKeyState(int virtualKey) override;
+  // The key state here is plain memory: nothing to save by a snapshot.
+  void BeginInputSnapshot() override {}
+  void EndInputSnapshot() override {}
   bool IsApplicationActive() override { return m_focus != kNoNativeWindow; }
 
   std::string ClipboardText() override { return m_clipboard; }

@@ -78,24 +78,47 @@ void X11AsyncKeys::DrainRawEvents() {
   }
 }
 
+void X11AsyncKeys::BeginSnapshot() { m_inSnapshot = true; }
+
+void X11AsyncKeys::EndSnapshot() {
+  m_inSnapshot = false;
+  m_keyboard.reset();
+  m_pointer.reset();
+}
+
+X11AsyncKeys::PointerState X11AsyncKeys::ReadPointer() {
+  if (m_pointer) return *m_pointer;
+  Window rootReturn = None, child = None;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int mask = 0;
+  XQueryPointer(m_display, DefaultRootWindow(m_display), &rootReturn, &child, &rootX, &rootY,
+                &x, &y, &mask);
+  DrainRawEvents();
+  const PointerState state{{rootX, rootY}, mask};
+  if (m_inSnapshot) m_pointer = state;
+  return state;
+}
+
+X11AsyncKeys::KeyBits X11AsyncKeys::ReadKeyboard() {
+  if (m_keyboard) return *m_keyboard;
+  KeyBits keys{};
+  XQueryKeymap(m_display, keys.data());
+  DrainRawEvents();
+  if (m_inSnapshot) m_keyboard = keys;
+  return keys;
+}
+
 std::uint16_t X11AsyncKeys::Query(int virtualKey) {
   if (virtualKey <= 0 || virtualKey >= 256) return 0;
   bool down = false;
   if (const unsigned buttonMask = ButtonMaskOf(virtualKey)) {
-    Window rootReturn = None, child = None;
-    int rootX = 0, rootY = 0, x = 0, y = 0;
-    unsigned int mask = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &rootReturn, &child, &rootX, &rootY,
-                  &x, &y, &mask);
-    down = (mask & buttonMask) != 0;
+    down = (ReadPointer().mask & buttonMask) != 0;
   } else {
-    char keys[32] = {};
-    XQueryKeymap(m_display, keys);
+    const KeyBits keys = ReadKeyboard();
     for (const unsigned keycode : m_keymap.KeycodesOf(virtualKey)) {
       if (keys[keycode / 8] & (1 << (keycode % 8))) down = true;
     }
   }
-  DrainRawEvents();
   std::uint16_t state = down ? kKeyDownNow : 0;
   if (m_pressed.test(static_cast<std::size_t>(virtualKey))) {
     state |= kKeyPressedSinceLastQuery;

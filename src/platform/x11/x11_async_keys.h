@@ -7,10 +7,19 @@
 // virtual key, set by XInput2 raw press events selected on the root window. Raw events
 // reach us while another client holds a grab only from XInput 2.2 on, so that version is
 // negotiated. Owned by X11Platform, which hands it every GenericEvent it reads.
+//
+// Each reading of the server's state is a round trip. Inside a snapshot (BeginSnapshot ..
+// EndSnapshot) the keyboard and the pointer are each read once, at their first query, and
+// later queries answer from that reading: the recorder asks for the pointer and four keys
+// every tick, and five round trips were most of its idle cost.
 #include <X11/Xlib.h>
 
+#include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
+
+#include "imaging/geometry.h"
 
 #include "platform/x11/x11_keymap.h"
 
@@ -30,7 +39,18 @@ class X11AsyncKeys {
   // round trip, so every raw event the server sent before it is read and counted.
   std::uint16_t Query(int virtualKey);
 
+  struct PointerState {
+    Point position;     // screen coordinates
+    unsigned mask = 0;  // buttons and modifiers, as XQueryPointer gives them
+  };
+  PointerState ReadPointer();
+
+  void BeginSnapshot();
+  void EndSnapshot();
+
  private:
+  using KeyBits = std::array<char, 32>;
+  KeyBits ReadKeyboard();
   void Latch(int virtualKey);
   void DrainRawEvents();
 
@@ -38,6 +58,9 @@ class X11AsyncKeys {
   const X11Keymap& m_keymap;
   int m_opcode = -1;
   std::bitset<256> m_pressed;  // per virtual key
+  bool m_inSnapshot = false;
+  std::optional<KeyBits> m_keyboard;        // the snapshot's readings, once taken
+  std::optional<PointerState> m_pointer;
 };
 
 }  // namespace tappomat

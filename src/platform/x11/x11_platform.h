@@ -89,6 +89,8 @@ class X11Platform final : public Platform {
   void SetPointerPosition(Point screen) override;
   void InjectButton(MouseButton button, bool down) override;
   std::uint16_t AsyncKeyState(int virtualKey) override;
+  void BeginInputSnapshot() override;
+  void EndInputSnapshot() override;
   bool IsApplicationActive() override;
 
   // --- services (x11_platform.cpp)

@@ -24,13 +24,11 @@ constexpr int kMaxTransientDepth = 8;
 
 }  // namespace
 
-Point X11Platform::PointerPosition() {
-  Window root = None, child = None;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  unsigned int mask = 0;
-  XQueryPointer(m_x->Get(), m_x->Root(), &root, &child, &rootX, &rootY, &x, &y, &mask);
-  return {rootX, rootY};
-}
+Point X11Platform::PointerPosition() { return m_asyncKeys.ReadPointer().position; }
+
+void X11Platform::BeginInputSnapshot() { m_asyncKeys.BeginSnapshot(); }
+
+void X11Platform::EndInputSnapshot() { m_asyncKeys.EndSnapshot(); }
 
 void X11Platform::SetPointerPosition(Point screen) {
   if (m_x->HasXTest()) {
