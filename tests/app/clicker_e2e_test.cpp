@@ -94,6 +94,29 @@ Window FindWindowNamed(Display* display, Window parent, const std::string& name)
   return found;
 }
 
+// A private X server (with or without a window manager), our user's connection to it and
+// the target program covering the right of the screen, logging what it receives to
+// `clicksFile`; stopped in the reverse order.
+struct Desktop {
+  Desktop(XvfbWindowManager manager, const std::filesystem::path& clicksFile)
+      : session(manager),
+        user(session.DisplayName()),
+        target(TAPPOMAT_CLICK_TARGET, {"450", "0", "820", "1000", clicksFile.string()},
+               session.DisplayName()),
+        clicksFile(clicksFile) {}
+  void WaitUntilReady() {
+    ASSERT_TRUE(session.Ok()) << session.Error();
+    ASSERT_TRUE(user.Ok());
+    ASSERT_TRUE(target.Started());
+    ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
+  }
+
+  XvfbSession session;
+  X11TestClient user;
+  ChildProcess target;
+  std::filesystem::path clicksFile;
+};
+
 class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
  protected:
   void SetUp() override {
@@ -175,15 +198,11 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
 };
 
 TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
-  XvfbSession session(GetParam());
-  ASSERT_TRUE(session.Ok()) << session.Error();
-  X11TestClient user(session.DisplayName());
-  ASSERT_TRUE(user.Ok());
   const auto clicksFile = dataDir / "clicks.txt";
-  ChildProcess target(TAPPOMAT_CLICK_TARGET,
-                      {"450", "0", "820", "1000", clicksFile.string()}, session.DisplayName());
-  ASSERT_TRUE(target.Started());
-  ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  XvfbSession& session = desktop.session;
+  X11TestClient& user = desktop.user;
   const Point points[] = {{600, 200}, {760, 330}};
   const auto settingsFile = dataDir / "Tappomat.ini";
   {
@@ -273,15 +292,11 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
 }
 
 TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
-  XvfbSession session(GetParam());
-  ASSERT_TRUE(session.Ok()) << session.Error();
-  X11TestClient user(session.DisplayName());
-  ASSERT_TRUE(user.Ok());
   const auto clicksFile = dataDir / "clicks.txt";
-  ChildProcess target(TAPPOMAT_CLICK_TARGET,
-                      {"450", "0", "820", "1000", clicksFile.string()}, session.DisplayName());
-  ASSERT_TRUE(target.Started());
-  ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  XvfbSession& session = desktop.session;
+  X11TestClient& user = desktop.user;
   ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
                        session.DisplayName());
   ASSERT_TRUE(program.Started());
