@@ -2,17 +2,15 @@
 // and writing them when it goes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/app_folder.h"
 #include "app/main.h"
 #include "automation/target.h"
 #include "automation/target2.h"
+#include "platform/virtual_keys.h"
+#include "support/temp_folder.h"
 #include "ui/bit_btn.h"
 #include "ui/check_box.h"
 #include "ui/list_box.h"
-#include "platform/virtual_keys.h"
 #include "ui/speed_button.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_fixture.h"
@@ -42,29 +40,15 @@ TEST(AppFolder, ChoiceTable) {
 
 class AppSettingsTest : public test::UiTest {
  protected:
-  AppSettingsTest() {
-    char pattern[] = "/tmp/tappomat-settings-XXXXXX";
-    folder = mkdtemp(pattern);
-    SetApplicationFolder(folder);
-  }
-  ~AppSettingsTest() override {
-    SetApplicationFolder({});
-    std::filesystem::remove_all(folder);
-  }
+  AppSettingsTest() { SetApplicationFolder(folder.Path()); }
+  ~AppSettingsTest() override { SetApplicationFolder({}); }
   TForm1* Start() {
     TForm1* form = Create<TForm1>(app.get());
     form->Show();
     Pump();
     return form;
   }
-  std::string SettingsText() {
-    std::ifstream in(folder / "Tappomat.ini", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  std::filesystem::path folder;
+  TempFolder folder;
 };
 
 TEST_F(AppSettingsTest, FirstRunUsesDefaultsAndWritesThemAtExit) {
@@ -75,12 +59,13 @@ TEST_F(AppSettingsTest, FirstRunUsesDefaultsAndWritesThemAtExit) {
   EXPECT_FALSE(form->SnRep->Enabled());
   EXPECT_EQ(form->FormStyle(), TFormStyle::fsStayOnTop);
   form->Free();
-  EXPECT_EQ(SettingsText(), "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
 }
 
 TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
-  std::ofstream(folder / "Tappomat.ini", std::ios::binary)
-      << "[Global]\r\nSDelay=99999999\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n";
+  folder.Put("Tappomat.ini",
+             "[Global]\r\nSDelay=99999999\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
   TForm1* form = Start();
   EXPECT_EQ(form->SDelay->Value(), 86400000);
   EXPECT_TRUE(form->SBEng->Down());
@@ -88,16 +73,16 @@ TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
   EXPECT_TRUE(form->SnRep->Enabled());
   EXPECT_EQ(form->FormStyle(), TFormStyle::fsNormal);
   form->Free();
-  EXPECT_EQ(SettingsText(),
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=86400000\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
 }
 
 TEST_F(AppSettingsTest, TheLibraryListShowsTheFoldersScriptsAndF5RefreshesIt) {
-  std::ofstream(folder / "first.tps") << "[Script]\r\n";
+  folder.Put("first.tps", "[Script]\r\n");
   TForm1* form = Start();
   EXPECT_EQ(form->SList->Items().Count(), 1);
   EXPECT_EQ(form->SList->Items()[0], "first");
-  std::ofstream(folder / "second.tps") << "[Script]\r\n";
+  folder.Put("second.tps", "[Script]\r\n");
   form->SList->SetFocus();
   Key(VK_F5);
   EXPECT_EQ(form->SList->Items().Count(), 2);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "support/child_process.h"
+#include "support/temp_folder.h"
 #include "support/x11_test_client.h"
 #include "support/xvfb_session.h"
 
@@ -119,13 +120,6 @@ struct Desktop {
 
 class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tappomat-e2e-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dataDir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dataDir); }
-
   void Chord(X11TestClient& user, KeySym key) {
     user.FakeKey(XK_Alt_L, true);
     user.FakeKey(key, true);
@@ -187,14 +181,7 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
     user.Sync();
     EXPECT_TRUE(WaitUntil([&] { return program.TryExitStatus() != -1; }, 10s));
   }
-  std::string FileText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  std::filesystem::path dataDir;
+  TempFolder dataDir;  // the program's application folder and the target's log
 };
 
 TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
@@ -204,9 +191,8 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
   XvfbSession& session = desktop.session;
   X11TestClient& user = desktop.user;
   const Point points[] = {{600, 200}, {760, 330}};
-  const auto settingsFile = dataDir / "Tappomat.ini";
   {
-    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
                          session.DisplayName());
     ASSERT_TRUE(program.Started());
     const Point client = WaitForMainWindow(user);
@@ -256,15 +242,15 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(dataDir / "clicks2.tps"); }, 5s));
     Quit(user, program, client);
   }
-  EXPECT_EQ(FileText(settingsFile),
+  EXPECT_EQ(dataDir.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
-  EXPECT_EQ(FileText(dataDir / "clicks2.tps"),
+  EXPECT_EQ(dataDir.Get("clicks2.tps"),
             "[Script]\r\ncount=2\r\nX1=600\r\nY1=200\r\nKey1=0\r\nDelay1=300\r\n"
             "X2=760\r\nY2=330\r\nKey2=0\r\nDelay2=300\r\n");
 
   // The second run starts from the saved state and plays the saved script once.
   {
-    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
                          session.DisplayName());
     ASSERT_TRUE(program.Started());
     const Point client = WaitForMainWindow(user);
@@ -286,7 +272,7 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
     }
     Quit(user, program, client);
   }
-  EXPECT_EQ(FileText(settingsFile),
+  EXPECT_EQ(dataDir.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n")
       << "read back and written again unchanged";
 }
@@ -297,7 +283,7 @@ TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
   ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
   XvfbSession& session = desktop.session;
   X11TestClient& user = desktop.user;
-  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.string()},
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
                        session.DisplayName());
   ASSERT_TRUE(program.Started());
 

@@ -3,12 +3,10 @@
 // a private application folder.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/app_folder.h"
 #include "app/main.h"
 #include "platform/virtual_keys.h"
+#include "support/temp_folder.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -26,9 +24,7 @@ namespace {
 class ScriptLibraryTest : public test::UiTest {
  protected:
   ScriptLibraryTest() {
-    char pattern[] = "/tmp/tappomat-library-XXXXXX";
-    folder = mkdtemp(pattern);
-    SetApplicationFolder(folder);
+    SetApplicationFolder(folder.Path());
     form = Create<TForm1>(app.get());
     form->Show();
     form->SetBounds(0, 0, form->Width(), form->Height());
@@ -37,18 +33,8 @@ class ScriptLibraryTest : public test::UiTest {
   ~ScriptLibraryTest() override {
     form->Free();
     SetApplicationFolder({});
-    std::filesystem::remove_all(folder);
   }
 
-  std::string FileText(const std::string& name) {
-    std::ifstream in(folder / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(folder / name, std::ios::binary) << text;
-  }
   void AddPoint(int x, int y, int delay) {
     form->SX->SetValue(x);
     form->SY->SetValue(y);
@@ -86,7 +72,7 @@ class ScriptLibraryTest : public test::UiTest {
   }
   std::string EditorPath(const std::string& name) { return (folder / name).string(); }
 
-  std::filesystem::path folder;
+  TempFolder folder;
   TForm1* form;
 };
 
@@ -104,7 +90,7 @@ TEST_F(ScriptLibraryTest, SaveWritesTheTableAndLoadBringsItBack) {
   Click(form->sButton1);
   EXPECT_TRUE(DialogsAnswered());
   EXPECT_EQ(prompt, "Введите название скрипта");
-  EXPECT_EQ(FileText("myscript1.tps"),
+  EXPECT_EQ(folder.Get("myscript1.tps"),
             "[Script]\r\ncount=2\r\nX1=100\r\nY1=200\r\nKey1=0\r\nDelay1=300\r\n"
             "X2=7\r\nY2=8\r\nKey2=1\r\nDelay2=0\r\n");
   EXPECT_EQ(ListItems(), std::vector<std::string>{"myscript1"});
@@ -122,8 +108,8 @@ TEST_F(ScriptLibraryTest, SaveWritesTheTableAndLoadBringsItBack) {
 }
 
 TEST_F(ScriptLibraryTest, DoubleClickLoadsTheItemUnderThePointer) {
-  WriteFile("a.tps", "[Script]\r\ncount=1\r\nX1=5\r\nY1=6\r\nKey1=RMB\r\nDelay1=70\r\n");
-  WriteFile("b.tps", "[Script]\r\ncount=1\r\nX1=9\r\n");
+  folder.Put("a.tps", "[Script]\r\ncount=1\r\nX1=5\r\nY1=6\r\nKey1=RMB\r\nDelay1=70\r\n");
+  folder.Put("b.tps", "[Script]\r\ncount=1\r\nX1=9\r\n");
   form->LoadListScript();
   const int index = form->SList->Items().IndexOf("a");
   const Point item = {10, index * form->SList->ItemHeight() + 5};
@@ -148,7 +134,7 @@ TEST_F(ScriptLibraryTest, LoadEdgeCases) {
        {"|1|1|2|0|4", "|2|0|0|0|0", "|3|0|0|0|0"}},
   };
   for (const Case& c : cases) {
-    WriteFile("case.tps", c.file);
+    folder.Put("case.tps", c.file);
     AddPoint(1, 1, 1);
     AddPoint(2, 2, 2);
     AddPoint(3, 3, 3);
@@ -175,7 +161,7 @@ TEST_F(ScriptLibraryTest, AFolderNamedLikeAScriptListsAndLoadsAsAnEmptyTable) {
 }
 
 TEST_F(ScriptLibraryTest, AnOversizedCountLoadsTheFirstRowsAndSaysSo) {
-  WriteFile("big.tps", "[Script]\r\ncount=100001\r\nX100000=42\r\nX100001=43\r\n");
+  folder.Put("big.tps", "[Script]\r\ncount=100001\r\nX100000=42\r\nX100001=43\r\n");
   form->LoadListScript();
   Select("big");
   std::string message;
@@ -204,11 +190,11 @@ TEST_F(ScriptLibraryTest, SavingAnEmptyScriptOnlyShowsTheMessage) {
   EXPECT_TRUE(DialogsAnswered());
   EXPECT_EQ(caption, "Tappomat");
   EXPECT_EQ(message, "Script is empty.");
-  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 TEST_F(ScriptLibraryTest, SaveProposesTheSelectionAndAsksBeforeOverwriting) {
-  WriteFile("old.tps", "[Script]\r\ncount=5\r\nX5=55\r\n[Other]\r\nk=v\r\n");
+  folder.Put("old.tps", "[Script]\r\ncount=5\r\nX5=55\r\n[Other]\r\nk=v\r\n");
   form->LoadListScript();
   AddPoint(1, 2, 3);
   Select("old");
@@ -224,14 +210,14 @@ TEST_F(ScriptLibraryTest, SaveProposesTheSelectionAndAsksBeforeOverwriting) {
   EXPECT_TRUE(DialogsAnswered());
   EXPECT_EQ(proposal, "old");
   EXPECT_EQ(question, "Скрипт old уже существует, перезаписать?");
-  EXPECT_EQ(FileText("old.tps"), "[Script]\r\ncount=5\r\nX5=55\r\n[Other]\r\nk=v\r\n");
+  EXPECT_EQ(folder.Get("old.tps"), "[Script]\r\ncount=5\r\nX5=55\r\n[Other]\r\nk=v\r\n");
 
   Click(form->SBEng);
   Select("old");
   AnswerDialogs({Answer(VK_RETURN), Answer(VK_RETURN, &question)});
   Click(form->sButton1);
   EXPECT_EQ(question, "old script already exists, rewrite?");
-  EXPECT_EQ(FileText("old.tps"),
+  EXPECT_EQ(folder.Get("old.tps"),
             "[Script]\r\ncount=1\r\nX5=55\r\nX1=1\r\nY1=2\r\nKey1=0\r\nDelay1=3\r\n"
             "[Other]\r\nk=v\r\n")
       << "keys the save does not write stay";
@@ -248,7 +234,7 @@ TEST_F(ScriptLibraryTest, CancelAndNamesWithNothingLeftWriteNothing) {
   AnswerDialogs({TypeName("./:\\")});
   Click(form->sButton1);
   EXPECT_TRUE(DialogsAnswered()) << "no further question";
-  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_TRUE(errorBoxes.empty());
 }
 
@@ -262,18 +248,18 @@ TEST_F(ScriptLibraryTest, AFailedSaveIsReportedAndLeavesTheOldFile) {
   EXPECT_EQ(errorBoxes[0].second, "Unable to write to " + (missing / "s.tps").string() + ".");
 
   // A cell that is no integer stops the save before anything is written.
-  SetApplicationFolder(folder);
-  WriteFile("s.tps", "[Script]\r\ncount=0\r\n");
+  SetApplicationFolder(folder.Path());
+  folder.Put("s.tps", "[Script]\r\ncount=0\r\n");
   form->SG->SetCells(kYCol, 1, "12a");
   AnswerDialogs({TypeName("s"), Answer(VK_RETURN)});
   Click(form->sButton1);
   ASSERT_EQ(errorBoxes.size(), 2u);
   EXPECT_EQ(errorBoxes[1].second, "'12a' is not a valid integer value.");
-  EXPECT_EQ(FileText("s.tps"), "[Script]\r\ncount=0\r\n");
+  EXPECT_EQ(folder.Get("s.tps"), "[Script]\r\ncount=0\r\n");
 }
 
 TEST_F(ScriptLibraryTest, NewCreatesAnEmptyFileAndOpensItInTheEditor) {
-  WriteFile("full.tps", "[Script]\r\ncount=1\r\n");
+  folder.Put("full.tps", "[Script]\r\ncount=1\r\n");
   AddPoint(1, 2, 3);
   form->SList->SetFocus();
   AnswerDialogs({[this](TForm& dialog) {
@@ -283,7 +269,7 @@ TEST_F(ScriptLibraryTest, NewCreatesAnEmptyFileAndOpensItInTheEditor) {
   }});
   Key(VK_INSERT);
   EXPECT_TRUE(std::filesystem::exists(folder / "fresh.tps"));
-  EXPECT_EQ(FileText("fresh.tps"), "");
+  EXPECT_EQ(folder.Get("fresh.tps"), "");
   ASSERT_FALSE(platform.Launches().empty());
   EXPECT_EQ(platform.Launches().back().args, std::vector<std::string>{EditorPath("fresh.tps")});
   EXPECT_EQ(ListItems().size(), 2u);
@@ -292,7 +278,7 @@ TEST_F(ScriptLibraryTest, NewCreatesAnEmptyFileAndOpensItInTheEditor) {
   // An existing name, answered Yes, is emptied before the editor opens.
   AnswerDialogs({TypeName("full"), Answer(VK_RETURN)});
   Key(VK_INSERT);
-  EXPECT_EQ(FileText("full.tps"), "");
+  EXPECT_EQ(folder.Get("full.tps"), "");
   EXPECT_EQ(platform.Launches().back().args, std::vector<std::string>{EditorPath("full.tps")});
 }
 
@@ -308,7 +294,7 @@ TEST_F(ScriptLibraryTest, WithoutAnEditorTheErrorBoxSaysSoAndTheScriptIsStillLis
 }
 
 TEST_F(ScriptLibraryTest, EditOpensTheSelectedFileOnly) {
-  WriteFile("one.tps", "");
+  folder.Put("one.tps", "");
   form->SList->SetFocus();
   Key(VK_F5);
   Key(VK_F4);
@@ -320,7 +306,7 @@ TEST_F(ScriptLibraryTest, EditOpensTheSelectedFileOnly) {
 }
 
 TEST_F(ScriptLibraryTest, DeleteAsksWithTheItemCaptionAndTheName) {
-  WriteFile("doomed.tps", "");
+  folder.Put("doomed.tps", "");
   form->SList->SetFocus();
   Key(VK_F5);
   Select("doomed");

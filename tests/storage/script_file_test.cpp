@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "storage/ini_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "ui/convert.h"
 
 namespace tappomat {

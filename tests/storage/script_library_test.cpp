@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tappomat {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/ini_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tappomat {
 namespace {

@@ -37,12 +37,6 @@ class DialogsTest : public UiTest {
       if (alt) platform.UserKey(VK_MENU, false);
     });
   }
-  template <class T>
-  static T* Find(TForm* form) {
-    for (int i = 0; i < form->ControlCount(); ++i)
-      if (auto* c = dynamic_cast<T*>(form->Controls(i))) return c;
-    return nullptr;
-  }
   TTimer* timer = nullptr;
 };
 
@@ -50,7 +44,7 @@ TEST_F(DialogsTest, MessageBoxShowsItsTextAndClosesWithEnterOrEscape) {
   std::string shown;
   int width = 0;
   WhenShown([&](TForm* f) {
-    shown = Find<TLabel>(f)->Caption();
+    shown = FindControl<TLabel>(*f)->Caption();
     width = f->ClientWidth();
     QueueKey(VK_RETURN);
   });
@@ -81,7 +75,7 @@ TEST_F(DialogsTest, InputQuerySelectsTheProposalAndReturnsWhatWasTyped) {
   std::string value = "old";
   int selLength = 0, maxLength = 0;
   WhenShown([&](TForm* f) {
-    auto* edit = Find<TEdit>(f);
+    auto* edit = FindControl<TEdit>(*f);
     selLength = edit->SelLength();
     maxLength = edit->MaxLength();
     QueueKey('N', "n");

@@ -29,15 +29,6 @@ class ErrorBoxTest : public UiTest {
     form->Show();
     Pump();
   }
-  template <class T>
-  static T* Find(TForm* f, const std::string& caption = {}) {
-    for (int i = 0; i < f->ControlCount(); ++i) {
-      auto* c = dynamic_cast<T*>(f->Controls(i));
-      if (c && (caption.empty() || c->Caption() == caption)) return c;
-    }
-    return nullptr;
-  }
-
   TForm* form = nullptr;
   TButton* button = nullptr;
 };
@@ -71,9 +62,9 @@ TEST_F(ErrorBoxTest, ShowsTheMessageUnderTheTitleAndOkLetsTheProgramGoOn) {
       if (box == form) return;
       seen.shown = true;
       seen.caption = box->Caption();
-      if (auto* text = Find<TLabel>(box)) seen.text = text->Caption();
+      if (auto* text = FindControl<TLabel>(*box)) seen.text = text->Caption();
       seen.modal = !IsWindowEnabled(form->Handle());
-      if (TButton* ok = Find<TButton>(box, "OK")) Click(ok);
+      if (TButton* ok = FindControl<TButton>(*box, "OK")) Click(ok);
     };
     Click(button);
     EXPECT_EQ(handlerRuns, 1);

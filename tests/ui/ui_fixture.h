@@ -55,8 +55,8 @@ class UiTest : public ::testing::Test {
   static T* FindControl(TWinControl& parent, const std::string& caption = {}) {
     for (int i = 0; i < parent.ControlCount(); ++i) {
       TControl* child = parent.Controls(i);
-      if (auto* found = dynamic_cast<T*>(child); found && (caption.empty() || child->Caption() == caption))
-        return found;
+      auto* found = dynamic_cast<T*>(child);
+      if (found && (caption.empty() || child->Caption() == caption)) return found;
       if (auto* inner = dynamic_cast<TWinControl*>(child))
         if (T* found = FindControl<T>(*inner, caption)) return found;
     }

@@ -18,7 +18,7 @@ namespace tappomat {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tappomat-storage-XXXXXX");
+    std::string pattern = (std::filesystem::temp_directory_path() / "tappomat-test-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
     m_path = pattern;
   }
