@@ -535,7 +535,11 @@ void TForm1::SGMouseDown(TComponent*, TMouseButton, TShiftState, int x, int y) {
   if (row >= 1) SG->SetRow(row);
 }
 
-void TForm1::SListMouseDown(TComponent*, TMouseButton, TShiftState, int x, int y) {
+void TForm1::SListMouseDown(TComponent*, TMouseButton, TShiftState shift, int x, int y) {
+  // The second press of a double click has already loaded the script and refreshed the
+  // list; selecting again would leave the loaded name proposed by the next save, unlike
+  // a load by F3 or the menu.
+  if (shift & ssDouble) return;
   SList->SetItemIndex(SList->ItemAtPos({x, y}, false));
 }
 

@@ -117,6 +117,7 @@ TEST_F(ScriptLibraryTest, DoubleClickLoadsTheItemUnderThePointer) {
   platform.UserClick(ScreenPoint(form->SList, item));
   Pump();
   EXPECT_EQ(Row(1), "|1|5|6|1|70");
+  EXPECT_EQ(form->SList->ItemIndex(), -1) << "as after F3: the refreshed list has no selection";
 }
 
 TEST_F(ScriptLibraryTest, LoadEdgeCases) {
