@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "gdi/text.h"
+#include "gdi/text_layout.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/label.h"
+#include "win/window_system.h"
 
 namespace tappomat {
 
@@ -92,19 +94,66 @@ class TStandardDialog : public TForm {
   std::optional<MessageBoxIconKind> m_icon;
 };
 
-// Builds the icon-and-text part of a message-style dialog and its button row.
+// Word wrapping breaks only at spaces, so one word wider than the box (a long path, say)
+// would widen the box past the screen. Such a word is broken with a line end after the
+// last "/" that still fits, or else after the last character that fits.
+std::string BreakLongWords(const LogicalFont& font, const std::string& text, int maxWidth) {
+  const std::u32string in = DecodeUtf8(text);
+  std::u32string out;
+  out.reserve(in.size());
+  std::size_t wordStart = 0;             // in `out`
+  std::size_t slashEnd = std::u32string::npos;  // just after the word's last "/"
+  int wordWidth = 0;
+  const auto widthOf = [&font](char32_t c) {
+    return GetTextExtent(font, EncodeUtf8(std::u32string_view(&c, 1))).width;
+  };
+  for (const char32_t c : in) {
+    if (c == U' ' || c == U'\n' || c == U'\r') {
+      out += c;
+      wordStart = out.size();
+      slashEnd = std::u32string::npos;
+      wordWidth = 0;
+      continue;
+    }
+    const int width = widthOf(c);
+    if (wordWidth + width > maxWidth && out.size() > wordStart) {
+      const std::size_t breakAt =
+          slashEnd != std::u32string::npos && slashEnd > wordStart ? slashEnd : out.size();
+      out.insert(breakAt, 1, U'\n');
+      wordStart = breakAt + 1;
+      slashEnd = std::u32string::npos;
+      wordWidth = 0;
+      for (std::size_t i = wordStart; i < out.size(); ++i) wordWidth += widthOf(out[i]);
+    }
+    out += c;
+    wordWidth += width;
+    if (c == U'/') slashEnd = out.size();
+  }
+  return EncodeUtf8(out);
+}
+
+// Builds the icon-and-text part of a message-style dialog and its button row. The box
+// fits the work area: long words are broken and a text too tall is cut at the bottom.
 TStandardDialog* MakeMessageForm(const std::string& caption, const std::string& text,
                                  std::optional<MessageBoxIconKind> icon,
                                  const std::vector<ButtonSpec>& buttons) {
   auto* form = Create<TStandardDialog>(Application, caption, icon);
   const int textLeft = icon ? kMargin + kMessageBoxIconSize + kMargin : kMargin;
-  TLabel* label = form->AddText(text, textLeft, kMargin, kTextWrapWidth);
+  TLabel* label = form->AddText(
+      BreakLongWords(form->Font().ToLogicalFont(), text, kTextWrapWidth), textLeft, kMargin,
+      kTextWrapWidth);
   const int iconBottom = icon ? kMargin + kMessageBoxIconSize : 0;
   if (icon && label->Height() < kMessageBoxIconSize)  // short text: level with the icon
     label->SetTop(kMargin + (kMessageBoxIconSize - label->Height()) / 2);
-  const int buttonsTop = std::max(label->Top() + label->Height(), iconBottom) + kMargin + 4;
+  int buttonsTop = std::max(label->Top() + label->Height(), iconBottom) + kMargin + 4;
   form->SetClientWidth(label->Left() + label->Width() + kMargin);
   form->SetClientHeight(buttonsTop + kButtonHeight + kMargin);
+  const int overflow = form->Height() - WindowSystem::Current().GetPlatform().WorkArea().Height();
+  if (overflow > 0 && label->Height() > overflow) {
+    label->SetHeight(label->Height() - overflow);
+    buttonsTop -= overflow;
+    form->SetClientHeight(buttonsTop + kButtonHeight + kMargin);
+  }
   std::vector<TButton*> made = form->AddButtons(buttons, buttonsTop);
   for (size_t i = 0; i < made.size(); ++i)
     if (buttons[i].isDefault) form->SetActiveControl(made[i]);

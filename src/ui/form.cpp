@@ -184,9 +184,14 @@ void TForm::PlaceForShow() {
   if (m_placed) return;
   m_placed = true;
   const Rect work = WindowSystem::Current().GetPlatform().WorkArea();
-  auto centreOn = [this](const Rect& area) {
-    SetBounds(area.left + (area.Width() - m_width) / 2, area.top + (area.Height() - m_height) / 2,
-              m_width, m_height);
+  // A centred form stays on the work area where it fits, even when the form it is
+  // centred on is partly off the screen.
+  auto centreOn = [this, &work](const Rect& area) {
+    const int left = area.left + (area.Width() - m_width) / 2;
+    const int top = area.top + (area.Height() - m_height) / 2;
+    SetBounds(std::clamp(left, work.left, std::max(work.left, work.right - m_width)),
+              std::clamp(top, work.top, std::max(work.top, work.bottom - m_height)), m_width,
+              m_height);
   };
   static int s_cascade = 0;
   switch (m_position) {

@@ -92,6 +92,40 @@ TEST_F(DialogsTest, InputQuerySelectsTheProposalAndReturnsWhatWasTyped) {
   EXPECT_EQ(value, "new");
 }
 
+TEST_F(DialogsTest, AMessageBoxWithALongPathStaysOnTheWorkArea) {
+  platform.SetScreen({0, 0, 800, 600}, {0, 0, 800, 560});
+  const std::string longPath = "Unable to write to /home/user/" + std::string(300, 'x') + "/" +
+                               std::string(200, 'y') + ".tps";
+  const std::string manyLines = [] {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
+    return text;
+  }();
+  for (const std::string& text : {longPath, manyLines}) {
+    SCOPED_TRACE(text.substr(0, 40));
+    Rect bounds;
+    std::string shown;
+    WhenShown([&](TForm* f) {
+      bounds = f->BoundsRect();
+      shown = FindControl<TLabel>(*f)->Caption();
+      QueueKey(VK_RETURN);
+    });
+    MessageDlgBox("Tappomat", text, MessageBoxIconKind::Error);
+    EXPECT_GE(bounds.left, 0);
+    EXPECT_GE(bounds.top, 0);
+    EXPECT_LE(bounds.right, 800);
+    EXPECT_LE(bounds.bottom, 560);
+    EXPECT_LT(bounds.Width(), 500) << "the long word is broken, not the box widened";
+    std::string withoutBreaks = shown;
+    std::erase(withoutBreaks, '\n');
+    EXPECT_EQ(withoutBreaks, [&] {
+      std::string t = text;
+      std::erase(t, '\n');
+      return t;
+    }()) << "nothing of the text is lost by the breaks";
+  }
+}
+
 TEST_F(DialogsTest, ConfirmationLook) {
   bool matched = false;
   WhenShown([&](TForm* f) {
