@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -275,8 +276,15 @@ void TForm1::FormShow(TComponent*) { SetLang(); }
 
 void TForm1::FormDestroy(TComponent*) {
   if (ApplicationFolder().empty()) return;
-  WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
-                                      SBOnTop->Down()});
+  try {
+    WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
+                                        SBOnTop->Down()});
+  } catch (const std::exception& error) {
+    // Said on standard error too: the program is ending, and whoever started it from a
+    // terminal or a session script should learn that the settings were lost.
+    std::fprintf(stderr, "tappomat: %s\n", error.what());
+    throw;
+  }
 }
 
 void TForm1::SetLang() {

@@ -88,5 +88,8 @@ int main(int argc, char** argv) {
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
   application.Run();
+  // The main window goes first, while every other window and the application still
+  // work, so that a failure to write the settings can still be shown and answered.
+  if (Form1) Form1->Free();
   return 0;
 }

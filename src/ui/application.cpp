@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include "gdi/primitives.h"
 #include "gdi/text.h"
@@ -226,7 +227,11 @@ void TApplication::HandleException(std::exception_ptr error) {
 void TApplication::DefaultErrorBox(const std::string& caption, const std::string& text) {
   if (m_inErrorBox) return;  // an error while an error box shows is not stacked
   m_inErrorBox = true;
+  // An error met while the program ends (the settings cannot be written, say) still
+  // waits for the user's answer: the box's loop would otherwise end at once.
+  const bool terminated = std::exchange(m_terminated, false);
   MessageDlgBox(caption, text, MessageBoxIconKind::Error);
+  m_terminated = m_terminated || terminated;
   m_inErrorBox = false;
 }
 

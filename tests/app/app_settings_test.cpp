@@ -93,7 +93,10 @@ TEST_F(AppSettingsTest, TheLibraryListShowsTheFoldersScriptsAndF5RefreshesIt) {
 TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
   const std::filesystem::path missing = folder / "gone";
   SetApplicationFolder(missing);
+  testing::internal::CaptureStderr();
   Start()->Free();
+  const std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(printed, "tappomat: Unable to write to " + (missing / "Tappomat.ini").string() + "\n");
   ASSERT_EQ(errorBoxes.size(), 1u);
   EXPECT_EQ(errorBoxes[0].second,
             "Unable to write to " + (missing / "Tappomat.ini").string() + ".");

@@ -83,5 +83,22 @@ TEST_F(ErrorBoxTest, ShowsTheMessageUnderTheTitleAndOkLetsTheProgramGoOn) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ErrorBoxTest, AnErrorWhileTheProgramEndsWaitsForOk) {
+  Application->Terminate();
+  bool shown = false;
+  auto* timer = Create<TTimer>(form);
+  timer->SetInterval(10);
+  timer->OnTimer = [&](TComponent*) {
+    TForm* box = Application->Forms().back();
+    if (box == form) return;
+    timer->SetEnabled(false);
+    shown = true;
+    if (TButton* ok = FindControl<TButton>(*box, "OK")) Click(ok);
+  };
+  GuardedCall([] { throw std::runtime_error("Unable to write to /x/Tappomat.ini"); });
+  EXPECT_TRUE(shown) << "the box showed and was answered";
+  EXPECT_TRUE(Application->Terminated()) << "the program still ends";
+}
+
 }  // namespace
 }  // namespace tappomat::test
