@@ -438,7 +438,8 @@ std::string TForm1::AskScriptName(const std::string& proposal) {
   std::string name = proposal;
   if (!InputQueryBox("Tappomat", texts.namePrompt, name)) return {};
   name = StripScriptName(std::move(name));
-  if (name.empty()) return {};
+  // A name of blanks only would make an invisible list item.
+  if (name.find_first_not_of(" \t") == std::string::npos) return {};
   std::error_code error;
   if (std::filesystem::exists(ScriptPath(name), error) &&
       !ConfirmBox(texts.overwriteBefore + name + texts.overwriteAfter))

@@ -232,9 +232,11 @@ TEST_F(ScriptLibraryTest, CancelAndNamesWithNothingLeftWriteNothing) {
     Key(VK_ESCAPE);
   }});
   Click(form->sButton1);
-  AnswerDialogs({TypeName("./:\\")});
-  Click(form->sButton1);
-  EXPECT_TRUE(DialogsAnswered()) << "no further question";
+  for (const char* name : {"./:\\", "   ", " . "}) {
+    AnswerDialogs({TypeName(name)});
+    Click(form->sButton1);
+    EXPECT_TRUE(DialogsAnswered()) << "no further question for \"" << name << "\"";
+  }
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_TRUE(errorBoxes.empty());
 }
