@@ -36,6 +36,24 @@ TEST_F(X11InputTest, InjectedClicksLandInTheWindowUnderThePointer) {
   }
 }
 
+TEST_F(X11InputTest, PointerPositionsBeyondTheProtocolRangeStopAtTheScreenEdge) {
+  const Rect screen = P().ScreenRect();
+  // The protocol carries 16-bit coordinates: unclamped, 66436 would wrap around to 900.
+  const struct {
+    Point asked;
+    Point reached;
+  } cases[] = {
+      {{66436, 10}, {screen.right - 1, 10}},
+      {{10, 65636}, {10, screen.bottom - 1}},
+      {{-65436, 20}, {0, 20}},
+      {{2147483647, -2147483647 - 1}, {screen.right - 1, 0}},
+  };
+  for (const auto& c : cases) {
+    P().SetPointerPosition(c.asked);
+    EXPECT_EQ(P().PointerPosition(), c.reached) << c.asked.x << "," << c.asked.y;
+  }
+}
+
 struct KeyCase {
   KeySym keysym;
   int virtualKey;

@@ -2,6 +2,8 @@
 // and whether our application is the active one.
 #include "platform/x11/x11_platform.h"
 
+#include <algorithm>
+
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -31,6 +33,10 @@ void X11Platform::BeginInputSnapshot() { m_asyncKeys.BeginSnapshot(); }
 void X11Platform::EndInputSnapshot() { m_asyncKeys.EndSnapshot(); }
 
 void X11Platform::SetPointerPosition(Point screen) {
+  // The protocol carries coordinates in 16 signed bits; a larger value would wrap around
+  // to a point on the screen instead of stopping at its edge.
+  screen.x = std::clamp(screen.x, -32768, 32767);
+  screen.y = std::clamp(screen.y, -32768, 32767);
   if (m_x->HasXTest()) {
     // Screen -1: the screen the pointer is on, so this works on any screen.
     XTestFakeMotionEvent(m_x->Get(), -1, screen.x, screen.y, CurrentTime);
