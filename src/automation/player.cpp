@@ -46,6 +46,17 @@ void Player::Apply() {
 
 void Player::Step() {
   m_timer.Disarm();
+  try {
+    PerformStep();
+  } catch (...) {
+    // A cell that does not convert ends playback: the run button comes up, the marker
+    // stays on the failing row, and the caller reports the failure.
+    m_controls.ReleaseRunButton();
+    throw;
+  }
+}
+
+void Player::PerformStep() {
   if (m_table.IsEmpty()) {
     m_controls.ReleaseRunButton();
     return;

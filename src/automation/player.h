@@ -41,8 +41,9 @@ class Player {
   // stops it when the button is up.
   void Apply();
   // One step: performs the marked row, moves the marker and arms the next wait. A cell
-  // that is no integer throws EConvertError and leaves playback halted (button down,
-  // timer disarmed).
+  // that is no integer (or a coordinate beyond 32 bits) throws EConvertError and ends
+  // playback: the run button is released, the timer disarmed, the marker left on the
+  // failing row.
   void Step();
   // Moves the pointer to the row's point and clicks its button; a row with an empty X
   // cell is skipped.
@@ -53,6 +54,8 @@ class Player {
   std::int64_t ReadDelay(int row) const;
 
  private:
+  // Step without its failure handling.
+  void PerformStep();
   void ArmAfter(std::int64_t delayMs, StepScheduler::Clock::time_point base);
   int MarkedRow() const;
 

@@ -147,7 +147,7 @@ TEST_F(PlayerTest, ConversionFailuresHaltPlaybackWhereTheRulesSay) {
     EXPECT_STREQ(e.what(), "'y?' is not a valid integer value") << "Y is read first";
   }
   EXPECT_TRUE(input.log.empty()) << "the pointer did not move";
-  EXPECT_TRUE(controls.runDown);
+  EXPECT_FALSE(controls.runDown) << "playback ends";
   EXPECT_FALSE(timer.armed);
   EXPECT_EQ(table.FindStartMarker(), 1) << "the failing row keeps the marker";
 
@@ -160,7 +160,17 @@ TEST_F(PlayerTest, ConversionFailuresHaltPlaybackWhereTheRulesSay) {
   EXPECT_THROW(player.Step(), EConvertError);
   EXPECT_EQ(TakeLog().size(), 3u);
   EXPECT_EQ(table.FindStartMarker(), 2);
+  EXPECT_FALSE(controls.runDown);
   EXPECT_FALSE(timer.armed);
+
+  // A coordinate past 32 bits loads from a file but does not convert for playback.
+  table.SetCell(kDelayCol, 2, "10");
+  table.SetCell(kXCol, 2, "99999999999");
+  Start();
+  timer.now = timer.due;
+  EXPECT_THROW(player.Step(), EConvertError);
+  EXPECT_FALSE(controls.runDown);
+  EXPECT_EQ(table.FindStartMarker(), 2);
 }
 
 TEST_F(PlayerTest, ChangesDuringPlaybackAreSeenByTheNextStep) {
