@@ -10,16 +10,17 @@ namespace {
 std::filesystem::path g_applicationFolder;
 }  // namespace
 
-std::filesystem::path ChooseAppFolder(const AppFolderInputs& inputs) {
+std::optional<std::filesystem::path> ChooseAppFolder(const AppFolderInputs& inputs) {
   if (inputs.dataDirOption) return *inputs.dataDirOption;
   if (!inputs.executableFolder.empty() && inputs.writable &&
       inputs.writable(inputs.executableFolder)) {
     return inputs.executableFolder;
   }
-  const std::filesystem::path dataHome =
-      !inputs.xdgDataHome.empty() ? std::filesystem::path(inputs.xdgDataHome)
-                                  : std::filesystem::path(inputs.home) / ".local" / "share";
-  return dataHome / "tappomat";
+  const std::filesystem::path xdg(inputs.xdgDataHome);
+  if (xdg.is_absolute()) return xdg / "tappomat";
+  const std::filesystem::path home(inputs.home);
+  if (home.is_absolute()) return home / ".local" / "share" / "tappomat";
+  return std::nullopt;
 }
 
 std::filesystem::path ExecutableFolder() {

@@ -4,7 +4,8 @@
 // write there (a copy unpacked anywhere keeps its files beside it); else
 // $XDG_DATA_HOME/tappomat (default ~/.local/share/tappomat), created on first use. Until
 // it is set (the tests' main windows) there is no folder, and no settings are read or
-// written.
+// written. Relative XDG_DATA_HOME and HOME values are ignored: they would put the files
+// wherever the program happened to be started.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -20,7 +21,9 @@ struct AppFolderInputs {
   std::function<bool(const std::filesystem::path&)> writable;
 };
 
-std::filesystem::path ChooseAppFolder(const AppFolderInputs& inputs);
+// Nothing when no folder can be chosen (neither a writable executable folder nor an
+// absolute XDG_DATA_HOME or HOME); the caller then asks for --data-dir.
+std::optional<std::filesystem::path> ChooseAppFolder(const AppFolderInputs& inputs);
 // The folder of the running executable (/proc/self/exe), empty when unknown.
 std::filesystem::path ExecutableFolder();
 bool IsWritableFolder(const std::filesystem::path& folder);

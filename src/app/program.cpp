@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <string>
 
@@ -52,7 +53,11 @@ int main(int argc, char** argv) {
       PrintHelp();
       return 0;
     }
-    if (std::strcmp(argv[i], "--data-dir") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--data-dir") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fprintf(stderr, "tappomat: the option --data-dir needs a folder (try --help)\n");
+        return 2;
+      }
       dataDir = argv[++i];
       continue;
     }
@@ -60,21 +65,30 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::unique_ptr<Platform> platform = CreateX11Platform();
-  if (!platform) {
-    std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
-    return 1;
-  }
   AppFolderInputs folderInputs;
   if (!dataDir.empty()) folderInputs.dataDirOption = dataDir;
   folderInputs.executableFolder = ExecutableFolder();
   if (const char* xdg = std::getenv("XDG_DATA_HOME")) folderInputs.xdgDataHome = xdg;
   if (const char* home = std::getenv("HOME")) folderInputs.home = home;
   folderInputs.writable = IsWritableFolder;
-  const std::filesystem::path folder = ChooseAppFolder(folderInputs);
+  const std::optional<std::filesystem::path> chosen = ChooseAppFolder(folderInputs);
+  if (!chosen) {
+    std::fprintf(stderr,
+                 "tappomat: no folder for the settings and scripts: HOME and XDG_DATA_HOME "
+                 "are not set and the program's folder is not writable; give one with "
+                 "--data-dir DIR\n");
+    return 1;
+  }
+  const std::filesystem::path& folder = *chosen;
   std::error_code error;
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
   SetApplicationFolder(folder);
+
+  std::unique_ptr<Platform> platform = CreateX11Platform();
+  if (!platform) {
+    std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
+    return 1;
+  }
 
   WindowSystem system(*platform);
   TApplication application;

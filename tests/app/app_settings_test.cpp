@@ -19,21 +19,28 @@ namespace tappomat {
 namespace {
 
 TEST(AppFolder, ChoiceTable) {
+  using Path = std::filesystem::path;
   struct Case {
     const char* name;
-    std::optional<std::filesystem::path> option;
+    std::optional<Path> option;
     bool exeWritable;
     std::string xdg;
-    std::filesystem::path expected;
+    std::string home;
+    std::optional<Path> expected;
   } cases[] = {
-      {"--data-dir wins", std::filesystem::path("/data"), true, "/xdg", "/data"},
-      {"writable executable folder", {}, true, "/xdg", "/opt/tappomat"},
-      {"XDG_DATA_HOME", {}, false, "/xdg", "/xdg/tappomat"},
-      {"default under HOME", {}, false, "", "/home/u/.local/share/tappomat"},
+      {"--data-dir wins", Path("/data"), true, "/xdg", "/home/u", Path("/data")},
+      {"writable executable folder", {}, true, "/xdg", "/home/u", Path("/opt/tappomat")},
+      {"XDG_DATA_HOME", {}, false, "/xdg", "/home/u", Path("/xdg/tappomat")},
+      {"default under HOME", {}, false, "", "/home/u", Path("/home/u/.local/share/tappomat")},
+      {"relative XDG_DATA_HOME ignored", {}, false, "xdg", "/home/u",
+       Path("/home/u/.local/share/tappomat")},
+      {"neither set: no folder under the current one", {}, false, "", "", std::nullopt},
+      {"relative HOME ignored", {}, false, "", "u", std::nullopt},
+      {"neither set, writable executable folder", {}, true, "", "", Path("/opt/tappomat")},
   };
   for (const Case& c : cases) {
-    AppFolderInputs inputs{c.option, "/opt/tappomat", c.xdg, "/home/u",
-                           [&](const std::filesystem::path&) { return c.exeWritable; }};
+    AppFolderInputs inputs{c.option, "/opt/tappomat", c.xdg, c.home,
+                           [&](const Path&) { return c.exeWritable; }};
     EXPECT_EQ(ChooseAppFolder(inputs), c.expected) << c.name;
   }
 }

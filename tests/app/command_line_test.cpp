@@ -1,0 +1,68 @@
+// The program's command line, run as a user would from a terminal: options that are
+// wrong say what is wrong and stop the program before it opens any window.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace tappomat {
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  std::string errors;  // standard error
+};
+
+// Runs the program without a display and waits for it.
+Outcome RunProgram(const std::vector<std::string>& args) {
+  TempFolder folder;
+  const std::string errorsPath = (folder / "stderr").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  std::vector<std::string> words = {TAPPOMAT_PROGRAM};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> env = {"DISPLAY=", "HOME=" + folder.Path().string()};
+  std::vector<char*> envp;
+  for (std::string& entry : env) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  pid_t pid = -1;
+  Outcome outcome;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  outcome.errors = folder.Get("stderr");
+  return outcome;
+}
+
+TEST(CommandLine, WrongOptionsSayWhatIsWrong) {
+  const struct {
+    std::vector<std::string> args;
+    std::string errors;
+  } cases[] = {
+      {{"--data-dir"}, "tappomat: the option --data-dir needs a folder (try --help)\n"},
+      {{"--data-dir", ""}, "tappomat: the option --data-dir needs a folder (try --help)\n"},
+      {{"--colour"}, "tappomat: unknown option '--colour' (try --help)\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = RunProgram(c.args);
+    EXPECT_EQ(outcome.exitCode, 2) << c.errors;
+    EXPECT_EQ(outcome.errors, c.errors);
+  }
+}
+
+}  // namespace
+}  // namespace tappomat
