@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
 #include <string_view>
 #include <tuple>
 
@@ -325,7 +327,14 @@ struct FontCache::State {
   Font* lastFont = nullptr;
   bool hasLast = false;
 
+  WarningSink warn;
+  std::set<std::string> warnedFamilies;
+  bool anyFontSearched = false;
+  FontFace* anyFont = nullptr;
+
   FontFace* FindFace(std::string_view family, bool bold, bool italic);
+  FontFace* FindAnyFace();
+  void WarnMissing(std::string_view family, const FontFace* used);
   FontFace* OpenFace(FcPattern* candidate, std::string_view family);
   SizedFace* GetSized(FontFace& face, int pixelSize, bool embolden, bool oblique);
   std::unique_ptr<Font> MakeFont(const LogicalFont& logical);
@@ -398,6 +407,39 @@ FontFace* FontCache::State::OpenFace(FcPattern* candidate, std::string_view fami
   return result;
 }
 
+// Fontconfig's best match for a plain sans face among whatever is installed: a stand-in
+// when neither the mapped family nor the fallback family is there.
+FontFace* FontCache::State::FindAnyFace() {
+  if (anyFontSearched) return anyFont;
+  anyFontSearched = true;
+  if (!config || !library) return nullptr;
+  FcPatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
+  if (!pattern) return nullptr;
+  FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  FcFontSetPtr sorted(FcFontSort(config.get(), pattern.get(), FcTrue, nullptr, &result));
+  for (int i = 0; sorted && i < sorted->nfont && !anyFont; ++i) {
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(sorted->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch || !family) continue;
+    anyFont = OpenFace(sorted->fonts[i], reinterpret_cast<const char*>(family));
+  }
+  return anyFont;
+}
+
+void FontCache::State::WarnMissing(std::string_view family, const FontFace* used) {
+  if (!warn || !warnedFamilies.emplace(family).second) return;
+  std::string text = "tappomat: the font family \"" + std::string(family) + "\" is not installed";
+  if (family != kFallbackFamily && !FindFace(kFallbackFamily, false, false))
+    text += ", nor \"" + std::string(kFallbackFamily) + "\"";
+  if (used) {
+    text += "; text is drawn in \"" + used->Family() + "\" instead";
+  } else {
+    text += ", nor any other usable font: text cannot be shown";
+  }
+  warn(text + " (on Debian: apt-get install fonts-liberation fonts-dejavu-core)");
+}
+
 SizedFace* FontCache::State::GetSized(FontFace& face, int pixelSize, bool embolden, bool oblique) {
   const SizedKey key{&face, pixelSize, embolden, oblique};
   if (auto it = sizedFaces.find(key); it != sizedFaces.end()) return it->second.get();
@@ -408,8 +450,13 @@ SizedFace* FontCache::State::GetSized(FontFace& face, int pixelSize, bool embold
 }
 
 std::unique_ptr<Font> FontCache::State::MakeFont(const LogicalFont& logical) {
+  const std::string_view family = MapFontFamily(logical.name);
+  FontFace* mapped = FindFace(family, logical.bold, logical.italic);
   FontFace* fallback = FindFace(kFallbackFamily, logical.bold, logical.italic);
-  for (FontFace* face : {FindFace(MapFontFamily(logical.name), logical.bold, logical.italic), fallback}) {
+  FontFace* any = mapped || fallback ? nullptr : FindAnyFace();
+  if (!mapped) WarnMissing(family, fallback ? fallback : any);
+  if (!fallback) fallback = any;
+  for (FontFace* face : {mapped, fallback}) {
     if (!face) continue;
     const int pixels = PixelSizeFor(face->Handle(), logical.height);
     SizedFace* primary = GetSized(*face, pixels, logical.bold && !face->IsBold(), logical.italic && !face->IsItalic());
@@ -428,6 +475,17 @@ FontCache::FontCache() : m_state(std::make_unique<State>()) {
   FT_Library library = nullptr;
   if (FT_Init_FreeType(&library) == 0) m_state->library.reset(library);
   m_state->config.reset(FcInitLoadConfigAndFonts());
+  m_state->warn = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+}
+
+FontCache::FontCache(const std::vector<std::string>& fontFiles, WarningSink warn)
+    : m_state(std::make_unique<State>()) {
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) == 0) m_state->library.reset(library);
+  m_state->config.reset(FcConfigCreate());
+  for (const std::string& file : fontFiles)
+    FcConfigAppFontAddFile(m_state->config.get(), reinterpret_cast<const FcChar8*>(file.c_str()));
+  m_state->warn = std::move(warn);
 }
 
 FontCache::~FontCache() = default;

@@ -2,10 +2,13 @@
 // FontCache: turns LogicalFonts into FreeType faces and keeps them, with their rendered
 // glyphs, for the life of the process. Font files are found through fontconfig by their
 // exact family name (font_mapping.h says which family) and opened by path, so no other
-// installed font can stand in silently. The text functions (text_draw.cpp) are its
-// callers; nothing else touches FreeType. Single-threaded, like the window system.
+// installed font can stand in silently: when neither the mapped family nor the fallback
+// family is installed, the best installed scalable font is used and a warning names the
+// missing families, once per family. The text functions (text_draw.cpp) are its callers;
+// nothing else touches FreeType. Single-threaded, like the window system.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -69,13 +72,18 @@ class Font {
 
 class FontCache {
  public:
+  using WarningSink = std::function<void(const std::string&)>;
+
+  // The process's cache over the system's fonts; warnings go to standard error.
   static FontCache& Instance();
+  // A cache over only the given font files, with its own warning sink (tests).
+  FontCache(const std::vector<std::string>& fontFiles, WarningSink warn);
   ~FontCache();
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
-  // The font for `logical`, made on first use; null when neither its mapped family nor
-  // the fallback family can be loaded.
+  // The font for `logical`, made on first use: its mapped family, else the fallback
+  // family, else the best installed scalable font; null when no font can be loaded.
   Font* Get(const LogicalFont& logical);
 
   // False when not even the default font can be loaded; text then draws nothing and

@@ -1,8 +1,10 @@
 // Logical fonts resolved to installed faces: the family table, the two meanings of a
 // height, styles, glyph fallback and the metrics the layout relies on.
+#include <filesystem>
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,42 @@ TEST(Font, ExtremeHeightsAreClampedNotFatal) {
     EXPECT_GE(font.PixelSize(), 1);
     EXPECT_LE(font.PixelSize(), 1000);
   }
+}
+
+}  // namespace
+}  // namespace tappomat
+
+namespace tappomat {
+namespace {
+
+// A machine without the mapped families and without the fallback family: text is drawn
+// in whatever scalable font is installed, and a warning names the missing families once.
+TEST(FontCacheWithoutTheUsualFonts, AnyInstalledFontStandsInWithOneWarningPerFamily) {
+  const std::string mono = "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf";
+  if (!std::filesystem::exists(mono)) GTEST_SKIP() << mono << " is not installed";
+  std::vector<std::string> warnings;
+  FontCache cache({mono}, [&](const std::string& text) { warnings.push_back(text); });
+  Font* font = cache.Get(LogicalFont{"MS Sans Serif", -11});
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->Family(), "Liberation Mono");
+  EXPECT_NE(cache.Get(LogicalFont{"MS Sans Serif", -14, true}), nullptr);
+  ASSERT_EQ(warnings.size(), 1u) << "once per missing family";
+  EXPECT_EQ(warnings[0],
+            "tappomat: the font family \"Liberation Sans\" is not installed, nor \"DejaVu Sans\"; "
+            "text is drawn in \"Liberation Mono\" instead (on Debian: apt-get install "
+            "fonts-liberation fonts-dejavu-core)");
+  cache.Get(LogicalFont{"Arial Narrow", -13});
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_NE(warnings[1].find("\"Liberation Sans Narrow\""), std::string::npos);
+}
+
+TEST(FontCacheWithoutTheUsualFonts, NoFontAtAllIsSaidOnce) {
+  std::vector<std::string> warnings;
+  FontCache cache({}, [&](const std::string& text) { warnings.push_back(text); });
+  EXPECT_EQ(cache.Get(LogicalFont{"MS Sans Serif", -11}), nullptr);
+  EXPECT_EQ(cache.Get(LogicalFont{"MS Sans Serif", -12}), nullptr);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("nor any other usable font: text cannot be shown"), std::string::npos);
 }
 
 }  // namespace
