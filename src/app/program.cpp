@@ -1,5 +1,6 @@
 // Program entry: parses the command line, opens the display, creates the windows in
 // their fixed order and runs the message loop until the main window closes.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +44,9 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
   using namespace tappomat;
+  // A save beyond the file-size limit (ulimit -f) must fail and be reported like any
+  // other write failure, not end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string dataDir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
