@@ -361,6 +361,38 @@ TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
   EXPECT_EQ(ReadEvents(clicksFile).size(), before + 2);
 }
 
+TEST_P(ClickerEndToEnd, SettingsThatCannotBeWrittenAtExitAreReportedBeforeTheProgramEnds) {
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  std::filesystem::create_directory(dataDir / "Tappomat.ini");  // cannot be replaced
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
+                       desktop.session.DisplayName());
+  ASSERT_TRUE(program.Started());
+  const Point client = WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
+  ClickAt(user, {client.x + 150, client.y + 52}, 1);  // the pause label, for the focus
+  user.FakeKey(XK_Alt_L, true);
+  Tap(user, XK_F4);
+  user.FakeKey(XK_Alt_L, false);
+  user.Sync();
+  // The error box shows and waits; the program ends only once it is answered.
+  Window box = None;
+  ASSERT_TRUE(WaitUntil([&] {
+    box = FindWindowNamed(user.Get(), user.Root(), "Tappomat");
+    XWindowAttributes attributes{};
+    return box != None && XGetWindowAttributes(user.Get(), box, &attributes) &&
+           attributes.map_state == IsViewable;
+  }, 10s));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(program.TryExitStatus(), -1) << "still waiting for the answer";
+  Tap(user, XK_Return);
+  int status = -1;
+  EXPECT_TRUE(WaitUntil([&] { return (status = program.TryExitStatus()) != -1; }, 10s));
+  EXPECT_EQ(status, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, ClickerEndToEnd,
                          ::testing::Values(XvfbWindowManager::NoManager,
                                            XvfbWindowManager::Openbox),
