@@ -416,7 +416,7 @@ void TForm1::SBClearClick(TComponent*) { m_table.Clear(); }
 namespace {
 
 std::filesystem::path ScriptPath(const std::string& name) {
-  return ApplicationFolder() / (name + kScriptExtension);
+  return ScriptFilePath(ApplicationFolder(), name);
 }
 
 // Names the program creates hold none of the characters that would make the name a path
@@ -455,8 +455,9 @@ void TForm1::OpenInTextEditor(const std::filesystem::path& file) {
 void TForm1::N8Click(TComponent*) {
   const std::string name = SelectedScript();
   if (name.empty()) return;
-  m_table.EmptyRow(1);
   const LoadedScript script = LoadScript(ScriptPath(name));
+  if (!script.error.empty()) throw std::runtime_error(script.error);
+  m_table.EmptyRow(1);
   const int count = static_cast<int>(script.rows.size());
   SG->SetRowCount(std::max(count, 1) + 1);
   for (int n = 1; n <= count; ++n) {

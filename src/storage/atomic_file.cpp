@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <optional>
 #include <string>
 
 namespace tappomat {
@@ -22,14 +23,14 @@ bool WriteAll(int fd, std::string_view content, const WriteFunction& write) {
   return true;
 }
 
-// Opens a temporary file next to `path` that no one else uses. The name starts with a dot
-// so that a folder listing does not show it as a script while it exists.
-int CreateTemporary(const std::filesystem::path& folder, const std::filesystem::path& path,
-                    std::filesystem::path& temporary) {
+// Opens a temporary file in `folder` that no one else uses. The name starts with a dot
+// so that a folder listing does not show it as a script while it exists, and it is short,
+// so that it fits the file-name limit whatever the length of the final name.
+int CreateTemporary(const std::filesystem::path& folder, std::filesystem::path& temporary) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                          "." + std::to_string(counter++));
+    temporary = folder / (".tappomat-" + std::to_string(::getpid()) + "-" +
+                          std::to_string(counter++) + ".tmp");
     // 0666 so that the umask decides a new file's permissions, as for any other new file.
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -46,10 +47,28 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// A symbolic link is followed to the file it finally names, so that the replacement
+// goes there and the link stays a link; a link to nothing names the file to create.
+// Nothing when the links go round in a loop or too deep.
+std::optional<std::filesystem::path> FinalTarget(std::filesystem::path path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-bool ReplaceFileContent(const std::filesystem::path& path, std::string_view content,
+bool ReplaceFileContent(const std::filesystem::path& link, std::string_view content,
                         const WriteFunction& write) {
+  const std::optional<std::filesystem::path> target = FinalTarget(link);
+  if (!target) return false;
+  const std::filesystem::path& path = *target;
   if (path.filename().empty()) return false;
   const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
   struct stat old {};
@@ -57,7 +76,7 @@ bool ReplaceFileContent(const std::filesystem::path& path, std::string_view cont
   if (hasOld && !S_ISREG(old.st_mode)) return false;
 
   std::filesystem::path temporary;
-  const int fd = CreateTemporary(folder, path, temporary);
+  const int fd = CreateTemporary(folder, temporary);
   if (fd < 0) return false;
   // The replacement keeps the permissions of the file it replaces.
   bool ok = WriteAll(fd, content, write) && (!hasOld || ::fchmod(fd, old.st_mode & 07777) == 0) &&

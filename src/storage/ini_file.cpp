@@ -68,32 +68,95 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 
 std::string ErrnoText() { return std::strerror(errno); }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const char x = Fold(a[i]);
+    const char y = Fold(b[i]);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  }
+  return a.size() < b.size();
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  return true;
+}
+
+// UTF-16 text (a byte-order mark, or the zero bytes that Latin text has in every other
+// byte) reads as nothing useful in a single-byte file.
+bool LooksLikeUtf16(std::string_view text) {
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return true;
+  return text.substr(0, 4096).find('\0') != std::string_view::npos;
+}
+
+// The first line of `text` with its line end.
+std::string_view FirstLine(std::string_view text) {
+  const std::size_t end = text.find('\n');
+  return end == std::string_view::npos ? text : text.substr(0, end + 1);
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile file;
-  file.m_sections.emplace_back();
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
-    file.AddLine(std::string(text.substr(0, length)));
-    text.remove_prefix(length);
+  if (text.starts_with(kByteOrderMark)) {
+    file.m_byteOrderMark = true;
+    text.remove_prefix(kByteOrderMark.size());
   }
+  file.m_text = std::string(text);
+  file.Index();
   return file;
 }
 
-void IniFile::AddLine(std::string line) {
-  if (const std::optional<std::string_view> name = SectionName(line)) {
-    // Only the first section of a name is seen, as with the classic functions.
-    m_sectionIndex.emplace(Lower(*name), m_sections.size());
-    m_sections.emplace_back();
-  } else if (m_sections.size() > 1) {
-    if (const std::optional<KeyLine> key = ParseKeyLine(line)) {
-      Section& section = m_sections.back();
-      section.keys.emplace(Lower(key->name), section.lines.size());
+IniFile IniFile::Empty(const std::filesystem::path& path) {
+  IniFile file = Parse({});
+  file.m_path = path;
+  return file;
+}
+
+// One pass over the bytes: an entry for each header and key line and for each run of
+// other lines; a section for each header.
+void IniFile::Index() {
+  const std::string_view text = m_text;
+  bool inRun = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::string_view line = FirstLine(text.substr(pos));
+    const auto entry = static_cast<std::uint32_t>(m_entries.size());
+    if (SectionName(line)) {
+      if (!m_sections.empty()) m_sections.back().end = entry;
+      m_sections.push_back({entry, entry});
+      m_entries.push_back(static_cast<std::uint32_t>(pos));
+      inRun = false;
+    } else if (!m_sections.empty() && ParseKeyLine(line)) {
+      m_entries.push_back(static_cast<std::uint32_t>(pos));
+      inRun = false;
+    } else if (!inRun) {
+      m_entries.push_back(static_cast<std::uint32_t>(pos));
+      inRun = true;
     }
+    pos += line.size();
   }
-  m_sections.back().lines.push_back(std::move(line));
+  if (!m_sections.empty()) m_sections.back().end = static_cast<std::uint32_t>(m_entries.size());
+}
+
+std::string_view IniFile::EntryLine(std::uint32_t entry) const {
+  return FirstLine(std::string_view(m_text).substr(m_entries[entry]));
+}
+
+std::string_view IniFile::EntryKeyName(std::uint32_t entry) const {
+  const std::optional<KeyLine> key = ParseKeyLine(EntryLine(entry));
+  return key ? key->name : std::string_view();
+}
+
+bool IniFile::HasOnlyCrLineEnds() const {
+  return m_text.find('\n') == std::string::npos && m_text.find('\r') != std::string::npos;
 }
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
@@ -101,29 +164,27 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   std::filesystem::path fullPath = std::filesystem::absolute(path, error);
   if (error) fullPath = path;
 
-  // A file that cannot be read reads as empty, like a missing one, but keeps the reason.
-  const auto failed = [&fullPath](std::string why) {
-    IniFile file = Parse({});
-    file.m_path = fullPath;
+  // A file that cannot be used reads as empty, like a missing one, but keeps the reason.
+  const auto failed = [&fullPath](ErrorKind kind, std::string why) {
+    IniFile file = Empty(fullPath);
+    file.m_errorKind = kind;
     file.m_error = std::move(why);
     return file;
   };
 
-  const int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) {
-    IniFile missing = Parse({});
-    missing.m_path = fullPath;
-    return missing;
-  }
-  if (fd < 0) return failed("cannot open " + fullPath.string() + ": " + ErrnoText());
+  // Without blocking: opening a FIFO for reading would wait for a writer for ever.
+  const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) return Empty(fullPath);
+  if (fd < 0) return failed(ErrorKind::ReadFailed, ErrnoText());
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return failed(fullPath.string() + " is not a regular file");
+    return failed(ErrorKind::NotRegular, "not a regular file");
   }
+  const std::string tooLarge = "larger than the 64 MiB limit for settings and scripts";
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) {
     ::close(fd);
-    return failed(fullPath.string() + " is larger than the limit for settings and scripts");
+    return failed(ErrorKind::TooLarge, tooLarge);
   }
   // The size is only a hint: the file may grow while it is read, so the limit is checked
   // again on the bytes actually read.
@@ -134,34 +195,94 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     const ssize_t count = ::read(fd, buffer, sizeof buffer);
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) {
-      const std::string why = "cannot read " + fullPath.string() + ": " + ErrnoText();
+      const std::string why = ErrnoText();
       ::close(fd);
-      return failed(why);
+      return failed(ErrorKind::ReadFailed, why);
     }
     if (count == 0) break;
     if (text.size() + static_cast<std::size_t>(count) > kMaxFileSize) {
       ::close(fd);
-      return failed(fullPath.string() + " is larger than the limit for settings and scripts");
+      return failed(ErrorKind::TooLarge, tooLarge);
     }
     text.append(buffer, static_cast<std::size_t>(count));
   }
   ::close(fd);
-  IniFile file = Parse(text);
+  if (LooksLikeUtf16(text)) {
+    return failed(ErrorKind::Utf16, "UTF-16 text; save it as plain single-byte or UTF-8 text");
+  }
+  IniFile file;
+  if (std::string_view(text).starts_with(kByteOrderMark)) {
+    file.m_byteOrderMark = true;
+    text.erase(0, kByteOrderMark.size());
+  }
+  file.m_text = std::move(text);
+  file.Index();
   file.m_path = fullPath;
   return file;
 }
 
+IniFile::SectionState& IniFile::State(std::size_t section) const { return m_states[section]; }
+
+// Only the first section of a name is seen, as with the classic functions.
+std::optional<std::size_t> IniFile::FindSection(std::string_view name) const {
+  const std::string lower = Lower(name);
+  if (const auto it = m_found.find(lower); it != m_found.end()) return it->second;
+  std::optional<std::size_t> found;
+  for (std::size_t i = 0; i < m_sections.size() && !found; ++i) {
+    const std::string_view header = m_sections[i].header == kNew
+                                        ? std::string_view(State(i).newHeader)
+                                        : EntryLine(m_sections[i].header);
+    if (const auto sectionName = SectionName(header); sectionName && EqualIgnoringCase(*sectionName, name))
+      found = i;
+  }
+  m_found.emplace(lower, found);
+  return found;
+}
+
+std::optional<std::uint32_t> IniFile::FindKeyEntry(std::size_t section,
+                                                   std::string_view lowerKey) const {
+  const Section& range = m_sections[section];
+  SectionState& state = State(section);
+  if (!state.indexed) {
+    state.indexed = true;
+    if (range.header != kNew) {
+      for (std::uint32_t entry = range.header + 1; entry < range.end; ++entry)
+        if (ParseKeyLine(EntryLine(entry))) state.keyIndex.push_back(entry);
+      // Stable, so that the first line of a name is the one found.
+      std::stable_sort(state.keyIndex.begin(), state.keyIndex.end(),
+                       [this](std::uint32_t a, std::uint32_t b) {
+                         return LessIgnoringCase(EntryKeyName(a), EntryKeyName(b));
+                       });
+    }
+  }
+  const auto it = std::lower_bound(state.keyIndex.begin(), state.keyIndex.end(), lowerKey,
+                                   [this](std::uint32_t entry, std::string_view key) {
+                                     return LessIgnoringCase(EntryKeyName(entry), key);
+                                   });
+  if (it == state.keyIndex.end() || !EqualIgnoringCase(EntryKeyName(*it), lowerKey))
+    return std::nullopt;
+  return *it;
+}
+
 std::optional<std::string_view> IniFile::FindValue(std::string_view section,
                                                    std::string_view key) const {
-  const auto sectionIt = m_sectionIndex.find(Lower(section));
-  if (sectionIt == m_sectionIndex.end()) return std::nullopt;
-  const Section& found = m_sections[sectionIt->second];
-  const auto keyIt = found.keys.find(Lower(key));
-  if (keyIt == found.keys.end()) return std::nullopt;
-  // A line written under an odd key name (empty, say) may not parse back as a key.
-  const std::optional<KeyLine> line = ParseKeyLine(found.lines[keyIt->second]);
-  if (!line) return std::nullopt;
-  return line->value;
+  const std::optional<std::size_t> found = FindSection(section);
+  if (!found) return std::nullopt;
+  const std::string lowerKey = Lower(key);
+  const SectionState& state = State(*found);
+  std::string_view line;
+  if (const auto it = state.addedKeys.find(lowerKey); it != state.addedKeys.end()) {
+    line = state.addedLines[it->second];
+  } else if (const std::optional<std::uint32_t> entry = FindKeyEntry(*found, lowerKey)) {
+    const auto replaced = m_replaced.find(*entry);
+    line = replaced != m_replaced.end() ? std::string_view(replaced->second) : EntryLine(*entry);
+  } else {
+    return std::nullopt;
+  }
+  // A line written under an odd key name (empty, say) may not parse back as that key.
+  const std::optional<KeyLine> parsed = ParseKeyLine(line);
+  if (!parsed || !EqualIgnoringCase(parsed->name, lowerKey)) return std::nullopt;
+  return parsed->value;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -182,51 +303,93 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-// Gives the file's last line a line end before anything is appended after it.
-void IniFile::EndLastLine() {
-  for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {
-    if (it->lines.empty()) continue;
-    if (it->lines.back().back() != '\n') it->lines.back() += "\r\n";
-    return;
-  }
-}
-
-IniFile::Section& IniFile::SectionForWriting(std::string_view section) {
-  const auto [it, added] = m_sectionIndex.emplace(Lower(section), m_sections.size());
-  if (added) {
-    EndLastLine();
-    m_sections.emplace_back();
-    m_sections.back().lines.push_back("[" + std::string(section) + "]\r\n");
-  }
-  return m_sections[it->second];
+std::size_t IniFile::SectionForWriting(std::string_view section) {
+  if (const std::optional<std::size_t> found = FindSection(section)) return *found;
+  const std::size_t index = m_sections.size();
+  m_sections.push_back({kNew, kNew});
+  SectionState& state = State(index);
+  state.indexed = true;
+  state.newHeader = "[" + std::string(section) + "]\r\n";
+  m_found[Lower(section)] = index;
+  return index;
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   value = value.substr(0, value.find_first_of("\r\n"));
   std::string line = std::string(key) + "=" + std::string(value) + "\r\n";
-  Section& target = SectionForWriting(section);
+  const std::size_t target = SectionForWriting(section);
   const std::string lowerKey = Lower(key);
+  SectionState& state = State(target);
   m_changed = true;
-  if (const auto it = target.keys.find(lowerKey); it != target.keys.end()) {
-    target.lines[it->second] = std::move(line);
-    return;
+  if (const auto it = state.addedKeys.find(lowerKey); it != state.addedKeys.end()) {
+    state.addedLines[it->second] = std::move(line);
+  } else if (const std::optional<std::uint32_t> entry = FindKeyEntry(target, lowerKey)) {
+    m_replaced[*entry] = std::move(line);
+  } else {
+    state.addedKeys.emplace(lowerKey, state.addedLines.size());
+    state.addedLines.push_back(std::move(line));
   }
-  // A new key goes after the section's last non-blank line, so that blank lines that
-  // separate it from the next section stay in front of that section. Only blank lines
-  // follow the insertion point, so no key's line number changes.
-  std::size_t position = target.lines.size();
-  while (position > 1 && IsBlankLine(target.lines[position - 1])) --position;
-  std::string& previous = target.lines[position - 1];
-  if (previous.back() != '\n') previous += "\r\n";
-  target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position),
-                      std::move(line));
-  target.keys.emplace(lowerKey, position);
+}
+
+// After the section's last non-blank line, so that blank lines that separate it from the
+// next section stay in front of that section.
+std::size_t IniFile::InsertionOffset(const Section& section) const {
+  const std::size_t headerEnd = m_entries[section.header] + EntryLine(section.header).size();
+  std::size_t end = section.end < m_entries.size() ? m_entries[section.end] : m_text.size();
+  while (end > headerEnd) {
+    const std::size_t previous = m_text.rfind('\n', end - 2);  // end - 1 is this line's end
+    const std::size_t start =
+        std::max(headerEnd, previous == std::string::npos ? std::size_t{0} : previous + 1);
+    if (!IsBlankLine(std::string_view(m_text).substr(start, end - start))) break;
+    end = start;
+  }
+  return end;
 }
 
 std::string IniFile::Text() const {
+  // Byte offsets of the file where added lines go, with the section they belong to.
+  std::vector<std::pair<std::size_t, const SectionState*>> insertions;
+  for (const auto& [index, state] : m_states) {
+    if (m_sections[index].header != kNew && !state.addedLines.empty())
+      insertions.emplace_back(InsertionOffset(m_sections[index]), &state);
+  }
+  std::sort(insertions.begin(), insertions.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::pair<std::uint32_t, const std::string*>> replaced;  // by entry
+  for (const auto& [entry, line] : m_replaced) replaced.emplace_back(entry, &line);
+  std::sort(replaced.begin(), replaced.end());
+
   std::string text;
-  for (const Section& section : m_sections) {
-    for (const std::string& line : section.lines) text += line;
+  text.reserve(m_text.size() + kByteOrderMark.size());
+  if (m_byteOrderMark) text += kByteOrderMark;
+  const auto endLastLine = [&text] {
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+  };
+  // Copies the file up to `offset`, with replaced key lines taken from the writes.
+  std::size_t copied = 0;
+  auto nextReplaced = replaced.begin();
+  const auto copyUpTo = [&](std::size_t offset) {
+    for (; nextReplaced != replaced.end() && m_entries[nextReplaced->first] < offset; ++nextReplaced) {
+      const std::size_t start = m_entries[nextReplaced->first];
+      text.append(m_text, copied, start - copied);
+      text += *nextReplaced->second;
+      copied = start + EntryLine(nextReplaced->first).size();
+    }
+    text.append(m_text, copied, offset - copied);
+    copied = offset;
+  };
+  for (const auto& [offset, state] : insertions) {
+    copyUpTo(offset);
+    endLastLine();
+    for (const std::string& line : state->addedLines) text += line;
+  }
+  copyUpTo(m_text.size());
+  for (std::size_t index = 0; index < m_sections.size(); ++index) {
+    if (m_sections[index].header != kNew) continue;
+    const SectionState& state = State(index);
+    endLastLine();
+    text += state.newHeader;
+    for (const std::string& line : state.addedLines) text += line;
   }
   return text;
 }

@@ -39,14 +39,26 @@ class IniFile {
   static constexpr std::size_t kMaxValueLength = 2047;
 
   // Reads the file. A missing file is no error and reads as empty. A file that cannot be
-  // read or is too large also reads as empty, but Error() tells why and Save refuses to
-  // replace it. The path is made absolute here, for the error text.
+  // read, is not a regular file, is too large or is UTF-16 text also reads as empty, but
+  // Error() tells why and Save refuses to replace it. A leading UTF-8 byte-order mark is
+  // skipped, and written back by Save. The path is made absolute here, for error texts.
   static IniFile Load(const std::filesystem::path& path);
+  // An empty file for `path` that Save may replace whatever is there now.
+  static IniFile Empty(const std::filesystem::path& path);
   // A file held only in memory (no path; Save fails), for parsing fuzzed or test text.
   static IniFile Parse(std::string_view text);
 
+  // Why a file could not be used. A file that is not a regular file (a FIFO, a device)
+  // is never opened for reading in a way that could block, nor replaced by Save.
+  enum class ErrorKind { None, NotRegular, TooLarge, Utf16, ReadFailed };
+
   bool Ok() const { return m_error.empty(); }
+  // The reason alone, e.g. "not a regular file".
   const std::string& Error() const { return m_error; }
+  ErrorKind Kind() const { return m_errorKind; }
+  // True for text that has CR line ends only, so that everything after its first line
+  // end reads as one line.
+  bool HasOnlyCrLineEnds() const;
   const std::filesystem::path& Path() const { return m_path; }
 
   std::string ReadString(std::string_view section, std::string_view key,
@@ -71,23 +83,51 @@ class IniFile {
   void SetWriteFunction(WriteFunction write) { m_write = std::move(write); }
 
  private:
-  // The lines of one section, each with its line end; lines[0] is the "[name]" header,
-  // except for the lines before the first header, which form a nameless section that no
-  // read or write can reach. `keys` maps the lowercased key names to their first line.
+  // The file's bytes are kept once (m_text, without a leading UTF-8 byte-order mark) and
+  // indexed by offsets, so that a file of many short lines costs little more than its
+  // size. An entry is the start of a section header, of a key line, or of a run of other
+  // lines (blank lines, comments, anything before the first header); an entry reaches to
+  // the next entry's start. Key lines are indexed per section on first use, and writes
+  // are kept beside the bytes until Text() puts everything together.
   struct Section {
-    std::vector<std::string> lines;
-    std::unordered_map<std::string, std::size_t> keys;
+    std::uint32_t header = 0;  // entry of the "[name]" line; kNew for a written section
+    std::uint32_t end = 0;     // first entry after the section
   };
+  // What a section gets once it is read or written; most sections never are.
+  struct SectionState {
+    // Entries of the key lines, ordered by lowercased name and then position.
+    std::vector<std::uint32_t> keyIndex;
+    bool indexed = false;
+    std::string newHeader;  // "[name]" line of a section that Save appends
+    // Lines written that were not there before, and their lowercased names.
+    std::vector<std::string> addedLines;
+    std::unordered_map<std::string, std::size_t> addedKeys;
+  };
+  static constexpr std::uint32_t kNew = 0xFFFFFFFF;
 
-  void AddLine(std::string line);
+  void Index();
+  std::string_view EntryLine(std::uint32_t entry) const;
+  std::string_view EntryKeyName(std::uint32_t entry) const;
+  // The section's index in m_sections, if there is one of that name.
+  std::optional<std::size_t> FindSection(std::string_view name) const;
+  SectionState& State(std::size_t section) const;
+  std::optional<std::uint32_t> FindKeyEntry(std::size_t section, std::string_view lowerKey) const;
   std::optional<std::string_view> FindValue(std::string_view section, std::string_view key) const;
-  Section& SectionForWriting(std::string_view section);
-  void EndLastLine();
+  std::size_t SectionForWriting(std::string_view section);
+  // Where lines added to a section go: after its last non-blank line.
+  std::size_t InsertionOffset(const Section& section) const;
 
-  std::vector<Section> m_sections;
-  std::unordered_map<std::string, std::size_t> m_sectionIndex;  // lowercased name -> first
+  std::string m_text;
+  bool m_byteOrderMark = false;
+  std::vector<std::uint32_t> m_entries;  // starts, in file order
+  std::vector<Section> m_sections;       // in file order, then the ones writes added
+  // Built on first use by the reading functions, hence mutable.
+  mutable std::unordered_map<std::size_t, SectionState> m_states;
+  mutable std::unordered_map<std::string, std::optional<std::size_t>> m_found;  // by lowercased name
+  std::unordered_map<std::uint32_t, std::string> m_replaced;  // entry -> its new key line
   std::filesystem::path m_path;
   std::string m_error;
+  ErrorKind m_errorKind = ErrorKind::None;
   WriteFunction m_write;
   bool m_changed = false;
 };

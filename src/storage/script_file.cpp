@@ -46,6 +46,16 @@ std::int64_t ButtonCodeFromKeyText(std::string_view text) {
 LoadedScript LoadScript(const std::filesystem::path& file) {
   const IniFile ini = IniFile::Load(file);
   LoadedScript script;
+  if (!ini.Ok()) {
+    script.error = "Unable to read " + ini.Path().string() + ": " + ini.Error();
+    return script;
+  }
+  // Such a file is one long line to the reader: nothing in it would be seen.
+  if (ini.HasOnlyCrLineEnds()) {
+    script.error = "Unable to read " + ini.Path().string() +
+                   ": its lines end in carriage returns only; save it with ordinary line ends";
+    return script;
+  }
   std::int64_t count = ini.ReadInteger(kSection, "count", 0);
   if (count > kMaxScriptRows) {
     count = kMaxScriptRows;
@@ -71,7 +81,7 @@ void SaveScript(const std::filesystem::path& file, std::span<const ScriptRowText
   std::vector<Numbers> numbers;
   numbers.reserve(rows.size());
   for (const ScriptRowText& row : rows) {
-    numbers.push_back({StrToInt64(row.x), StrToInt64(row.y), StrToInt64(row.delay)});
+    numbers.push_back({StrToInt(row.x), StrToInt(row.y), StrToInt64(row.delay)});
   }
   IniFile ini = IniFile::Load(file);
   ini.WriteString(kSection, "count", IntToStr(static_cast<std::int64_t>(rows.size())));

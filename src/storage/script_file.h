@@ -30,6 +30,10 @@ struct ScriptRow {
 struct LoadedScript {
   std::vector<ScriptRow> rows;  // rows 1..count; empty when count is missing or below 1
   bool truncated = false;       // count was above kMaxScriptRows
+  // Empty when the file was read (or is missing); otherwise why it cannot be a script,
+  // as "Unable to read <full path>: <reason>" (not a regular file, too large, UTF-16
+  // text, line ends that are carriage returns only, a read error).
+  std::string error;
 };
 
 // The cells of one table row as the table holds them.
@@ -45,11 +49,13 @@ struct ScriptRowText {
 // value, and any other text the value of its leading decimal digits (0 when none).
 std::int64_t ButtonCodeFromKeyText(std::string_view text);
 
-// A missing or unreadable file loads as an empty script; missing or bad numbers read as 0.
+// A missing file loads as an empty script; missing or bad numbers read as 0. A file that
+// cannot be read as a script loads no rows and says why in LoadedScript::error.
 LoadedScript LoadScript(const std::filesystem::path& file);
 
 // Writes "count" and then X, Y, Key and Delay of each row in one atomic save. X, Y and Delay
-// are written as the decimal values of their cells, the key cell unchanged. Keys of rows
+// are written as the decimal values of their cells, the key cell unchanged; X and Y must
+// fit 32 bits, as playback needs them. Keys of rows
 // beyond the new count from an earlier, longer save stay in the file. Throws EConvertError
 // for a cell that is not an integer (before anything is written) and EWriteError
 // ("Unable to write to <full path>") when the file cannot be replaced.

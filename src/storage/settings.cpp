@@ -30,6 +30,11 @@ Settings ReadSettings(const std::filesystem::path& folder) {
 
 void WriteSettings(const std::filesystem::path& folder, const Settings& settings) {
   IniFile file = IniFile::Load(folder / kSettingsFileName);
+  // A settings file grown past the read limit, or turned into UTF-16 text, holds nothing
+  // the program can keep; it is replaced by a fresh one rather than locking the user out
+  // of saving for good. One that is not a regular file is never replaced.
+  if (file.Kind() == IniFile::ErrorKind::TooLarge || file.Kind() == IniFile::ErrorKind::Utf16)
+    file = IniFile::Empty(file.Path());
   file.WriteString(kSection, "SDelay", IntToStr(settings.delay));
   file.WriteString(kSection, "Lang", IntToStr(settings.language));
   file.WriteString(kSection, "Repeat", settings.repeat ? "1" : "0");

@@ -2,10 +2,13 @@
 // new, edit and delete through the real text-entry, confirmation and message boxes, with
 // a private application folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/app_folder.h"
 #include "app/main.h"
 #include "platform/virtual_keys.h"
+#include "storage/ini_file.h"
+#include "storage/script_file.h"
 #include "support/temp_folder.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
@@ -149,16 +152,53 @@ TEST_F(ScriptLibraryTest, LoadEdgeCases) {
   }
 }
 
-TEST_F(ScriptLibraryTest, AFolderNamedLikeAScriptListsAndLoadsAsAnEmptyTable) {
-  std::filesystem::create_directory(folder / "x.tps");
-  AddPoint(1, 1, 1);
-  form->SList->SetFocus();
-  Key(VK_F5);
-  EXPECT_EQ(ListItems(), std::vector<std::string>{"x"});
-  Select("x");
+TEST_F(ScriptLibraryTest, FilesThatCannotBeScriptsAreReportedAndTheTableIsKept) {
+  folder.Put("utf16.tps", std::string("\xFF\xFE[\0S\0c\0r\0i\0p\0t\0]\0", 18));
+  folder.Put("cr.tps", "[Script]\rcount=1\rX1=5\r");
+  folder.Put("big.tps", "");
+  std::filesystem::resize_file(folder / "big.tps", IniFile::kMaxFileSize + 1);
+  ASSERT_EQ(::mkfifo((folder / "pipe.tps").c_str(), 0600), 0);
+  AddPoint(1, 2, 3);
+  form->LoadListScript();
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {
+      {"utf16", "UTF-16 text; save it as plain single-byte or UTF-8 text"},
+      {"cr", "its lines end in carriage returns only; save it with ordinary line ends"},
+      {"big", "larger than the 64 MiB limit for settings and scripts"},
+  };
+  for (const auto& c : cases) {
+    Select(c.name);
+    Key(VK_F3);
+    ASSERT_FALSE(errorBoxes.empty()) << c.name;
+    EXPECT_EQ(errorBoxes.back().second,
+              "Unable to read " + (folder / (std::string(c.name) + ".tps")).string() + ": " +
+                  c.reason + ".");
+    EXPECT_EQ(Row(1), "|1.|1|2|0|3") << "the table is kept";
+  }
+  EXPECT_EQ(ListItems().size(), 3u) << "a FIFO is not listed";
+  // Loaded by its name all the same (a stale list), a FIFO is refused without blocking.
+  EXPECT_EQ(LoadScript(folder / "pipe.tps").error,
+            "Unable to read " + (folder / "pipe.tps").string() + ": not a regular file");
+}
+
+TEST_F(ScriptLibraryTest, AByteOrderMarkAndAnUpperCaseExtensionLoad) {
+  folder.Put("Marked.TPS", "\xEF\xBB\xBF[Script]\r\ncount=1\r\nX1=5\r\nY1=6\r\nKey1=1\r\nDelay1=7\r\n");
+  form->LoadListScript();
+  EXPECT_EQ(ListItems(), std::vector<std::string>{"Marked"});
+  Select("Marked");
   Key(VK_F3);
-  EXPECT_EQ(form->SG->RowCount(), 2);
-  EXPECT_EQ(Row(1), "|||||");
+  EXPECT_TRUE(errorBoxes.empty());
+  EXPECT_EQ(Row(1), "|1|5|6|1|7");
+  // Saved again under its name, the same file is replaced: the question comes first.
+  AnswerDialogs({TypeName("Marked"), Answer(VK_RETURN)});
+  Select("Marked");
+  Click(form->sButton1);
+  EXPECT_TRUE(DialogsAnswered());
+  EXPECT_FALSE(std::filesystem::exists(folder / "Marked.tps"));
+  EXPECT_EQ(folder.Get("Marked.TPS"),
+            "\xEF\xBB\xBF[Script]\r\ncount=1\r\nX1=5\r\nY1=6\r\nKey1=1\r\nDelay1=7\r\n");
 }
 
 TEST_F(ScriptLibraryTest, AnOversizedCountLoadsTheFirstRowsAndSaysSo) {

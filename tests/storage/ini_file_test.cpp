@@ -1,9 +1,13 @@
 #include "storage/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <filesystem>
 #include <string>
 
 #include "support/temp_folder.h"
@@ -316,6 +320,69 @@ TEST(IniFileTest, SaveIntoAMissingFolderFails) {
   } catch (const EWriteError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + (folder / "gone/a.ini").string());
   }
+}
+
+TEST(IniFileTest, SaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "real");
+  folder.Put("real/a.ini", "[S]\r\nK=old\r\n");
+  std::filesystem::create_symlink("real/a.ini", folder / "relative.ini");
+  std::filesystem::create_symlink(folder / "relative.ini", folder / "chain.ini");
+  std::filesystem::create_symlink("real/new.ini", folder / "dangling.ini");
+  for (const char* link : {"relative.ini", "chain.ini", "dangling.ini"}) {
+    IniFile file = IniFile::Load(folder / link);
+    file.WriteString("S", "K", link);
+    file.Save();
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / link)) << link;
+    EXPECT_EQ(IniFile::Load(folder / link).ReadString("S", "K", ""), link);
+  }
+  EXPECT_EQ(folder.Get("real/a.ini"), "[S]\r\nK=chain.ini\r\n");
+  EXPECT_EQ(folder.Get("real/new.ini"), "[S]\r\nK=dangling.ini\r\n");
+  // Links in a loop name no file at all.
+  std::filesystem::create_symlink("loop2.ini", folder / "loop1.ini");
+  std::filesystem::create_symlink("loop1.ini", folder / "loop2.ini");
+  IniFile loop = IniFile::Load(folder / "loop1.ini");
+  loop.WriteString("S", "K", "v");
+  EXPECT_THROW(loop.Save(), EWriteError);
+}
+
+TEST(IniFileTest, ANameNearTheLengthLimitCanBeSaved) {
+  TempFolder folder;
+  const std::string name = std::string(251, 'n') + ".tps";  // 255 bytes, the longest name
+  IniFile file = IniFile::Load(folder / name);
+  file.WriteString("S", "K", "v");
+  file.Save();
+  EXPECT_EQ(folder.Get(name), "[S]\r\nK=v\r\n");
+}
+
+TEST(IniFileTest, SaveBeyondTheFileSizeLimitFailsAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  folder.Put("a.ini", "[S]\r\nK=old\r\n");
+  // In a child, as the program does: SIGXFSZ ignored, a small file-size limit.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    IniFile file = IniFile::Load(folder / "a.ini");
+    file.WriteString("S", "K", std::string(2000, 'x'));
+    try {
+      file.Save();
+    } catch (const EWriteError&) {
+      ::_exit(3);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by a signal";
+  EXPECT_EQ(WEXITSTATUS(status), 3) << "the failure was reported";
+  EXPECT_EQ(folder.Get("a.ini"), "[S]\r\nK=old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no temporary file left";
 }
 
 TEST(IniFileTest, ErrorNamesTheFullPathOfARelativeName) {

@@ -80,6 +80,16 @@ TEST(ScriptFileTest, LoadMissingFileOrFolderIsEmpty) {
   std::filesystem::create_directory(folder / "x.tps");
   EXPECT_TRUE(LoadScript(folder / "missing.tps").rows.empty());
   EXPECT_TRUE(LoadScript(folder / "x.tps").rows.empty());
+  EXPECT_TRUE(LoadScript(folder / "missing.tps").error.empty()) << "a missing file is no error";
+}
+
+TEST(ScriptFileTest, AByteOrderMarkIsSkipped) {
+  TempFolder folder;
+  folder.Put("s.tps", "\xEF\xBB\xBF[Script]\r\ncount=1\r\nX1=4\r\n");
+  const LoadedScript script = LoadScript(folder / "s.tps");
+  EXPECT_TRUE(script.error.empty());
+  ASSERT_EQ(script.rows.size(), 1u);
+  EXPECT_EQ(script.rows[0].x, 4);
 }
 
 TEST(ScriptFileTest, LoadCutsAHugeCount) {
@@ -143,6 +153,16 @@ TEST(ScriptFileTest, BadCellStopsTheSaveBeforeTheFileChanges) {
     EXPECT_STREQ(error.what(), "'1.5' is not a valid integer value");
   }
   EXPECT_EQ(folder.Get("s.tps"), "[Script]\r\ncount=0\r\n");
+
+  // Coordinates must fit 32 bits, as playback reads them; the delay as playback reads it.
+  for (const ScriptRowText& row : {ScriptRowText{"99999999999", "1", "0", "1"},
+                                   ScriptRowText{"1", "-2147483649", "0", "1"}}) {
+    EXPECT_THROW(SaveScript(folder / "s.tps", std::vector<ScriptRowText>{row}), EConvertError);
+  }
+  EXPECT_EQ(folder.Get("s.tps"), "[Script]\r\ncount=0\r\n");
+  SaveScript(folder / "s.tps", std::vector<ScriptRowText>{{"2147483647", "-2147483648", "0", "99999999999"}});
+  EXPECT_EQ(folder.Get("s.tps"),
+            "[Script]\r\ncount=1\r\nX1=2147483647\r\nY1=-2147483648\r\nKey1=0\r\nDelay1=99999999999\r\n");
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "storage/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "storage/ini_file.h"
 #include "support/temp_folder.h"
@@ -17,6 +20,47 @@ TEST(SettingsTest, FirstExitWritesTheDefaults) {
   EXPECT_TRUE(settings.onTop);
   WriteSettings(folder.Path(), settings);
   EXPECT_EQ(folder.Get("Tappomat.ini"), "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+}
+
+TEST(SettingsTest, AByteOrderMarkIsReadPastAndKept) {
+  TempFolder folder;
+  folder.Put("Tappomat.ini", "\xEF\xBB\xBF[Global]\r\nSDelay=70\r\nLang=45\r\n");
+  Settings settings = ReadSettings(folder.Path());
+  EXPECT_EQ(settings.delay, 70);
+  EXPECT_EQ(settings.language, 45);
+  settings.delay = 80;
+  WriteSettings(folder.Path(), settings);
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "\xEF\xBB\xBF[Global]\r\nSDelay=80\r\nLang=45\r\nRepeat=1\r\nOnTop=1\r\n")
+      << "one section, the user's values in place";
+}
+
+TEST(SettingsTest, AFifoGivesTheDefaultsWithoutBlockingAndIsNeverReplaced) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "Tappomat.ini").c_str(), 0600), 0);
+  const Settings settings = ReadSettings(folder.Path());  // would block for ever
+  EXPECT_EQ(settings.delay, Settings{}.delay);
+  EXPECT_THROW(WriteSettings(folder.Path(), settings), EWriteError);
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "Tappomat.ini").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST(SettingsTest, AnOversizedOrUtf16FileIsReplacedByAFreshOne) {
+  for (const bool oversized : {true, false}) {
+    TempFolder folder;
+    if (oversized) {
+      folder.Put("Tappomat.ini", "[Global]\r\nSDelay=5\r\n");
+      std::filesystem::resize_file(folder / "Tappomat.ini", IniFile::kMaxFileSize + 1);
+    } else {
+      folder.Put("Tappomat.ini", std::string("\xFF\xFE[\0G\0]\0", 8));
+    }
+    const Settings settings = ReadSettings(folder.Path());
+    EXPECT_EQ(settings.delay, Settings{}.delay);
+    WriteSettings(folder.Path(), settings);
+    EXPECT_EQ(folder.Get("Tappomat.ini"),
+              "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+  }
 }
 
 TEST(SettingsTest, ReadTable) {
