@@ -72,21 +72,21 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const char x = Fold(a[i]);
-    const char y = Fold(b[i]);
-    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  }
-  return a.size() < b.size();
-}
-
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (Fold(a[i]) != Fold(b[i])) return false;
   return true;
+}
+
+// FNV-1a over the name with ASCII letters folded to lower case.
+std::uint32_t FoldedHash(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(Fold(c));
+    hash *= 16777619u;
+  }
+  return hash;
 }
 
 // UTF-16 text (a byte-order mark, or the zero bytes that Latin text has in every other
@@ -121,38 +121,22 @@ IniFile IniFile::Empty(const std::filesystem::path& path) {
   return file;
 }
 
-// One pass over the bytes: an entry for each header and key line and for each run of
-// other lines; a section for each header.
+// One pass over the bytes: a record for each section header.
 void IniFile::Index() {
   const std::string_view text = m_text;
-  bool inRun = false;
   for (std::size_t pos = 0; pos < text.size();) {
     const std::string_view line = FirstLine(text.substr(pos));
-    const auto entry = static_cast<std::uint32_t>(m_entries.size());
     if (SectionName(line)) {
-      if (!m_sections.empty()) m_sections.back().end = entry;
-      m_sections.push_back({entry, entry});
-      m_entries.push_back(static_cast<std::uint32_t>(pos));
-      inRun = false;
-    } else if (!m_sections.empty() && ParseKeyLine(line)) {
-      m_entries.push_back(static_cast<std::uint32_t>(pos));
-      inRun = false;
-    } else if (!inRun) {
-      m_entries.push_back(static_cast<std::uint32_t>(pos));
-      inRun = true;
+      if (!m_sections.empty()) m_sections.back().end = static_cast<std::uint32_t>(pos);
+      m_sections.push_back({static_cast<std::uint32_t>(pos), 0});
     }
     pos += line.size();
   }
-  if (!m_sections.empty()) m_sections.back().end = static_cast<std::uint32_t>(m_entries.size());
+  if (!m_sections.empty()) m_sections.back().end = static_cast<std::uint32_t>(text.size());
 }
 
-std::string_view IniFile::EntryLine(std::uint32_t entry) const {
-  return FirstLine(std::string_view(m_text).substr(m_entries[entry]));
-}
-
-std::string_view IniFile::EntryKeyName(std::uint32_t entry) const {
-  const std::optional<KeyLine> key = ParseKeyLine(EntryLine(entry));
-  return key ? key->name : std::string_view();
+std::string_view IniFile::LineAt(std::uint32_t offset) const {
+  return FirstLine(std::string_view(m_text).substr(offset));
 }
 
 bool IniFile::HasOnlyCrLineEnds() const {
@@ -231,7 +215,7 @@ std::optional<std::size_t> IniFile::FindSection(std::string_view name) const {
   for (std::size_t i = 0; i < m_sections.size() && !found; ++i) {
     const std::string_view header = m_sections[i].header == kNew
                                         ? std::string_view(State(i).newHeader)
-                                        : EntryLine(m_sections[i].header);
+                                        : LineAt(m_sections[i].header);
     if (const auto sectionName = SectionName(header); sectionName && EqualIgnoringCase(*sectionName, name))
       found = i;
   }
@@ -239,29 +223,38 @@ std::optional<std::size_t> IniFile::FindSection(std::string_view name) const {
   return found;
 }
 
-std::optional<std::uint32_t> IniFile::FindKeyEntry(std::size_t section,
-                                                   std::string_view lowerKey) const {
+std::optional<std::uint32_t> IniFile::FindKeyLine(std::size_t section,
+                                                  std::string_view lowerKey) const {
   const Section& range = m_sections[section];
   SectionState& state = State(section);
   if (!state.indexed) {
     state.indexed = true;
     if (range.header != kNew) {
-      for (std::uint32_t entry = range.header + 1; entry < range.end; ++entry)
-        if (ParseKeyLine(EntryLine(entry))) state.keyIndex.push_back(entry);
-      // Stable, so that the first line of a name is the one found.
-      std::stable_sort(state.keyIndex.begin(), state.keyIndex.end(),
-                       [this](std::uint32_t a, std::uint32_t b) {
-                         return LessIgnoringCase(EntryKeyName(a), EntryKeyName(b));
-                       });
+      // Two passes, so that the index takes exactly the room it needs.
+      const auto forEachKey = [&](const auto& visit) {
+        for (std::size_t pos = range.header + LineAt(range.header).size(); pos < range.end;) {
+          const std::string_view line = LineAt(static_cast<std::uint32_t>(pos));
+          if (const std::optional<KeyLine> key = ParseKeyLine(line)) visit(key->name, pos);
+          pos += line.size();
+        }
+      };
+      std::size_t count = 0;
+      forEachKey([&count](std::string_view, std::size_t) { ++count; });
+      state.keyIndex.reserve(count);
+      forEachKey([&state](std::string_view name, std::size_t pos) {
+        state.keyIndex.push_back(std::uint64_t{FoldedHash(name)} << 32 | pos);
+      });
+      std::sort(state.keyIndex.begin(), state.keyIndex.end());
     }
   }
-  const auto it = std::lower_bound(state.keyIndex.begin(), state.keyIndex.end(), lowerKey,
-                                   [this](std::uint32_t entry, std::string_view key) {
-                                     return LessIgnoringCase(EntryKeyName(entry), key);
-                                   });
-  if (it == state.keyIndex.end() || !EqualIgnoringCase(EntryKeyName(*it), lowerKey))
-    return std::nullopt;
-  return *it;
+  const std::uint64_t hash = std::uint64_t{FoldedHash(lowerKey)} << 32;
+  for (auto it = std::lower_bound(state.keyIndex.begin(), state.keyIndex.end(), hash);
+       it != state.keyIndex.end() && (*it & ~std::uint64_t{0xFFFFFFFF}) == hash; ++it) {
+    const auto offset = static_cast<std::uint32_t>(*it);
+    const std::optional<KeyLine> key = ParseKeyLine(LineAt(offset));
+    if (key && EqualIgnoringCase(key->name, lowerKey)) return offset;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string_view> IniFile::FindValue(std::string_view section,
@@ -273,9 +266,9 @@ std::optional<std::string_view> IniFile::FindValue(std::string_view section,
   std::string_view line;
   if (const auto it = state.addedKeys.find(lowerKey); it != state.addedKeys.end()) {
     line = state.addedLines[it->second];
-  } else if (const std::optional<std::uint32_t> entry = FindKeyEntry(*found, lowerKey)) {
-    const auto replaced = m_replaced.find(*entry);
-    line = replaced != m_replaced.end() ? std::string_view(replaced->second) : EntryLine(*entry);
+  } else if (const std::optional<std::uint32_t> offset = FindKeyLine(*found, lowerKey)) {
+    const auto replaced = m_replaced.find(*offset);
+    line = replaced != m_replaced.end() ? std::string_view(replaced->second) : LineAt(*offset);
   } else {
     return std::nullopt;
   }
@@ -323,8 +316,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   m_changed = true;
   if (const auto it = state.addedKeys.find(lowerKey); it != state.addedKeys.end()) {
     state.addedLines[it->second] = std::move(line);
-  } else if (const std::optional<std::uint32_t> entry = FindKeyEntry(target, lowerKey)) {
-    m_replaced[*entry] = std::move(line);
+  } else if (const std::optional<std::uint32_t> offset = FindKeyLine(target, lowerKey)) {
+    m_replaced[*offset] = std::move(line);
   } else {
     state.addedKeys.emplace(lowerKey, state.addedLines.size());
     state.addedLines.push_back(std::move(line));
@@ -334,8 +327,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 // After the section's last non-blank line, so that blank lines that separate it from the
 // next section stay in front of that section.
 std::size_t IniFile::InsertionOffset(const Section& section) const {
-  const std::size_t headerEnd = m_entries[section.header] + EntryLine(section.header).size();
-  std::size_t end = section.end < m_entries.size() ? m_entries[section.end] : m_text.size();
+  const std::size_t headerEnd = section.header + LineAt(section.header).size();
+  std::size_t end = section.end;
   while (end > headerEnd) {
     const std::size_t previous = m_text.rfind('\n', end - 2);  // end - 1 is this line's end
     const std::size_t start =
@@ -355,7 +348,7 @@ std::string IniFile::Text() const {
   }
   std::sort(insertions.begin(), insertions.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<std::pair<std::uint32_t, const std::string*>> replaced;  // by entry
+  std::vector<std::pair<std::uint32_t, const std::string*>> replaced;  // by offset
   for (const auto& [entry, line] : m_replaced) replaced.emplace_back(entry, &line);
   std::sort(replaced.begin(), replaced.end());
 
@@ -369,11 +362,11 @@ std::string IniFile::Text() const {
   std::size_t copied = 0;
   auto nextReplaced = replaced.begin();
   const auto copyUpTo = [&](std::size_t offset) {
-    for (; nextReplaced != replaced.end() && m_entries[nextReplaced->first] < offset; ++nextReplaced) {
-      const std::size_t start = m_entries[nextReplaced->first];
+    for (; nextReplaced != replaced.end() && nextReplaced->first < offset; ++nextReplaced) {
+      const std::size_t start = nextReplaced->first;
       text.append(m_text, copied, start - copied);
       text += *nextReplaced->second;
-      copied = start + EntryLine(nextReplaced->first).size();
+      copied = start + LineAt(nextReplaced->first).size();
     }
     text.append(m_text, copied, offset - copied);
     copied = offset;

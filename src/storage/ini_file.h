@@ -84,19 +84,19 @@ class IniFile {
 
  private:
   // The file's bytes are kept once (m_text, without a leading UTF-8 byte-order mark) and
-  // indexed by offsets, so that a file of many short lines costs little more than its
-  // size. An entry is the start of a section header, of a key line, or of a run of other
-  // lines (blank lines, comments, anything before the first header); an entry reaches to
-  // the next entry's start. Key lines are indexed per section on first use, and writes
-  // are kept beside the bytes until Text() puts everything together.
+  // indexed by byte offsets, so that a file of many short lines costs little more than its
+  // size: one record per section, and for a section that is read or written one 8-byte
+  // record per key line. Writes are kept beside the bytes until Text() puts everything
+  // together.
   struct Section {
-    std::uint32_t header = 0;  // entry of the "[name]" line; kNew for a written section
-    std::uint32_t end = 0;     // first entry after the section
+    std::uint32_t header = 0;  // offset of the "[name]" line; kNew for a written section
+    std::uint32_t end = 0;     // offset just after the section's last line
   };
   // What a section gets once it is read or written; most sections never are.
   struct SectionState {
-    // Entries of the key lines, ordered by lowercased name and then position.
-    std::vector<std::uint32_t> keyIndex;
+    // The key lines, as (hash of the lowercased name << 32 | offset), sorted: lines of
+    // one name are found together, the first in the file first.
+    std::vector<std::uint64_t> keyIndex;
     bool indexed = false;
     std::string newHeader;  // "[name]" line of a section that Save appends
     // Lines written that were not there before, and their lowercased names.
@@ -106,12 +106,12 @@ class IniFile {
   static constexpr std::uint32_t kNew = 0xFFFFFFFF;
 
   void Index();
-  std::string_view EntryLine(std::uint32_t entry) const;
-  std::string_view EntryKeyName(std::uint32_t entry) const;
+  std::string_view LineAt(std::uint32_t offset) const;
   // The section's index in m_sections, if there is one of that name.
   std::optional<std::size_t> FindSection(std::string_view name) const;
   SectionState& State(std::size_t section) const;
-  std::optional<std::uint32_t> FindKeyEntry(std::size_t section, std::string_view lowerKey) const;
+  // The offset of the section's first line of that key.
+  std::optional<std::uint32_t> FindKeyLine(std::size_t section, std::string_view lowerKey) const;
   std::optional<std::string_view> FindValue(std::string_view section, std::string_view key) const;
   std::size_t SectionForWriting(std::string_view section);
   // Where lines added to a section go: after its last non-blank line.
@@ -119,12 +119,11 @@ class IniFile {
 
   std::string m_text;
   bool m_byteOrderMark = false;
-  std::vector<std::uint32_t> m_entries;  // starts, in file order
-  std::vector<Section> m_sections;       // in file order, then the ones writes added
+  std::vector<Section> m_sections;  // in file order, then the ones writes added
   // Built on first use by the reading functions, hence mutable.
   mutable std::unordered_map<std::size_t, SectionState> m_states;
   mutable std::unordered_map<std::string, std::optional<std::size_t>> m_found;  // by lowercased name
-  std::unordered_map<std::uint32_t, std::string> m_replaced;  // entry -> its new key line
+  std::unordered_map<std::uint32_t, std::string> m_replaced;  // line offset -> new key line
   std::filesystem::path m_path;
   std::string m_error;
   ErrorKind m_errorKind = ErrorKind::None;

@@ -1,0 +1,1 @@
+[Script]count=1X1=5
