@@ -274,11 +274,15 @@ void TForm1::LoadListScript() {
 
 void TForm1::FormShow(TComponent*) { SetLang(); }
 
-void TForm1::FormDestroy(TComponent*) {
+void TForm1::SaveSettings() {
   if (ApplicationFolder().empty()) return;
+  WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
+                                      SBOnTop->Down()});
+}
+
+void TForm1::FormDestroy(TComponent*) {
   try {
-    WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
-                                        SBOnTop->Down()});
+    SaveSettings();
   } catch (const std::exception& error) {
     // Said on standard error too: the program is ending, and whoever started it from a
     // terminal or a session script should learn that the settings were lost.

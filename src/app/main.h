@@ -52,6 +52,9 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void ExecRow(int row) { m_player.ExecRow(row); }
   void SBExecScript() { m_player.Apply(); }
   void SetLang();
+  // Writes the settings file from the controls; throws EWriteError. Uses no window, so
+  // that it also serves when the display is gone.
+  void SaveSettings();
   // Refills the script library list from the application folder; nothing is selected.
   void LoadListScript();
   void SGClick(TComponent* sender);

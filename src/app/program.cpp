@@ -20,6 +20,7 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/x11/x11_factory.h"
+#include "storage/settings.h"
 #include "ui/application.h"
 #include "win/nonclient.h"
 #include "win/window_system.h"
@@ -105,6 +106,24 @@ int main(int argc, char** argv) {
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
+  // Asked to end (kill, Ctrl+C, the end of the session): the main window closes through
+  // the message loop as its close button closes it, so the settings are written.
+  platform->SetTerminationHandler([] {
+    if (Form1 && Form1->HandleAllocated()) PostMessage(Form1->Handle(), WM_CLOSE);
+  });
+  // The display is gone: no window can be used any more, but the settings can be saved.
+  platform->SetConnectionLostHandler([] {
+    std::string outcome = "settings not saved";
+    if (Form1) {
+      try {
+        Form1->SaveSettings();
+        outcome = "settings saved to " + (ApplicationFolder() / kSettingsFileName).string();
+      } catch (const std::exception& error) {
+        outcome = error.what();
+      }
+    }
+    std::fprintf(stderr, "tappomat: lost the connection to the display; %s\n", outcome.c_str());
+  });
   application.Run();
   // The main window goes first, while every other window and the application still
   // work, so that a failure to write the settings can still be shown and answered.

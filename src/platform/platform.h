@@ -9,6 +9,7 @@
 // All calls are made from the user-interface thread, except Wake().
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ struct NativeEvent {
                     // or another client (never echoes our own SetBounds)
     Minimized,
     Restored,
+    Destroyed,      // another client destroyed the window: it is gone, and the platform
+                    // makes no more requests about it (calls with its id do nothing)
   };
   Type type = Type::PointerMove;
   Point position;        // window coordinates
@@ -135,6 +138,13 @@ class Platform {
   virtual void WaitAndDispatch(std::optional<Clock::time_point> deadline) = 0;
   // Ends a WaitAndDispatch early; may be called from any thread.
   virtual void Wake() = 0;
+  // `handler` runs on this thread, from WaitAndDispatch, when the operating system asks
+  // the program to end (on POSIX: SIGTERM, SIGINT, SIGHUP), so that it can close as the
+  // user would close it.
+  virtual void SetTerminationHandler(std::function<void()> handler) = 0;
+  // `handler` runs when the connection to the display is lost for good, just before the
+  // process ends; it must not use any window. Nothing happens where that cannot occur.
+  virtual void SetConnectionLostHandler(std::function<void()> handler) = 0;
 
   // --- global input (screen coordinates)
   virtual Point PointerPosition() = 0;

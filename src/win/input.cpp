@@ -37,6 +37,7 @@ void TranslateNativeEvent(WindowSystem& ws, NativeWindowId native, const NativeE
     case Type::FocusGained:
     case Type::FocusLost:
     case Type::CloseRequest:
+    case Type::Destroyed:
     case Type::Damaged:
     case Type::Configured:
     case Type::Minimized:

@@ -7,6 +7,9 @@
 //   FocusLost     when no other of our windows gains the focus in the same batch of
 //                 events, another application became active: the application deactivates
 //   CloseRequest  WM_SYSCOMMAND(SC_CLOSE) is posted (not to a disabled window)
+//   Destroyed     another program destroyed the native window: WM_CLOSE is posted, even
+//                 to a disabled window, since the window cannot be shown again (for the
+//                 main form this ends the program as its close button does)
 //   Configured    the new bounds through SetWindowPos, not echoed back to the platform
 //   Minimized, Restored  the minimized state and WM_SIZE
 //   Damaged       the exposed area is repainted from the back buffer
@@ -90,6 +93,9 @@ void TranslateWindowEvent(WindowSystem& ws, NativeWindowId native, const NativeE
     case Type::CloseRequest:
       // An owner under a modal dialog must not close while the dialog runs.
       if (IsWindowEnabled(top)) PostMessage(top, WM_SYSCOMMAND, SC_CLOSE);
+      return;
+    case Type::Destroyed:
+      PostMessage(top, WM_CLOSE);
       return;
     case Type::Configured:
       Configured(ws, top, event.rect);

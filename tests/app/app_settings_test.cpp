@@ -70,6 +70,19 @@ TEST_F(AppSettingsTest, FirstRunUsesDefaultsAndWritesThemAtExit) {
             "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
 }
 
+TEST_F(AppSettingsTest, TheMainWindowDestroyedByAnotherProgramEndsTheProgramAsAClose) {
+  TForm1* form = Start();
+  ASSERT_FALSE(app->Terminated());
+  NativeEvent destroyed;
+  destroyed.type = NativeEvent::Type::Destroyed;
+  platform.InjectEvent(WindowSystem::Current().Find(form->Handle())->top.native, destroyed);
+  Pump();
+  EXPECT_TRUE(app->Terminated());
+  form->Free();
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+}
+
 TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
   folder.Put("Tappomat.ini",
              "[Global]\r\nSDelay=99999999\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");

@@ -10,6 +10,8 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -393,6 +395,41 @@ TEST_P(ClickerEndToEnd, SettingsThatCannotBeWrittenAtExitAreReportedBeforeThePro
   EXPECT_EQ(status, 0);
 }
 
+// Asked to end by a signal, or with its main window destroyed by another program, the
+// program closes as by its close button: the settings are written and it exits with 0,
+// without X errors.
+TEST_P(ClickerEndToEnd, EndsCleanlyOnSignalsAndWhenItsWindowIsDestroyed) {
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  const struct {
+    const char* name;
+    int signal;  // 0: the main window is destroyed instead
+  } cases[] = {{"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGHUP", SIGHUP}, {"windowclose", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TempFolder folder;
+    ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", folder.Path().string()},
+                         desktop.session.DisplayName(), {}, (folder / "stderr").string());
+    ASSERT_TRUE(program.Started());
+    WaitForMainWindow(user);
+    ASSERT_FALSE(HasFailure());
+    if (c.signal != 0) {
+      ::kill(program.Pid(), c.signal);
+    } else {
+      XDestroyWindow(user.Get(), FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5"));
+      user.Sync();
+    }
+    int status = -1;
+    EXPECT_TRUE(WaitUntil([&] { return (status = program.TryExitStatus()) != -1; }, 10s));
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(folder.Get("Tappomat.ini"),
+              "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+    EXPECT_EQ(folder.Get("stderr").find("X error"), std::string::npos) << folder.Get("stderr");
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, ClickerEndToEnd,
                          ::testing::Values(XvfbWindowManager::NoManager,
                                            XvfbWindowManager::Openbox),
@@ -400,6 +437,43 @@ INSTANTIATE_TEST_SUITE_P(Desktops, ClickerEndToEnd,
                            return info.param == XvfbWindowManager::Openbox ? "Openbox"
                                                                            : "NoManager";
                          });
+
+// The X server goes away under the running program: it cannot show anything any more,
+// but it writes its settings and says so before it ends. The server is one of this test's
+// own, with no other connection left open when it is killed.
+TEST(ClickerWithoutItsDisplay, WritesItsSettingsWhenTheDisplayGoesAway) {
+  int number = 5000 + ::getpid() % 1000;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) ++number;
+  const std::string display = ":" + std::to_string(number);
+  ChildProcess server("/usr/bin/Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1280x1024x24"},
+                      display);
+  ASSERT_TRUE(server.Started());
+  ASSERT_TRUE(WaitUntil([&] {
+    return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number));
+  }, 10s));
+  const TempFolder folder;
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", folder.Path().string()}, display, {},
+                       (folder / "stderr").string());
+  ASSERT_TRUE(program.Started());
+  {
+    X11TestClient user(display);
+    ASSERT_TRUE(user.Ok());
+    ASSERT_TRUE(WaitUntil([&] {
+      return FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5") != None;
+    }, 20s));
+  }
+  std::this_thread::sleep_for(300ms);
+  ::kill(server.Pid(), SIGKILL);
+  int status = -1;
+  EXPECT_TRUE(WaitUntil([&] { return (status = program.TryExitStatus()) != -1; }, 10s));
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+  EXPECT_NE(folder.Get("stderr").find("tappomat: lost the connection to the display; settings "
+                                      "saved to " + (folder / "Tappomat.ini").string() + "\n"),
+            std::string::npos)
+      << folder.Get("stderr");
+}
 
 }  // namespace
 }  // namespace tappomat::test

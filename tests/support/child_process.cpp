@@ -11,7 +11,8 @@ extern char** environ;
 namespace tappomat::test {
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::string& display, const std::string& stdoutPath) {
+                           const std::string& display, const std::string& stdoutPath,
+                           const std::string& stderrPath) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.emplace_back(*e);
@@ -31,6 +32,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
   }
+  if (!stderrPath.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderrPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
     m_pid = -1;
   }
@@ -38,10 +43,16 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 }
 
 ChildProcess::~ChildProcess() {
-  if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
-    waitpid(m_pid, nullptr, 0);
+  if (m_pid <= 0) return;
+  // A program that ends cleanly on SIGTERM may still wait for a user (a message box):
+  // after five seconds it is killed.
+  kill(m_pid, SIGTERM);
+  for (int i = 0; i < 500; ++i) {
+    if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) return;
+    usleep(10000);
   }
+  kill(m_pid, SIGKILL);
+  waitpid(m_pid, nullptr, 0);
 }
 
 int ChildProcess::TryExitStatus() {

@@ -1,6 +1,6 @@
 #pragma once
 // ChildProcess: a program started by an end-to-end test on a private display — spawned
-// without a shell with DISPLAY replaced, and stopped by its pid (SIGTERM, then wait) when
+// without a shell with DISPLAY replaced, and stopped by its pid (SIGTERM, then SIGKILL) when
 // the object goes, so that no test leaves a process behind.
 #include <sys/types.h>
 
@@ -11,9 +11,11 @@ namespace tappomat::test {
 
 class ChildProcess {
  public:
-  // `stdoutPath`, when given, receives the program's standard output.
+  // `stdoutPath` and `stderrPath`, when given, receive the program's standard output and
+  // standard error.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::string& display, const std::string& stdoutPath = {});
+               const std::string& display, const std::string& stdoutPath = {},
+               const std::string& stderrPath = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
+#include <utility>
+
 #include <algorithm>
 
 #include "platform/virtual_keys.h"
@@ -323,6 +325,10 @@ Platform::Clock::time_point HeadlessPlatform::Now() {
 }
 
 void HeadlessPlatform::WaitAndDispatch(std::optional<Clock::time_point> deadline) {
+  if (std::exchange(m_terminationRequested, false) && m_onTermination) {
+    m_onTermination();
+    return;
+  }
   if (m_queue.empty()) {
     if (m_mode == ClockMode::Driven) {
       // Nothing can arrive while the test is not running: time jumps to the deadline.

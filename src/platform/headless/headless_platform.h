@@ -119,6 +119,12 @@ class HeadlessPlatform : public Platform {
   Clock::time_point Now() override;
   void WaitAndDispatch(std::optional<Clock::time_point> deadline) override;
   void Wake() override;
+  void SetTerminationHandler(std::function<void()> handler) override {
+    m_onTermination = std::move(handler);
+  }
+  void SetConnectionLostHandler(std::function<void()>) override {}
+  // As a signal would: the termination handler runs in the next WaitAndDispatch.
+  void RequestTermination() { m_terminationRequested = true; }
 
   Point PointerPosition() override { return m_pointer; }
   void SetPointerPosition(Point screen) override;
@@ -161,6 +167,8 @@ class HeadlessPlatform : public Platform {
   std::deque<Queued> m_queue;
   Point m_pointer;
   std::vector<InjectedInput> m_injected;
+  std::function<void()> m_onTermination;
+  bool m_terminationRequested = false;
   std::unordered_map<int, bool> m_keyDown;
   std::unordered_map<int, bool> m_keyLatched;
   std::string m_clipboard;

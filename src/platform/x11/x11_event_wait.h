@@ -21,6 +21,8 @@ class X11EventWait {
   void Wait(int connection, std::optional<Clock::time_point> deadline);
   // Thread-safe.
   void Wake();
+  // The descriptor Wake writes to (-1 when there is none), for signal handlers.
+  int WakeDescriptor() const { return m_wakeFd; }
 
  private:
   int m_wakeFd = -1;

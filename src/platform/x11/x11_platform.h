@@ -83,6 +83,8 @@ class X11Platform final : public Platform {
   Clock::time_point Now() override { return Clock::now(); }
   void WaitAndDispatch(std::optional<Clock::time_point> deadline) override;
   void Wake() override { m_wait.Wake(); }
+  void SetTerminationHandler(std::function<void()> handler) override;
+  void SetConnectionLostHandler(std::function<void()> handler) override;
 
   // --- global input (x11_platform_input.cpp)
   Point PointerPosition() override;
@@ -123,6 +125,7 @@ class X11Platform final : public Platform {
   void HandleEvent(XEvent& event);
   void HandleWindowEvent(NativeWindowId id, XEvent& event);
   void OnButton(NativeWindowId id, const XButtonEvent& event);
+  void OnDestroyedByOthers(NativeWindowId id);
   void OnKey(NativeWindowId id, XKeyEvent& event);
   void OnConfigure(NativeWindowId id, XEvent& latest);
   void OnWmState(NativeWindowId id);
@@ -147,6 +150,7 @@ class X11Platform final : public Platform {
   std::unordered_map<NativeWindowId, std::unique_ptr<X11Window>> m_windows;
   // Windows destroyed while one of their events is being handled die after it.
   std::vector<std::unique_ptr<X11Window>> m_destroyed;
+  std::function<void()> m_onTermination;
   int m_dispatchDepth = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include "platform/posix/termination_signals.h"
 #include "platform/x11/x11_properties.h"
 #include "platform/x11/x11_text_encoding.h"
 
@@ -42,8 +43,32 @@ void X11Platform::WaitAndDispatch(std::optional<Clock::time_point> deadline) {
   DispatchWaiting();
 }
 
+void X11Platform::SetTerminationHandler(std::function<void()> handler) {
+  m_onTermination = std::move(handler);
+  TerminationSignals::Install(m_wait.WakeDescriptor());
+}
+
+namespace {
+std::function<void()> g_onConnectionLost;
+
+// Xlib ends the process when this returns.
+int OnConnectionLost(Display*) {
+  if (g_onConnectionLost) g_onConnectionLost();
+  return 0;
+}
+}  // namespace
+
+void X11Platform::SetConnectionLostHandler(std::function<void()> handler) {
+  g_onConnectionLost = std::move(handler);
+  XSetIOErrorHandler(OnConnectionLost);
+}
+
 bool X11Platform::DispatchWaiting() {
   bool any = false;
+  if (TerminationSignals::TakeRequest() && m_onTermination) {
+    m_onTermination();
+    any = true;
+  }
   // Only what is waiting now: a stream of new events must not keep us here for ever.
   for (std::size_t count = m_posted.size(); count > 0 && !m_posted.empty(); --count) {
     auto [window, event] = std::move(m_posted.front());
@@ -159,6 +184,9 @@ void X11Platform::HandleWindowEvent(NativeWindowId id, XEvent& event) {
     case UnmapNotify:
       window.SetViewable(false);
       return;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == window.Id()) OnDestroyedByOthers(id);
+      return;
     case ReparentNotify:
       window.SetParent(event.xreparent.parent);
       return;
@@ -181,6 +209,21 @@ void X11Platform::HandleWindowEvent(NativeWindowId id, XEvent& event) {
     default:
       return;
   }
+}
+
+// Our own DestroyNativeWindow forgets a window before its DestroyNotify arrives, so a
+// window still known here was destroyed by another client (xdotool, a window manager).
+void X11Platform::OnDestroyedByOthers(NativeWindowId id) {
+  const auto it = m_windows.find(id);
+  if (it == m_windows.end()) return;
+  std::unique_ptr<X11Window> gone = std::move(it->second);
+  m_windows.erase(it);
+  gone->ForgetDestroyedWindow();
+  NativeWindowListener* listener = gone->Listener();
+  m_destroyed.push_back(std::move(gone));  // freed once the dispatch is over
+  NativeEvent out;
+  out.type = NativeEvent::Type::Destroyed;
+  if (listener != nullptr) listener->OnNativeEvent(id, out);
 }
 
 void X11Platform::OnButton(NativeWindowId id, const XButtonEvent& event) {

@@ -33,6 +33,9 @@ class X11Window {
   // False when the server refused the window.
   bool Valid() const { return m_window != None; }
   Window Id() const { return m_window; }
+  // Another client destroyed the window: nothing may be asked about it any more, not
+  // even its destruction.
+  void ForgetDestroyedWindow() { m_window = None; }
   NativeWindowListener* Listener() const { return m_listener; }
   NativeWindowId Owner() const { return m_owner; }
   bool IsPopup() const { return m_kind == NativeWindowKind::Popup; }
