@@ -35,6 +35,7 @@ struct NativeWindowParams {
   bool noActivate = false;  // never becomes active or takes the focus by a click
   bool layered = false;     // shows per-pixel-alpha pictures (PresentLayered)
   bool topmost = false;
+  bool fixedSize = false;   // the window manager must not resize it (no sizing frame)
   std::string title;        // UTF-8
 };
 

@@ -28,6 +28,7 @@ NativeWindowParams NativeParamsFor(const WindowData& w) {
   p.noActivate = (w.exStyle & WS_EX_NOACTIVATE) != 0;
   p.layered = (w.exStyle & WS_EX_LAYERED) != 0;
   p.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
+  p.fixedSize = p.kind != NativeWindowKind::Popup && !(w.style & WS_THICKFRAME);
   p.title = w.text;
   return p;
 }

@@ -5,6 +5,10 @@
 #include "support/x11_platform_fixture.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
 
 #include "platform/x11/x11_platform.h"
 
@@ -118,6 +122,53 @@ TEST_F(X11OpenboxSuite, TopmostStaysAboveOtherWindows) {
   P().SetTopmost(topmost, false);
   ActivateOther(other);
   EXPECT_TRUE(WaitFor([&] { return Client().IsAbove(other, topmost); }));
+}
+
+TEST_F(X11OpenboxSuite, TopmostSurvivesBeingHiddenAndShownAgain) {
+  // The window manager forgets the state of a withdrawn window: each showing must give it
+  // back, for a normal window and for a tool window (the markers) alike.
+  for (const NativeWindowKind kind : {NativeWindowKind::Normal, NativeWindowKind::Tool}) {
+    NativeWindowParams params;
+    params.kind = kind;
+    params.bounds = Rect::FromSize(100, 100, 200, 200);
+    params.topmost = true;
+    const NativeWindowId topmost = ShowWindow(params, MakePixel(40, 120, 200), false);
+    const Window other = Client().CreateWindow(Rect::FromSize(150, 150, 300, 300));
+    for (int round = 0; round < 3; ++round) {
+      SCOPED_TRACE(round);
+      P().Hide(topmost);
+      Client().Sync();
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      P().Show(topmost, false);
+      ActivateOther(other);
+      Client().Raise(other);
+      EXPECT_TRUE(WaitFor([&] { return Client().IsAbove(topmost, other); }));
+    }
+    P().DestroyNativeWindow(topmost);
+  }
+}
+
+TEST_F(X11OpenboxSuite, WindowsWithoutASizingFrameHaveAFixedSize) {
+  for (const bool fixed : {true, false}) {
+    NativeWindowParams params;
+    params.bounds = Rect::FromSize(100, 100, 210, 140);
+    params.fixedSize = fixed;
+    const NativeWindowId window = ShowWindow(params, MakePixel(40, 120, 200), false);
+    P().SetBounds(window, Rect::FromSize(100, 100, 250, 160));
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(WaitFor([&] {
+      return XGetWMNormalHints(Client().Get(), window, &hints, &supplied) && hints.width == 250;
+    }));
+    EXPECT_EQ((hints.flags & (PMinSize | PMaxSize)) == (PMinSize | PMaxSize), fixed);
+    if (fixed) {
+      EXPECT_EQ(hints.min_width, 250);
+      EXPECT_EQ(hints.max_width, 250);
+      EXPECT_EQ(hints.min_height, 160);
+      EXPECT_EQ(hints.max_height, 160);
+    }
+    P().DestroyNativeWindow(window);
+  }
 }
 
 TEST_F(X11OpenboxSuite, PlaceBelowAndAboveThroughTheWindowManager) {

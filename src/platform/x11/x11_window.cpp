@@ -74,6 +74,7 @@ X11Window::X11Window(X11Display& x, X11InputMethod& inputMethod, const NativeWin
     mask |= CWBackPixmap;
   }
 
+  m_fixedSize = params.fixedSize;
   const Rect& b = m_reported;
   {
     X11ErrorTrap trap(display);
@@ -162,6 +163,13 @@ void X11Window::WriteNormalHints(const Rect& bounds) {
   sizeHints.width = bounds.Width();
   sizeHints.height = bounds.Height();
   sizeHints.win_gravity = NorthWestGravity;
+  // A window without a sizing frame keeps its size: the window manager must not offer
+  // to resize it (it would show an empty area the program never paints).
+  if (m_fixedSize) {
+    sizeHints.flags |= PMinSize | PMaxSize;
+    sizeHints.min_width = sizeHints.max_width = bounds.Width();
+    sizeHints.min_height = sizeHints.max_height = bounds.Height();
+  }
   XSetWMNormalHints(m_x.Get(), m_window, &sizeHints);
 }
 
@@ -176,6 +184,9 @@ void X11Window::SetBounds(const Rect& screenBounds) {
 }
 
 void X11Window::Map(bool raise) {
+  // Window managers drop _NET_WM_STATE when a window is withdrawn and read it again when
+  // it is mapped: without this a stay-on-top window shown a second time is an ordinary one.
+  if (!IsPopup()) WriteStateProperty();
   if (raise) {
     XMapRaised(m_x.Get(), m_window);
   } else {

@@ -101,6 +101,7 @@ class X11Window {
   NativeWindowId m_owner;
   bool m_noActivate;
   bool m_topmost;
+  bool m_fixedSize = false;
   std::unique_ptr<X11Presenter> m_presenter;
   X11InputContext m_inputContext;
 
