@@ -3,8 +3,14 @@
 // click without a window manager.
 #include <X11/keysym.h>
 
+#include <chrono>
+#include <thread>
+#include <tuple>
+
 #include "platform/virtual_keys.h"
 #include "support/x11_platform_fixture.h"
+// After gtest: the X headers define None.
+#include "platform/x11/x11_platform.h"
 
 namespace tappomat::test {
 namespace {
@@ -145,6 +151,44 @@ TEST_F(X11InputTest, ASnapshotReadsThePointerAndTheKeyboardOnce) {
   EXPECT_EQ(P().AsyncKeyState(VK_F3), kKeyDownNow | kKeyPressedSinceLastQuery)
       << "the press is not lost";
   Client().FakeKey(XK_F3, false);
+}
+
+TEST_F(X11InputTest, AnIdleSnapshotAsksTheServerNothingYetSeesEveryChange) {
+  auto& x11 = static_cast<X11Platform&>(P());
+  const auto tick = [&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // the raw events arrive
+    P().BeginInputSnapshot();
+    const Point pointer = P().PointerPosition();
+    const std::uint16_t f3 = P().AsyncKeyState(VK_F3);
+    const std::uint16_t left = P().AsyncKeyState(VK_LBUTTON);
+    P().EndInputSnapshot();
+    return std::tuple{pointer, f3, left};
+  };
+  Client().FakeMotion({200, 210});
+  Client().Sync();
+  tick();
+  const std::uint64_t before = x11.InputServerReadings();
+  EXPECT_EQ(tick(), std::tuple(Point{200, 210}, std::uint16_t{0}, std::uint16_t{0}));
+  EXPECT_EQ(tick(), std::tuple(Point{200, 210}, std::uint16_t{0}, std::uint16_t{0}));
+  EXPECT_EQ(x11.InputServerReadings(), before) << "idle ticks make no round trip";
+
+  Client().FakeMotion({220, 230});  // another client moves the pointer
+  Client().Sync();
+  EXPECT_EQ(std::get<0>(tick()), (Point{220, 230}));
+  Client().FakeKey(XK_F3, true);
+  Client().Sync();
+  EXPECT_EQ(std::get<1>(tick()), kKeyDownNow | kKeyPressedSinceLastQuery);
+  Client().FakeKey(XK_F3, false);
+  Client().Sync();
+  EXPECT_EQ(std::get<1>(tick()), 0);
+  Client().FakeButton(1, true);
+  Client().Sync();
+  EXPECT_EQ(std::get<2>(tick()), kKeyDownNow | kKeyPressedSinceLastQuery);
+  Client().FakeButton(1, false);
+  Client().Sync();
+  EXPECT_EQ(std::get<2>(tick()), 0);
+  P().SetPointerPosition({300, 310});  // our own move
+  EXPECT_EQ(std::get<0>(tick()), (Point{300, 310}));
 }
 
 // Without a window manager our windows take the focus themselves when clicked, unless

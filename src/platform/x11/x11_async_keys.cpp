@@ -38,7 +38,10 @@ X11AsyncKeys::X11AsyncKeys(Display* display, Window root, const X11Keymap& keyma
 
   unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
   XISetMask(bits, XI_RawKeyPress);
+  XISetMask(bits, XI_RawKeyRelease);
   XISetMask(bits, XI_RawButtonPress);
+  XISetMask(bits, XI_RawButtonRelease);
+  XISetMask(bits, XI_RawMotion);
   XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
   XISelectEvents(display, root, &mask, 1);
   m_opcode = opcode;
@@ -50,12 +53,24 @@ bool X11AsyncKeys::HandleEvent(XEvent& event) {
   }
   if (!XGetEventData(m_display, &event.xcookie)) return true;
   const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
-  if (event.xcookie.evtype == XI_RawKeyPress) {
-    const auto keycode = static_cast<unsigned>(raw->detail);
-    Latch(m_keymap.VirtualKey(keycode));
-    Latch(m_keymap.SidedVirtualKey(keycode));
-  } else if (event.xcookie.evtype == XI_RawButtonPress) {
-    Latch(VirtualKeyOfButton(raw->detail));
+  switch (event.xcookie.evtype) {
+    case XI_RawKeyPress: {
+      const auto keycode = static_cast<unsigned>(raw->detail);
+      Latch(m_keymap.VirtualKey(keycode));
+      Latch(m_keymap.SidedVirtualKey(keycode));
+      m_keyboardChanged = true;
+      break;
+    }
+    case XI_RawKeyRelease:
+      m_keyboardChanged = true;
+      break;
+    case XI_RawButtonPress:
+      Latch(VirtualKeyOfButton(raw->detail));
+      m_pointerChanged = true;
+      break;
+    default:  // button releases and motion
+      m_pointerChanged = true;
+      break;
   }
   XFreeEventData(m_display, &event.xcookie);
   return true;
@@ -78,7 +93,15 @@ void X11AsyncKeys::DrainRawEvents() {
   }
 }
 
-void X11AsyncKeys::BeginSnapshot() { m_inSnapshot = true; }
+void X11AsyncKeys::BeginSnapshot() {
+  m_inSnapshot = true;
+  if (!HasRawEvents()) return;
+  // What the server has sent so far, read without waiting and without a round trip.
+  XEventsQueued(m_display, QueuedAfterReading);
+  DrainRawEvents();
+  if (!m_keyboardChanged) m_keyboard = m_lastKeyboard;
+  if (!m_pointerChanged) m_pointer = m_lastPointer;
+}
 
 void X11AsyncKeys::EndSnapshot() {
   m_inSnapshot = false;
@@ -93,8 +116,12 @@ X11AsyncKeys::PointerState X11AsyncKeys::ReadPointer() {
   unsigned int mask = 0;
   XQueryPointer(m_display, DefaultRootWindow(m_display), &rootReturn, &child, &rootX, &rootY,
                 &x, &y, &mask);
+  ++m_readings;
   DrainRawEvents();
+  // The reading is newer than every raw event read with it.
+  m_pointerChanged = false;
   const PointerState state{{rootX, rootY}, mask};
+  m_lastPointer = state;
   if (m_inSnapshot) m_pointer = state;
   return state;
 }
@@ -103,7 +130,10 @@ X11AsyncKeys::KeyBits X11AsyncKeys::ReadKeyboard() {
   if (m_keyboard) return *m_keyboard;
   KeyBits keys{};
   XQueryKeymap(m_display, keys.data());
+  ++m_readings;
   DrainRawEvents();
+  m_keyboardChanged = false;
+  m_lastKeyboard = keys;
   if (m_inSnapshot) m_keyboard = keys;
   return keys;
 }

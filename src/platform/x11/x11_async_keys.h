@@ -11,7 +11,10 @@
 // Each reading of the server's state is a round trip. Inside a snapshot (BeginSnapshot ..
 // EndSnapshot) the keyboard and the pointer are each read once, at their first query, and
 // later queries answer from that reading: the recorder asks for the pointer and four keys
-// every tick, and five round trips were most of its idle cost.
+// every tick, and five round trips were most of its idle cost. Raw key, button and motion
+// events tell when the state may have changed: a snapshot after none of them since the
+// last reading answers from that reading and asks the server nothing, so an idle program
+// costs next to nothing. Our own pointer moves (InvalidatePointer) count as changes too.
 #include <X11/Xlib.h>
 
 #include <array>
@@ -47,6 +50,10 @@ class X11AsyncKeys {
 
   void BeginSnapshot();
   void EndSnapshot();
+  // The pointer was moved by us: its last reading is no longer true.
+  void InvalidatePointer() { m_pointerChanged = true; }
+  // How many times the server was asked (for tests).
+  std::uint64_t ServerReadings() const { return m_readings; }
 
  private:
   using KeyBits = std::array<char, 32>;
@@ -61,6 +68,12 @@ class X11AsyncKeys {
   bool m_inSnapshot = false;
   std::optional<KeyBits> m_keyboard;        // the snapshot's readings, once taken
   std::optional<PointerState> m_pointer;
+  // The latest readings, and whether a raw event said they may be out of date.
+  std::optional<KeyBits> m_lastKeyboard;
+  std::optional<PointerState> m_lastPointer;
+  bool m_keyboardChanged = true;
+  bool m_pointerChanged = true;
+  std::uint64_t m_readings = 0;
 };
 
 }  // namespace tappomat

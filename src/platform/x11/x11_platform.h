@@ -84,6 +84,8 @@ class X11Platform final : public Platform {
   void WaitAndDispatch(std::optional<Clock::time_point> deadline) override;
   void Wake() override { m_wait.Wake(); }
   void SetTerminationHandler(std::function<void()> handler) override;
+  // How many times the input state was read from the server (for tests).
+  std::uint64_t InputServerReadings() const { return m_asyncKeys.ServerReadings(); }
   void SetConnectionLostHandler(std::function<void()> handler) override;
 
   // --- global input (x11_platform_input.cpp)

@@ -37,6 +37,7 @@ void X11Platform::SetPointerPosition(Point screen) {
   // to a point on the screen instead of stopping at its edge.
   screen.x = std::clamp(screen.x, -32768, 32767);
   screen.y = std::clamp(screen.y, -32768, 32767);
+  m_asyncKeys.InvalidatePointer();
   if (m_x->HasXTest()) {
     // Screen -1: the screen the pointer is on, so this works on any screen.
     XTestFakeMotionEvent(m_x->Get(), -1, screen.x, screen.y, CurrentTime);
