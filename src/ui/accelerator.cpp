@@ -71,7 +71,7 @@ char32_t GetHotkey(std::string_view caption) {
       ++pos;
       continue;
     }
-    // Later marks replace earlier ones: the last mark of a caption is its accelerator.
+    // Later marks replace earlier ones, as the VCL's GetHotkey keeps scanning.
     hotkey = UpperCaseHotkeyChar(DecodeUtf8(caption, pos));
   }
   return hotkey;

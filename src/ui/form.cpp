@@ -256,7 +256,7 @@ TModalResult TForm::ShowModal() {
     }
   }
   // A dialog opened beneath a stay-on-top window that it disables would be out of reach
-  // (a dialog must stay above the window it disables); it stays on top while it shows.
+  // (Windows keeps owned dialogs above their owner); it stays on top while it shows.
   const bool raiseOnTop =
       m_formStyle != TFormStyle::fsStayOnTop &&
       std::any_of(disabled.begin(), disabled.end(),

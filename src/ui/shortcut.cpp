@@ -12,7 +12,7 @@ constexpr std::uint8_t kCtrlBit = 4;
 
 constexpr TShortCut kModifierMask = scShift | scCtrl | scAlt;
 
-// Names of the keys that are not letters, digits or function keys. The names take the
+// Names of the keys that are not letters, digits or function keys. The VCL takes the
 // numeric-pad and punctuation names from the keyboard driver; these are the names a US
 // layout gives there.
 struct KeyName {

@@ -49,7 +49,7 @@ LRESULT HandleSysCommand(HWND h, WPARAM wParam) {
   return 0;
 }
 
-// WM_WINDOWPOSCHANGED becomes WM_MOVE and WM_SIZE, as the default procedure does.
+// WM_WINDOWPOSCHANGED becomes WM_MOVE and WM_SIZE, as Windows' default does.
 LRESULT HandleWindowPosChanged(HWND h, LPARAM lParam) {
   const WINDOWPOS* pos = LParamToPtr<const WINDOWPOS>(lParam);
   WindowData* w = WindowSystem::Current().Find(h);

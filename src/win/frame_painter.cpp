@@ -16,7 +16,7 @@ namespace tappomat {
 namespace {
 
 // Glyphs as runs of pixels {x, y, width, height} relative to the glyph's corner, drawn as
-// The caption glyphs are drawn at the classic button size (16x14).
+// Windows' Marlett caption glyphs come out at the classic button size (16x14).
 struct Run {
   int x, y, width, height;
 };

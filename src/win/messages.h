@@ -96,7 +96,7 @@ enum : LRESULT {
 struct CREATESTRUCT {
   void* lpCreateParams = nullptr;
   HWND hwndParent;
-  int y = 0, x = 0, cy = 0, cx = 0;  // in the message's own order
+  int y = 0, x = 0, cy = 0, cx = 0;  // as Windows orders them
   std::uint32_t style = 0;
   const char* lpszName = "";
   const char* lpszClass = "";

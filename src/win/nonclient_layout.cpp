@@ -162,7 +162,7 @@ LRESULT HitTestNonClient(const NonClientLayout& layout, std::uint32_t style, Poi
   }
 
   if (layout.caption.Contains(p)) {
-    // The buttons' columns reach over the caption's whole height.
+    // The buttons' columns reach over the caption's whole height, as in Windows.
     if (!layout.icon.IsEmpty() && p.x < layout.caption.left + GetSystemMetrics(SM_CYCAPTION) - 1) {
       return HTSYSMENU;
     }

@@ -398,7 +398,7 @@ std::uint32_t GetWindowExStyle(HWND h) {
 namespace {
 
 // Style changes follow the WM_STYLECHANGING/WM_STYLECHANGED protocol; the struct carries
-// the old and new values in a STYLESTRUCT.
+// the old and new values as Windows' STYLESTRUCT does.
 struct STYLESTRUCT {
   std::uint32_t styleOld;
   std::uint32_t styleNew;

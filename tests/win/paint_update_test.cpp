@@ -135,7 +135,7 @@ TEST_F(PaintUpdate, HiddenWindowsAndRedrawOffWindowsDoNotPaint) {
   Rect update;
 
   InvalidateRect(hidden, std::nullopt, true);
-  EXPECT_FALSE(GetUpdateRect(hidden, update));  // dropped
+  EXPECT_FALSE(GetUpdateRect(hidden, update));  // dropped, as Windows does
   ProcessMessages();
   EXPECT_TRUE(TakeLog(kPaintMessages).empty());
 

@@ -102,7 +102,7 @@ int SidedVirtualKeyFromKeysym(KeySym keysym) {
     case XK_Meta_L: return VK_LMENU;
     case XK_Alt_R:
     case XK_Meta_R:
-    case XK_ISO_Level3_Shift: return VK_RMENU;  // AltGr is the right Alt key
+    case XK_ISO_Level3_Shift: return VK_RMENU;  // AltGr, as Windows reports it
     default: return 0;
   }
 }
