@@ -98,7 +98,7 @@ DesignMetrics ReadDesignMetrics(FT_Face face) {
 
 // The em size in pixels for a LogicalFont height: negative heights are the em size
 // itself; positive ones are the cell (ascent + descent), scaled to an em through the
-// face's design cell, rounded to a whole pixel size as Windows' rasteriser does.
+// face's design cell, rounded to a whole pixel size so glyphs sit on the pixel grid.
 int PixelSizeFor(FT_Face face, int height) {
   std::int64_t h = height == 0 ? kDefaultCellHeight : height;
   std::int64_t pixels = 0;

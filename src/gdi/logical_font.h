@@ -6,7 +6,7 @@
 
 namespace tappomat {
 
-// Character sets as Windows numbers them; fonts render any UTF-8 text, so the value is
+// Character sets with their fixed numbers (ANSI_CHARSET 0 …); fonts render any UTF-8 text, so the value is
 // carried for the controls that compare it, not used to pick glyphs.
 enum CharSet : std::uint8_t {
   ANSI_CHARSET = 0,

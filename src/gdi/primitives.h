@@ -1,5 +1,5 @@
 #pragma once
-// Solid drawing primitives in the manner of Windows GDI: rectangle fills and frames, 1-pixel
+// Solid drawing primitives: rectangle fills and frames, 1-pixel
 // cosmetic lines, ALTERNATE-rule polygons and the dotted focus rectangle. The window
 // system's default painters (button edges, frames, scroll bars, focus) and the skin engine
 // call them with a DeviceContext.

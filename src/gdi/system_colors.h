@@ -61,9 +61,9 @@ ColorRef GetSysColor(int index);
 void SetSysColor(int index, ColorRef color);
 void ResetSysColors();
 
-// The program keeps colours as signed 32-bit values in the Delphi manner: a negative value
+// The program keeps colours as signed 32-bit values: a negative value
 // (high bit set) names a system colour by the index in its low byte — clBtnFace is
-// 0x8000000F (0xFF00000F in later Delphi versions; both resolve alike). Any other value is
+// 0x8000000F (0xFF00000F, the other form a stored colour may take, resolves alike). Any other value is
 // a ColorRef; its top byte is dropped.
 ColorRef ResolveColor(std::int32_t value);
 

@@ -40,7 +40,7 @@ inline constexpr unsigned DT_NOFULLWIDTHCHARBREAK = 0x00080000;  // accepted, no
 inline constexpr unsigned DT_HIDEPREFIX = 0x00100000;
 inline constexpr unsigned DT_PREFIXONLY = 0x00200000;
 
-// Font metrics in pixels. The first seven are Windows' TEXTMETRIC fields of the same
+// Font metrics in pixels. The first seven are the classic TEXTMETRIC fields of the same
 // names; the last four place the underline and strike-out lines.
 struct TextMetrics {
   int ascent = 0;           // baseline to the top of the cell
@@ -70,7 +70,7 @@ Size GetTextExtent(const DeviceContext& dc, std::string_view utf8);
 // Formats UTF-8 text in `rect` (logical coordinates) with dc.Font(), dc.TextColor() and,
 // in BkMode::Opaque, dc.BkColor() behind each line. Returns the height of the text: the
 // offset from rect.top to the bottom of the last line drawn (which includes the offset
-// of DT_VCENTER and DT_BOTTOM, as in Windows). With DT_CALCRECT nothing is drawn and
+// of DT_VCENTER and DT_BOTTOM). With DT_CALCRECT nothing is drawn and
 // rect.right and rect.bottom are set to bound the text.
 int DrawText(DeviceContext& dc, std::string_view utf8, Rect& rect, unsigned format);
 
