@@ -14,7 +14,7 @@
 namespace tappomat {
 namespace {
 
-// Left and right modifier keys arrive as the one code Windows' key messages carry.
+// Left and right modifier keys arrive as the one generic code (VK_SHIFT, VK_CONTROL, VK_MENU).
 int GenericKey(int virtualKey) {
   switch (virtualKey) {
     case VK_LSHIFT:
@@ -108,7 +108,7 @@ void TranslateTextEvent(WindowSystem& ws, const NativeEvent& event) {
   }
 }
 
-// Alt+F4 asks the top-level window to close, as Windows' default does.
+// Alt+F4 asks the top-level window to close (WM_CLOSE) by default.
 void DefSysKeyDown(HWND h, WPARAM wParam, LPARAM lParam) {
   if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & kAltDownBit)) {
     PostMessage(GetAncestor(h, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE);

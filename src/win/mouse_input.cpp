@@ -106,7 +106,7 @@ bool MouseActivate(WindowSystem& ws, HWND target, LRESULT hit, UINT clientMessag
       ActivateWindow(top, ActivationCause::Mouse, FocusAfterActivation::KeepInside);
       return true;
     default:  // MA_ACTIVATE, or 0 from a procedure that does not care
-      // A refused activation eats the press, as Windows does.
+      // A refused activation eats the press: the window did not want it.
       return !ActivateWindow(top, ActivationCause::Mouse, FocusAfterActivation::KeepInside);
   }
 }

@@ -162,7 +162,8 @@ LRESULT HitTestNonClient(const NonClientLayout& layout, std::uint32_t style, Poi
   }
 
   if (layout.caption.Contains(p)) {
-    // The buttons' columns reach over the caption's whole height, as in Windows.
+    // The buttons' columns reach over the caption's whole height, so a click just above or
+    // below a button still hits it.
     if (!layout.icon.IsEmpty() && p.x < layout.caption.left + GetSystemMetrics(SM_CYCAPTION) - 1) {
       return HTSYSMENU;
     }
