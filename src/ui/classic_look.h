@@ -1,6 +1,6 @@
 #pragma once
 // The classic look: how the standard controls paint themselves when no skin is active —
-// the Windows 2000 "Windows Classic" scheme, in the system colours of gdi/system_colors.h.
+// flat grey faces with 3D bevels, in the system colours of gdi/system_colors.h.
 // Free functions that draw into a DeviceContext at a rectangle from a small look struct;
 // the controls of ui/ call them from their paint handlers, the skin engine falls back to
 // them. They depend on gdi/ and imaging/ only.
