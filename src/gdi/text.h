@@ -1,8 +1,8 @@
 #pragma once
-// Text output in the Windows manner: DrawText with the DT_* flag set, TextOut, text
+// Text output: DrawText with the DT_* flag set, TextOut, text
 // extents and font metrics. Every caption, label, grid cell and menu item of the window
 // system and the skin engine is drawn through these functions, so the layout rules are
-// those of Windows (see text_layout.h for the details of each flag).
+// the same everywhere (see text_layout.h for the details of each flag).
 //
 // Fonts come from FontCache (font_cache.h). When no font file could be found at all the
 // functions draw nothing and measure zero; FontCache::FontsAvailable() tells.

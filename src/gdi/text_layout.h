@@ -40,7 +40,7 @@
 //   If the result still does not fit, DT_END_ELLIPSIS or DT_WORD_ELLIPSIS cut its end too.
 // - Alignment per line: DT_CENTER puts a line at (left + right - width) / 2, DT_RIGHT at
 //   right - width.
-// - DT_RTLREADING changes nothing: Windows reverses the reading order only for Hebrew
+// - DT_RTLREADING changes nothing: it would reverse the reading order only for Hebrew
 //   and Arabic text in fonts of those character sets; Latin and Cyrillic text looks the
 //   same either way. DT_INTERNAL, DT_MODIFYSTRING and DT_NOFULLWIDTHCHARBREAK are accepted
 //   and ignored.
@@ -48,7 +48,7 @@
 // - Empty text: no lines; DrawText still returns the line height, and DT_CALCRECT gives
 //   an empty rectangle (right = left, bottom = top), one line high with DT_SINGLELINE.
 // - The return value (TextLayout::height) is the bottom of the last line minus rect.top;
-//   Windows returns 1 instead of 0, and so does this.
+//   when that is 0 it is 1 instead.
 #include <string>
 #include <string_view>
 #include <vector>
