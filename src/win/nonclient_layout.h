@@ -48,8 +48,8 @@ NonClientLayout ComputeNonClientLayout(std::uint32_t style, std::uint32_t exStyl
                                        bool hasIcon);
 
 // Moves the scroll bars and the size box next to `client` (window coordinates): the window
-// procedure may have chosen another client rectangle than the styles give, and Windows
-// keeps the scroll bars beside the client area it was given.
+// procedure may have chosen another client rectangle than the styles give, and the
+// scroll bars stay beside the client area it was given.
 void AnchorScrollBars(NonClientLayout& layout, std::uint32_t style, std::uint32_t exStyle,
                       const Rect& client);
 

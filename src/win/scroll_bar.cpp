@@ -164,7 +164,7 @@ bool ShowScrollBar(HWND h, int bar, bool show) {
   ForEachBar(bar, [&bits](int b) { bits |= StyleBit(b); });
   const std::uint32_t style = show ? (w->style | bits) : (w->style & ~bits);
   if (style == w->style) return true;
-  // Windows changes the style bits directly, without WM_STYLECHANGING.
+  // The style bits change directly, without WM_STYLECHANGING.
   w->style = style;
   SetWindowPos(h, kNullWindow, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
