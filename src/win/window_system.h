@@ -31,7 +31,7 @@ struct WindowClass {
   WNDPROC proc;
   std::uint32_t style = 0;  // CS_*
   PointerShape cursor = PointerShape::Arrow;
-  int background = -1;  // system colour index + 1 (COLOR_x + 1), so 0 is a colour too; -1: none
+  int background = -1;  // system colour index + 1 (COLOR_x + 1); -1: none
 };
 
 enum : int { WH_GETMESSAGE = 3, WH_CALLWNDPROC = 4, WH_CBT = 5 };
