@@ -7,8 +7,8 @@
 
 namespace tappomat {
 
-// Character sets with their fixed numbers (ANSI_CHARSET 0 …); fonts render any UTF-8 text, so the value is
-// carried for the controls that compare it, not used to pick glyphs.
+// Character sets by number (ANSI_CHARSET 0 …); fonts render any UTF-8 text, so the value
+// is carried for the controls that compare it, not used to pick glyphs.
 enum CharSet : std::uint8_t {
   ANSI_CHARSET = 0,
   DEFAULT_CHARSET = 1,

@@ -63,8 +63,8 @@ void ResetSysColors();
 
 // The program keeps colours as signed 32-bit values: a negative value
 // (high bit set) names a system colour by the index in its low byte — clBtnFace is
-// 0x8000000F (0xFF00000F, the other form a stored colour may take, resolves alike). Any other value is
-// a ColorRef; its top byte is dropped.
+// 0x8000000F (0xFF00000F, the other form a stored colour may take, resolves alike). Any
+// other value is a ColorRef; its top byte is dropped.
 ColorRef ResolveColor(std::int32_t value);
 
 // The value that names a system colour, as ResolveColor reads it.

@@ -12,7 +12,8 @@
 //   text does not start another line.
 // - DT_WORDBREAK: a line that would grow wider than the rectangle breaks at the last run
 //   of spaces before the word that overflows; that run of spaces is dropped (spaces at the end of
-//   a line are invisible, so dropping them changes only the measured width). Several spaces inside a line are kept.
+//   a line are invisible, so dropping them changes only the measured width). Several
+//   spaces inside a line are kept.
 //   Only spaces are break opportunities. A word wider than the rectangle is kept whole and
 //   overflows, unless DT_EDITCONTROL (without DT_WORD_ELLIPSIS or DT_PATH_ELLIPSIS) breaks
 //   it after the last character that fits (at least one per line).

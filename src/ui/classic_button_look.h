@@ -30,8 +30,8 @@ enum class ButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 // A button's glyph: `image` holds `numGlyphs` (1-4) equal images side by side — up,
 // disabled, clicked, down. A missing disabled image is made from the up image (embossed);
 // missing clicked or down images fall back to the up image. Pixels with alpha 0 or of the
-// bottom-left pixel's colour are transparent, so glyphs without alpha keep a clear background; other alpha values
-// are blended.
+// bottom-left pixel's colour are transparent, so glyphs without alpha keep a clear
+// background; other alpha values are blended.
 struct ButtonGlyph {
   const Bitmap32* image = nullptr;
   int numGlyphs = 1;

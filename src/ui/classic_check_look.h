@@ -10,7 +10,7 @@
 
 namespace tappomat {
 
-enum class CheckState { Unchecked, Checked, Grayed };  // TCheckBoxState's cbUnchecked, cbChecked, cbGrayed
+enum class CheckState { Unchecked, Checked, Grayed };  // TCheckBoxState's cb* values
 
 enum class CheckBoxDrawState { Normal, Pressed, Disabled };
 

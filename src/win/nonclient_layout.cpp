@@ -162,8 +162,7 @@ LRESULT HitTestNonClient(const NonClientLayout& layout, std::uint32_t style, Poi
   }
 
   if (layout.caption.Contains(p)) {
-    // The buttons' columns reach over the caption's whole height, so a click just above or
-    // below a button still hits it.
+    // The buttons' columns reach over the caption's whole height.
     if (!layout.icon.IsEmpty() && p.x < layout.caption.left + GetSystemMetrics(SM_CYCAPTION) - 1) {
       return HTSYSMENU;
     }
