@@ -59,7 +59,8 @@ class TStringList {
   int IndexOf(std::string_view value) const;
   int IndexOfObject(std::intptr_t object) const;
 
-  // All lines, each followed by "\r\n". Setting it splits at CR LF, LF or CR; a final line break does not make an extra empty line.
+  // All lines, each followed by "\r\n". Setting it splits at CR LF, LF or CR; a
+  // final line break does not make an extra empty line.
   std::string Text() const;
   void SetText(std::string_view text);
 
