@@ -1,5 +1,5 @@
 #pragma once
-// Copying bitmaps onto a device context: BitBlt with the Windows raster operations,
+// Copying bitmaps onto a device context: BitBlt with the ternary raster operations,
 // StretchBlt and AlphaBlend. The window system uses them to show back buffers and to
 // scroll; the skin engine to put its cached control bitmaps on the screen.
 //

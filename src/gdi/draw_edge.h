@@ -1,5 +1,5 @@
 #pragma once
-// DrawEdge: the 3D borders of the classic Windows look (raised buttons, sunken edit boxes,
+// DrawEdge: the 3D borders of the classic look (raised buttons, sunken edit boxes,
 // etched group frames), drawn in the system colours. Called by the window system's default
 // painters and the standard controls.
 #include "gdi/device_context.h"

@@ -60,7 +60,7 @@ using FcPatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
 using FcObjectSetPtr = std::unique_ptr<FcObjectSet, FcObjectSetDeleter>;
 using FcFontSetPtr = std::unique_ptr<FcFontSet, FcFontSetDeleter>;
 
-// Vertical design metrics in font units, the way Windows reads them: the cell is the
+// Vertical design metrics in font units: the cell is the
 // OS/2 table's usWinAscent + usWinDescent; the external leading is what the hhea line gap
 // adds beyond that cell.
 struct DesignMetrics {
@@ -98,7 +98,7 @@ DesignMetrics ReadDesignMetrics(FT_Face face) {
 
 // The em size in pixels for a LogicalFont height: negative heights are the em size
 // itself; positive ones are the cell (ascent + descent), scaled to an em through the
-// face's design cell, rounded to a whole pixel size as Windows' rasteriser does.
+// face's design cell, rounded to a whole pixel size so glyphs sit on the pixel grid.
 int PixelSizeFor(FT_Face face, int height) {
   std::int64_t h = height == 0 ? kDefaultCellHeight : height;
   std::int64_t pixels = 0;

@@ -13,7 +13,7 @@ struct FamilyMapping {
 };
 
 constexpr std::array kMappings{
-    // Sans faces of Windows dialogs and skins: Arial's metrics are the closest match
+    // Sans faces that dialogs and skins name: Arial's metrics are the closest match
     // installed for all of them.
     FamilyMapping{"ms sans serif", kLiberationSans},
     FamilyMapping{"microsoft sans serif", kLiberationSans},

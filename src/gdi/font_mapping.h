@@ -17,7 +17,7 @@ inline constexpr std::string_view kFallbackFamily = "DejaVu Sans";
 // The installed family for a logical font name (compared without regard to case or
 // surrounding blanks). Names not in the table go by their kind: a monospaced-sounding
 // name to Liberation Mono, a serif one to Liberation Serif, anything else (the sans
-// faces of Windows dialogs) to Liberation Sans.
+// faces dialogs and skins name) to Liberation Sans.
 std::string_view MapFontFamily(std::string_view logicalName);
 
 }  // namespace tappomat

@@ -1,5 +1,5 @@
 #pragma once
-// GradientFill as Windows has it — rectangles shaded left to right or top to bottom, and
+// GradientFill — rectangles shaded left to right or top to bottom, and
 // triangles shaded between their corners — plus GradientRect for the common two-colour
 // case. Used by the window system for captions and by the skin engine for gradient
 // sections.

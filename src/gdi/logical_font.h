@@ -1,13 +1,14 @@
 #pragma once
-// LogicalFont: a font as the program asks for it, in the Windows manner. FontCache turns
+// LogicalFont: a font as the program asks for it (face name, height, weight, style,
+// character set). FontCache turns
 // it into installed font files.
 #include <cstdint>
 #include <string>
 
 namespace tappomat {
 
-// Character sets as Windows numbers them; fonts render any UTF-8 text, so the value is
-// carried for the controls that compare it, not used to pick glyphs.
+// Character sets by number (ANSI_CHARSET 0 …); fonts render any UTF-8 text, so the value
+// is carried for the controls that compare it, not used to pick glyphs.
 enum CharSet : std::uint8_t {
   ANSI_CHARSET = 0,
   DEFAULT_CHARSET = 1,

@@ -1,5 +1,5 @@
 #pragma once
-// Solid drawing primitives in the manner of Windows GDI: rectangle fills and frames, 1-pixel
+// Solid drawing primitives: rectangle fills and frames, 1-pixel
 // cosmetic lines, ALTERNATE-rule polygons and the dotted focus rectangle. The window
 // system's default painters (button edges, frames, scroll bars, focus) and the skin engine
 // call them with a DeviceContext.
@@ -35,14 +35,14 @@ void FrameRect(DeviceContext& dc, const Rect& rect, ColorRef color);
 // Inverts the colour channels of every pixel of the rectangle.
 void InvertRect(DeviceContext& dc, const Rect& rect);
 
-// Windows Rectangle with a 1-pixel pen: a frame in `penColor` just inside the rectangle and
+// Rectangle with a 1-pixel pen: a frame in `penColor` just inside the rectangle and
 // the inside filled with `brushColor`.
 void Rectangle(DeviceContext& dc, const Rect& rect, ColorRef penColor, ColorRef brushColor);
 
 // A line as LineTo draws it with a 1-pixel cosmetic pen: the start pixel is drawn, the end
 // pixel is not. Where the ideal line passes exactly between two pixels, the upper one (for
 // lines flatter than 45 degrees) or the left one (for steeper lines) is drawn, whatever
-// the direction of the line — the diamond rule of Windows cosmetic lines.
+// the direction of the line.
 void DrawLine(DeviceContext& dc, Point from, Point to, ColorRef color);
 
 // Lines through the points in turn, each drawn as by DrawLine; the last point is not drawn.

@@ -1,8 +1,8 @@
 #pragma once
-// System colours: the colours of the classic Windows look that the window system's default
-// painters, DrawEdge and the standard controls use, kept in one table by their Windows
-// indices. The defaults are the Windows 2000 "Windows Classic" scheme (button face
-// RGB(212,208,200), not the Windows 95/98 grey RGB(192,192,192)). The platform layer may
+// System colours: the colours of the classic look that the window system's default
+// painters, DrawEdge and the standard controls use, kept in one table by their COLOR_*
+// indices. The defaults are the classic scheme with a warm grey button face
+// RGB(212,208,200) (not the plain grey RGB(192,192,192)). The platform layer may
 // replace entries at start-up; everything is read and written on the UI thread.
 #include <cstdint>
 
@@ -43,7 +43,7 @@ enum SysColorIndex : int {
   COLOR_MENUHILIGHT = 29,
   COLOR_MENUBAR = 30,
 
-  // The other Windows names for the same entries.
+  // Other names for the same entries.
   COLOR_DESKTOP = COLOR_BACKGROUND,
   COLOR_3DFACE = COLOR_BTNFACE,
   COLOR_3DSHADOW = COLOR_BTNSHADOW,
@@ -61,10 +61,10 @@ ColorRef GetSysColor(int index);
 void SetSysColor(int index, ColorRef color);
 void ResetSysColors();
 
-// The program keeps colours as signed 32-bit values in the Delphi manner: a negative value
+// The program keeps colours as signed 32-bit values: a negative value
 // (high bit set) names a system colour by the index in its low byte — clBtnFace is
-// 0x8000000F (0xFF00000F in later Delphi versions; both resolve alike). Any other value is
-// a ColorRef; its top byte is dropped.
+// 0x8000000F (0xFF00000F, the other form a stored colour may take, resolves alike). Any
+// other value is a ColorRef; its top byte is dropped.
 ColorRef ResolveColor(std::int32_t value);
 
 // The value that names a system colour, as ResolveColor reads it.

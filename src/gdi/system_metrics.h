@@ -1,9 +1,8 @@
 #pragma once
-// System metrics: sizes of the classic Windows look (scroll bars, captions, frames, edges,
-// icons) by their Windows indices, for the window system's non-client layout, the default
-// painters and the standard controls. The values are those of Windows 2000 with the
-// "Windows Classic" scheme, except the scroll-bar sizes, which are 17 as from Windows XP on
-// (Windows 2000 had 16). The screen and work area come from the platform layer through
+// System metrics: sizes of the classic look (scroll bars, captions, frames, edges,
+// icons) by their SM_* indices, for the window system's non-client layout, the default
+// painters and the standard controls. The values are those of the classic scheme,
+// with 17-pixel scroll bars. The screen and work area come from the platform layer through
 // SetScreenMetrics; until it calls, they are a 1024x768 screen that is all work area.
 // Read and set on the UI thread.
 #include "imaging/geometry.h"
@@ -80,14 +79,14 @@ enum SystemMetricIndex : int {
   SM_CMONITORS = 80,
   SM_SAMEDISPLAYFORMAT = 81,
 
-  // The other Windows names for the same entries.
+  // Other names for the same entries.
   SM_CXFIXEDFRAME = SM_CXDLGFRAME,
   SM_CYFIXEDFRAME = SM_CYDLGFRAME,
   SM_CXSIZEFRAME = SM_CXFRAME,
   SM_CYSIZEFRAME = SM_CYFRAME,
 };
 
-// The metric of a Windows index; 0 for an index that names none here.
+// The metric of an SM_* index; 0 for an index that names none here.
 int GetSystemMetrics(int index);
 
 // Sets the screen (virtual screen, one monitor) and its work area (the screen less the

@@ -1,8 +1,8 @@
 #pragma once
-// Text output in the Windows manner: DrawText with the DT_* flag set, TextOut, text
+// Text output: DrawText with the DT_* flag set, TextOut, text
 // extents and font metrics. Every caption, label, grid cell and menu item of the window
 // system and the skin engine is drawn through these functions, so the layout rules are
-// those of Windows (see text_layout.h for the details of each flag).
+// the same everywhere (see text_layout.h for the details of each flag).
 //
 // Fonts come from FontCache (font_cache.h). When no font file could be found at all the
 // functions draw nothing and measure zero; FontCache::FontsAvailable() tells.
@@ -40,7 +40,7 @@ inline constexpr unsigned DT_NOFULLWIDTHCHARBREAK = 0x00080000;  // accepted, no
 inline constexpr unsigned DT_HIDEPREFIX = 0x00100000;
 inline constexpr unsigned DT_PREFIXONLY = 0x00200000;
 
-// Font metrics in pixels. The first seven are Windows' TEXTMETRIC fields of the same
+// Font metrics in pixels. The first seven are the classic TEXTMETRIC fields of the same
 // names; the last four place the underline and strike-out lines.
 struct TextMetrics {
   int ascent = 0;           // baseline to the top of the cell
@@ -70,7 +70,7 @@ Size GetTextExtent(const DeviceContext& dc, std::string_view utf8);
 // Formats UTF-8 text in `rect` (logical coordinates) with dc.Font(), dc.TextColor() and,
 // in BkMode::Opaque, dc.BkColor() behind each line. Returns the height of the text: the
 // offset from rect.top to the bottom of the last line drawn (which includes the offset
-// of DT_VCENTER and DT_BOTTOM, as in Windows). With DT_CALCRECT nothing is drawn and
+// of DT_VCENTER and DT_BOTTOM). With DT_CALCRECT nothing is drawn and
 // rect.right and rect.bottom are set to bound the text.
 int DrawText(DeviceContext& dc, std::string_view utf8, Rect& rect, unsigned format);
 

@@ -60,7 +60,7 @@ class TextPainter {
       }
     }
     if (line.prefix >= 0) {
-      // One pixel thick, on the second row below the baseline as Windows draws it, but
+      // One pixel thick, on the second row below the baseline, clear of the glyphs, but
       // inside the cell for fonts with a tiny descent.
       const int row = std::min(baseline + 1, line.y + m.height - 1);
       Fill({line.UnderlineLeft(), row, line.UnderlineRight(), row + 1}, PixelFromColor(m_dc.TextColor()));

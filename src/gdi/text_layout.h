@@ -4,29 +4,29 @@
 // tested without pixels. text_draw.cpp lays out and then renders; tests call LayoutText
 // directly. UTF-8 decoding for all text functions lives here too.
 //
-// The rules are Windows' DrawText rules:
+// The rules of DrawText:
 // - DT_SINGLELINE: one line; CR and LF break nothing and are not drawn. DT_VCENTER and
 //   DT_BOTTOM place that line (top + height/2 - textHeight/2, bottom - textHeight); they
 //   mean nothing without DT_SINGLELINE. DT_WORDBREAK is ignored with DT_SINGLELINE.
 // - Otherwise "\r\n", "\n\r", "\n" and "\r" each end a line; a break at the very end of the
 //   text does not start another line.
 // - DT_WORDBREAK: a line that would grow wider than the rectangle breaks at the last run
-//   of spaces before the word that overflows; that run of spaces is dropped (Windows keeps
-//   some of the spaces that fit at the end of a left-aligned line; they are invisible, so
-//   dropping them changes only the measured width). Several spaces inside a line are kept.
+//   of spaces before the word that overflows; that run of spaces is dropped (spaces at the end of
+//   a line are invisible, so dropping them changes only the measured width). Several
+//   spaces inside a line are kept.
 //   Only spaces are break opportunities. A word wider than the rectangle is kept whole and
 //   overflows, unless DT_EDITCONTROL (without DT_WORD_ELLIPSIS or DT_PATH_ELLIPSIS) breaks
 //   it after the last character that fits (at least one per line).
 // - Without DT_NOCLIP (and without DT_CALCRECT, which implies it), layout stops after the
 //   first line that reaches below the rectangle; with DT_EDITCONTROL one line earlier, at
 //   the line whose successor would reach more than a pixel below it (top + 2 * lineHeight
-//   - 1 > bottom). Windows does the same; the lines after would be clipped away anyway.
+//   - 1 > bottom). The lines after would be clipped away anyway.
 // - DT_EXPANDTABS: a tab moves to the next multiple of 8 average character widths (or the
 //   count in bits 8-15 with DT_TABSTOP) from the start of the line; strictly the next, so
 //   text ending exactly on a stop moves a whole stop. Without it a tab has no width.
 // - Prefixes, unless DT_NOPREFIX: "&x" draws x and underlines it, "&&" draws one "&", and
 //   a single "&" at the end of a line is dropped. When a line has several prefixed
-//   characters only the last is underlined, as in Windows. DT_HIDEPREFIX removes the
+//   characters only the last is underlined. DT_HIDEPREFIX removes the
 //   "&"s but underlines nothing; DT_PREFIXONLY lays out the same text (the drawing code
 //   then draws only the underline).
 // - Ellipses, always three dots "..." (fits the width together with the text before it;
@@ -41,7 +41,7 @@
 //   If the result still does not fit, DT_END_ELLIPSIS or DT_WORD_ELLIPSIS cut its end too.
 // - Alignment per line: DT_CENTER puts a line at (left + right - width) / 2, DT_RIGHT at
 //   right - width.
-// - DT_RTLREADING changes nothing: Windows reverses the reading order only for Hebrew
+// - DT_RTLREADING changes nothing: it would reverse the reading order only for Hebrew
 //   and Arabic text in fonts of those character sets; Latin and Cyrillic text looks the
 //   same either way. DT_INTERNAL, DT_MODIFYSTRING and DT_NOFULLWIDTHCHARBREAK are accepted
 //   and ignored.
@@ -49,7 +49,7 @@
 // - Empty text: no lines; DrawText still returns the line height, and DT_CALCRECT gives
 //   an empty rectangle (right = left, bottom = top), one line high with DT_SINGLELINE.
 // - The return value (TextLayout::height) is the bottom of the last line minus rect.top;
-//   Windows returns 1 instead of 0, and so does this.
+//   when that is 0 it is 1 instead.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,7 +90,7 @@ struct LayoutLine {
   // The line's characters as UTF-8.
   std::string Text() const;
   // Columns [left, right) of the prefix underline (one pixel shorter than the character's
-  // advance, as Windows draws it); empty when the line has none.
+  // advance, so neighbouring underlines stay apart); empty when the line has none.
   int UnderlineLeft() const;
   int UnderlineRight() const;
 };

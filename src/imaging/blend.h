@@ -1,5 +1,5 @@
 #pragma once
-// Blending operations on Bitmap32: alpha blending as Windows AlphaBlend does it, the skin
+// Blending operations on Bitmap32: alpha blending for AlphaBlend, the skin
 // engine's weighted and masked blends, and mixing with a colour. Included through
 // pixel_ops.h; callers are gdi/ (AlphaBlend) and the skin painters (fades, masks, tints).
 //

@@ -3,7 +3,7 @@
 //
 // A Pixel is how Bitmap32 stores a pixel: bytes B, G, R, A in memory, read as the
 // little-endian word 0xAARRGGBB. A ColorRef is a colour as skin definitions and the
-// Windows API write it: 0x00BBGGRR, red in the low byte.
+// window system write it: 0x00BBGGRR, red in the low byte.
 #include <cstdint>
 
 namespace tappomat {

@@ -1,6 +1,6 @@
 #pragma once
-// A profile (INI) file read and written key by key, with the rules of the classic Windows
-// profile functions: section and key names match without regard to ASCII letter case,
+// A profile (INI) file read and written key by key, with these rules:
+// section and key names match without regard to ASCII letter case,
 // blanks around names and values are ignored, a read value is cut at 2047 characters,
 // writing a key replaces that key's line in place or appends it at the end of its section
 // (creating the section at the end of the file when missing), new lines end in CR LF, and

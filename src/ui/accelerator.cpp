@@ -71,7 +71,7 @@ char32_t GetHotkey(std::string_view caption) {
       ++pos;
       continue;
     }
-    // Later marks replace earlier ones, as the VCL's GetHotkey keeps scanning.
+    // Later marks replace earlier ones: the scan goes on to the caption's end.
     hotkey = UpperCaseHotkeyChar(DecodeUtf8(caption, pos));
   }
   return hotkey;

@@ -4,7 +4,7 @@
 // code (Alt+letter and letters inside an open menu), by labels and buttons (dialog
 // mnemonics) and by the classic look to measure captions.
 //
-// As in the VCL, "&&" stands for a literal ampersand, and when a caption marks several
+// "&&" stands for a literal ampersand, and when a caption marks several
 // characters the last mark wins.
 #include <string>
 #include <string_view>

@@ -1,5 +1,5 @@
 #pragma once
-// TAlignment and TTextLayout: where a caption sits in a control, with the VCL's names.
+// TAlignment and TTextLayout: where a caption sits in a control.
 // Shared by the labels, check boxes and panels (and any control with an Alignment), and
 // the one place that turns them into DrawText flags.
 #include "ui/classic_look.h"

@@ -1,7 +1,7 @@
 #pragma once
 // TBitBtn: a TButton with a glyph beside its caption. It owns a copy of the glyph strip
 // (NumGlyphs images side by side: up, disabled, clicked, down) and the layout of glyph and
-// caption (Layout, Margin, Spacing, as Delphi's); DrawPushButton places and draws them.
+// caption (Layout, Margin, Spacing); DrawPushButton places and draws them.
 #include "ui/button.h"
 
 namespace tappomat {

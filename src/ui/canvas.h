@@ -1,10 +1,10 @@
 #pragma once
-// TCanvas and its tools TFont, TBrush and TPen: VCL-style drawing over a gdi
+// TCanvas and its tools TFont, TBrush and TPen: stateful drawing over a gdi
 // DeviceContext. A control's canvas is attached to the context of the paint in progress
 // (TCustomControl and TGraphicControl do that around Paint) and detached afterwards;
 // drawing on a detached canvas does nothing.
 //
-// Colours are TColor values in the Delphi manner (gdi ResolveColor): negative values name
+// Colours are TColor values (gdi ResolveColor): negative values name
 // system colours (clBtnFace …), others are ColorRefs.
 #include <cstdint>
 #include <functional>
@@ -111,7 +111,7 @@ class TCanvas {
   Point PenPos() const { return m_penPos; }
 
   void FillRect(const Rect& rect);  // with the brush (nothing for bsClear)
-  void FrameRect(const Rect& rect);  // with the brush colour, as the VCL does
+  void FrameRect(const Rect& rect);  // with the brush colour, not the pen
   void Rectangle(const Rect& rect);  // pen frame, brush inside
   void MoveTo(int x, int y) { m_penPos = {x, y}; }
   void LineTo(int x, int y);

@@ -22,7 +22,7 @@ void TCheckBox::SetState(TCheckBoxState state) {
   Click();
 }
 
-// The VCL's Toggle: unchecked → grayed (only with AllowGrayed) → checked → unchecked.
+// A click moves the state on: unchecked → grayed (only with AllowGrayed) → checked → unchecked.
 TCheckBoxState TCheckBox::NextState() const {
   switch (m_state) {
     case TCheckBoxState::cbUnchecked:
@@ -60,7 +60,7 @@ void TCheckBox::PaintWindow(DeviceContext& dc) {
 void TCheckBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGCHAR:
-      // The accelerator focuses the box and moves its state on, as Windows' check boxes do.
+      // The accelerator focuses the box and moves its state on, like a click.
       if (IsAccel(static_cast<char32_t>(m.WParam), Caption()) && CanFocus()) {
         SetFocus();
         Toggle();

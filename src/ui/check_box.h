@@ -2,7 +2,7 @@
 // TCheckBox: a check box with a window of its own. It owns its State (unchecked, checked,
 // grayed); its PushTracker keeps the pressed look while the left button is held over it
 // or Space is held with the focus on it; the release over it (or Space's release) moves
-// the state on: unchecked → (grayed, with AllowGrayed) → checked → unchecked. As in the VCL,
+// the state on: unchecked → (grayed, with AllowGrayed) → checked → unchecked.
 // OnClick fires on every change of State, whether the user or the program made it.
 // Painted with the classic DrawCheckBox.
 #include "ui/alignment.h"

@@ -158,8 +158,9 @@ void DrawButtonGlyph(DeviceContext& dc, Point at, const ButtonGlyph& glyph, int 
   const int count = GlyphCount(glyph);
   Bitmap32& target = dc.Target();
   if (index == 1 && count < 2) {
-    // Delphi's disabled glyph: every visible pixel that is not white becomes ink, drawn in
-    // the highlight colour one pixel down and right and in the shadow colour in place.
+    // A disabled glyph made from the up image: every visible pixel that is not white becomes
+    // ink, drawn in the highlight colour one pixel down and right and in the shadow colour
+    // in place.
     const Rect up = Rect::FromSize(0, 0, size.width, size.height);
     const Pixel white = MakePixel(255, 255, 255);
     for (const auto& [shift, color] : {std::pair{1, COLOR_BTNHIGHLIGHT}, std::pair{0, COLOR_BTNSHADOW}}) {

@@ -1,7 +1,7 @@
 #pragma once
 // Classic push buttons, bitmap buttons and speed buttons: the look of TButton, TBitBtn and
-// TSpeedButton with no skin active, and the glyph-and-caption layout they share (Delphi's
-// TButtonGlyph.CalcButtonLayout). Called by those controls' paint handlers.
+// TSpeedButton with no skin active, and the glyph-and-caption layout they share
+// (CalcButtonLayout). Called by those controls' paint handlers.
 #include <string_view>
 
 #include "gdi/device_context.h"
@@ -24,14 +24,14 @@ enum class ButtonDrawState {
 // The paint state of a button: disabled wins, then pressed, latched down, hot.
 ButtonDrawState ButtonDrawStateFor(bool enabled, bool pressed, bool down, bool hot);
 
-// Where the glyph goes relative to the caption (Delphi's TButtonLayout).
+// Where the glyph goes relative to the caption (TButtonLayout).
 enum class ButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 
 // A button's glyph: `image` holds `numGlyphs` (1-4) equal images side by side — up,
 // disabled, clicked, down. A missing disabled image is made from the up image (embossed);
 // missing clicked or down images fall back to the up image. Pixels with alpha 0 or of the
-// bottom-left pixel's colour are transparent, as in Delphi's glyphs; other alpha values
-// are blended.
+// bottom-left pixel's colour are transparent, so glyphs without alpha keep a clear
+// background; other alpha values are blended.
 struct ButtonGlyph {
   const Bitmap32* image = nullptr;
   int numGlyphs = 1;
@@ -46,7 +46,7 @@ struct ButtonContentLayout {
   Rect textRect;   // the caption's bounds
 };
 
-// Places glyph and caption inside `client` as Delphi's TBitBtn and TSpeedButton do;
+// Places glyph and caption inside `client` for TBitBtn and TSpeedButton;
 // `offset` moves both (one pixel down and right while pressed).
 ButtonContentLayout CalcButtonLayout(const Rect& client, std::string_view caption,
                                      const LogicalFont& font, const ButtonGlyph& glyph,

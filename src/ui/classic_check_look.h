@@ -10,11 +10,11 @@
 
 namespace tappomat {
 
-enum class CheckState { Unchecked, Checked, Grayed };  // Delphi's cbUnchecked, cbChecked, cbGrayed
+enum class CheckState { Unchecked, Checked, Grayed };  // TCheckBoxState's cb* values
 
 enum class CheckBoxDrawState { Normal, Pressed, Disabled };
 
-// Which side the box is on. Delphi's Alignment taRightJustify (its default) puts the
+// Which side the box is on. Alignment taRightJustify (the default) puts the
 // caption right of the box: BoxLeft; taLeftJustify: BoxRight.
 enum class CheckBoxAlignment { BoxLeft, BoxRight };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The classic look: how the standard controls paint themselves when no skin is active —
-// the Windows 2000 "Windows Classic" scheme, in the system colours of gdi/system_colors.h.
+// flat grey faces with 3D bevels, in the system colours of gdi/system_colors.h.
 // Free functions that draw into a DeviceContext at a rectangle from a small look struct;
 // the controls of ui/ call them from their paint handlers, the skin engine falls back to
 // them. They depend on gdi/ and imaging/ only.
@@ -33,15 +33,15 @@ void FillDithered(DeviceContext& dc, const Rect& rect, ColorRef first, ColorRef 
 // The classic 7x7 check mark (three-pixel-thick tick) with its top-left corner at `at`.
 void DrawCheckMark(DeviceContext& dc, Point at, ColorRef color);
 
-// Horizontal placement of a caption, as Delphi's TAlignment.
+// Horizontal placement of a caption (TAlignment).
 enum class TextAlignment { Left, Center, Right };
 
 // ---- Edit box -------------------------------------------------------------------------
 
 struct EditFrameLook {
   bool enabled = true;
-  // A read-only edit keeps COLOR_WINDOW: the program's edits paint their own colour (as
-  // Delphi's TEdit does), unlike a plain Windows edit that turns grey.
+  // A read-only edit keeps COLOR_WINDOW: the program's edits paint their own colour and
+  // do not turn grey when read-only.
   bool readOnly = false;
 };
 
@@ -84,14 +84,14 @@ struct GridCellLook {
   GridCellKind kind = GridCellKind::Normal;
   bool selected = false;
   bool focused = false;
-  // Draw the grid lines on the cell's right and bottom edges (Delphi's goVertLine and
+  // Draw the grid lines on the cell's right and bottom edges (goVertLine and
   // goHorzLine, or their goFixed* counterparts): black beside fixed cells, clSilver
-  // between normal ones, as Delphi 7's TStringGrid.
+  // between normal ones.
   bool gridLines = true;
   LogicalFont font;
 };
 
-// A cell as Delphi's TStringGrid paints it: `rect` includes the grid lines; fixed cells
+// A cell of TStringGrid: `rect` includes the grid lines; fixed cells
 // are COLOR_BTNFACE with a raised one-pixel edge, normal cells COLOR_WINDOW (or the
 // highlight when selected); the text starts at (left + 2, top + 2), clipped to the cell,
 // without prefix processing; a focus rectangle around a focused cell.
@@ -117,12 +117,12 @@ struct PanelLook {
   LogicalFont font;
 };
 
-// Delphi's TPanel: outer bevel, border in the panel colour, inner bevel, the face, and the
+// TPanel: outer bevel, border in the panel colour, inner bevel, the face, and the
 // caption (with "&" underlines) centred vertically. Returns the rectangle inside the
 // bevels and border.
 Rect DrawPanel(DeviceContext& dc, const Rect& rect, const PanelLook& look);
 
-// Delphi's Frame3D: `width` rings of one-pixel lines, `topLeft` on the top and left sides,
+// Frame3D: `width` rings of one-pixel lines, `topLeft` on the top and left sides,
 // `bottomRight` on the bottom and right (which also take the top-right and bottom-left
 // corner pixels). Shrinks `rect` by `width`.
 void Frame3D(DeviceContext& dc, Rect& rect, ColorRef topLeft, ColorRef bottomRight, int width);

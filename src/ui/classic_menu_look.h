@@ -1,7 +1,7 @@
 #pragma once
 // The classic popup menu: item measuring and painting (caption with accelerator,
-// shortcut, check mark, separator, submenu arrow) and the popup window's frame, as
-// Windows 2000 draws menus with the classic scheme. Called by the popup-menu window of
+// shortcut, check mark, separator, submenu arrow) and the popup window's frame, in
+// the classic scheme's system colours. Called by the popup-menu window of
 // ui/ and by the skin engine's menus when no skin is active.
 #include <string_view>
 

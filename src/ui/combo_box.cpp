@@ -118,8 +118,8 @@ void TComboBox::MakeSimpleList(bool wanted) {
     m_simpleList->SetTabStop(false);
     m_simpleList->Items().Assign(m_items);
     m_simpleList->OnClick = [this](TComponent*) { UserSelect(m_simpleList->ItemIndex()); };
-    // The list takes the focus on a press; the edit keeps it, as in Windows' simple combo
-    // box, so that typing and the arrows go on working there.
+    // The list takes the focus on a press; the edit keeps it, so that typing and the
+    // arrows go on working there.
     TWinControl* list = m_simpleList;
     list->WindowProc = [this, list](TMessage& m) {
       list->WndProc(m);

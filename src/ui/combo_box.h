@@ -1,12 +1,12 @@
 #pragma once
-// TComboBox: the combo box in its three VCL styles — csDropDown (an embedded borderless
+// TComboBox: the combo box in its three styles — csDropDown (an embedded borderless
 // TEdit for typing plus the arrow button), csDropDownList (no typing: the box shows the
 // selected item and keys choose items) and csSimple (the edit without a button over a
 // list that is always shown: a child TListBox filling the rest of the control's height,
 // chosen from by mouse and by the arrows in the edit). It owns Items, the selection, the
 // drop-down list window (TComboDropList) and the simple style's list, places the drop-down
 // list below itself or above when it would leave the work area, and reports OnChange,
-// OnSelect, OnDropDown and OnCloseUp as the VCL does.
+// OnSelect, OnDropDown and OnCloseUp.
 #include <memory>
 
 #include "ui/combo_drop_list.h"
@@ -29,7 +29,7 @@ class TComboBox : public TWinControl {
   TStringList& Items() { return m_items; }
   const TStringList& Items() const { return m_items; }
   int ItemIndex() const { return m_itemIndex; }
-  // Selects an item (its text shows); -1 clears the text. No events, as in the VCL.
+  // Selects an item (its text shows); -1 clears the text. No events: only user choices report.
   void SetItemIndex(int index);
   // Sets the text; the item equal to it (ignoring case) becomes ItemIndex, else -1. A
   // drop-down list takes only the text of an item.

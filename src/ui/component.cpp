@@ -98,7 +98,7 @@ void TComponent::RemoveFreeNotification(TComponent* other) {
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-  // As in the VCL, an owner passes removals on to everything it owns, so that siblings
+  // An owner passes removals on to everything it owns, so that siblings
   // that point at each other let go.
   if (operation != TOperation::opRemove) return;
   for (auto& c : m_components)

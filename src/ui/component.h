@@ -42,7 +42,7 @@ class TComponent {
   std::vector<TComponent*> Components() const;
   int ComponentCount() const { return static_cast<int>(m_components.size()); }
   TComponent* Component(int index) const { return m_components.at(index).get(); }
-  // The owned component with this name (case-insensitive, as the VCL compares), or null.
+  // The owned component with this name (case-insensitive, ASCII letters folded), or null.
   TComponent* FindComponent(const std::string& name) const;
 
   TComponentState ComponentState() const { return m_state; }

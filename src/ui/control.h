@@ -1,7 +1,7 @@
 #pragma once
 // TControl: a visible component with a parent, bounds, caption, font, colour, hint and
 // mouse events. Every message a control gets goes through WindowProc (replaceable and
-// chainable as in the VCL; the default is the virtual WndProc), so a subclass sees the
+// chainable; the default is the virtual WndProc), so a subclass sees the
 // same stream whether the message came from the window system or from Perform.
 //
 // Window-less controls (TGraphicControl) get their mouse messages from their parent
@@ -71,7 +71,7 @@ using TControlState = unsigned;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
-// Cursors with the VCL numbers; crDefault takes the window class's pointer.
+// Cursors with fixed negative numbers; crDefault (0) takes the window class's pointer.
 using TCursor = int;
 constexpr TCursor crDefault = 0, crArrow = -2, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
                   crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11, crSizeAll = -22,

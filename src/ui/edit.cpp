@@ -27,7 +27,7 @@ CharKind KindOf(char32_t c) {
   return CharKind::Word;
 }
 
-// A single-line edit keeps the first line of pasted text, as Windows' edit does.
+// A single-line edit keeps the first line of pasted text: it cannot show more.
 std::u32string FirstLine(std::u32string text) {
   const auto end = text.find_first_of(U"\r\n");
   if (end != std::u32string::npos) text.resize(end);
@@ -92,7 +92,7 @@ void TEdit::ClearSelection() {
 }
 
 void TEdit::CopyToClipboard() {
-  // A password is never handed out, as Windows' edit refuses to copy it.
+  // A password is never handed out: it is neither copied nor cut to the clipboard.
   if (SelLength() > 0 && m_passwordChar == 0) ThePlatform().SetClipboardText(SelText());
 }
 

@@ -256,7 +256,7 @@ TModalResult TForm::ShowModal() {
     }
   }
   // A dialog opened beneath a stay-on-top window that it disables would be out of reach
-  // (Windows keeps owned dialogs above their owner); it stays on top while it shows.
+  // behind it; it stays on top while it shows.
   const bool raiseOnTop =
       m_formStyle != TFormStyle::fsStayOnTop &&
       std::any_of(disabled.begin(), disabled.end(),

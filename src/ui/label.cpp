@@ -8,7 +8,7 @@
 namespace tappomat {
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
-  // Labels click but do not hold the mouse, and take their parent's colour as the VCL's do.
+  // Labels click but do not hold the mouse, and take their parent's colour, so they blend into it.
   m_controlStyle = (m_controlStyle & ~csCaptureMouse) | csOpaque | csReplicatable;
   m_width = 65;
   m_height = 17;

@@ -182,7 +182,7 @@ void TListBox::HandleMouseDrag(Point p) {
 void TListBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
-      // The selection moves before OnMouseDown runs, as with Windows' list box.
+      // The selection moves before OnMouseDown runs, so the handler sees the pressed item.
       HandleMouseDown(PointFromLParam(m.LParam));
       break;
     case WM_LBUTTONDBLCLK:
@@ -258,7 +258,7 @@ bool TListBox::HandleNavigationKey(WORD key) {
   switch (key) {
     case VK_UP: target = current < 0 ? m_topIndex : current - 1; break;
     case VK_DOWN: target = current < 0 ? m_topIndex : current + 1; break;
-    // Windows' paging: first to the top (bottom) visible row, from there a page further.
+    // Paging goes first to the top (bottom) visible row, from there a page further.
     case VK_PRIOR:
       target = current > m_topIndex ? m_topIndex : current - std::max(1, rows - 1);
       break;

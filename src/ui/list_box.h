@@ -6,7 +6,7 @@
 // create it; the user drives it with the mouse (press, drag, wheel, double click) and the
 // keyboard (arrows, pages, Home/End, first letter).
 //
-// As in the VCL, OnClick fires when the user changes the selection (not when the program
+// OnClick fires when the user changes the selection (not when the program
 // sets ItemIndex), OnDblClick on a double click. With lbOwnerDrawFixed the list prepares
 // the canvas for each item — brush clHighlight and font clHighlightText when selected, the
 // list's Color and font otherwise — fills the item, then calls OnDrawItem (or draws the
@@ -56,7 +56,7 @@ class TListBox : public TWinControl {
   TCanvas* Canvas() { return &m_canvas; }
 
   // The item at a client point. Below the last item: -1 when `existing`, else Count (the
-  // VCL's rule); points left or right of the client area give -1 as well.
+  // place a new item would go); points left or right of the client area give -1 as well.
   int ItemAtPos(Point pos, bool existing) const;
   // The client rectangle of an item (it may lie outside the visible area).
   Rect ItemRect(int index) const;

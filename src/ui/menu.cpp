@@ -51,7 +51,7 @@ void TMenuItem::Click() {
 
 namespace {
 
-constexpr std::string_view kMenuWindowClass = "#32768";  // the class Windows gives menus
+constexpr std::string_view kMenuWindowClass = "#32768";  // the fixed class name of popup menus
 
 bool Selectable(const TMenuItem* item) { return item->Enabled() && !item->IsLine(); }
 

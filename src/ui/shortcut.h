@@ -1,8 +1,8 @@
 #pragma once
-// Menu shortcuts as the VCL encodes them: a TShortCut holds a virtual-key code in the low
+// Menu shortcuts: a TShortCut holds a virtual-key code in the low
 // byte and the modifier bits scShift, scCtrl and scAlt above it. The menu code matches
 // key presses against them and the classic look writes their names beside menu items;
-// the names are the VCL's English ones ("Ctrl+S", "Shift+Del", "Alt+F4", "PgDn").
+// the names are fixed English ones ("Ctrl+S", "Shift+Del", "Alt+F4", "PgDn").
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,7 +17,7 @@ inline constexpr TShortCut scAlt = 0x8000;
 inline constexpr TShortCut scNone = 0;
 
 // `shift` holds TShiftState bits (ui/shift_state.h: 1 Shift, 2 Alt, 4 Ctrl); the mouse
-// bits are ignored. A key code above 0xFF gives 0, as in the VCL.
+// bits are ignored. A key code above 0xFF gives 0: it does not fit the low byte.
 TShortCut ShortCut(int key, std::uint8_t shift);
 
 struct ShortCutKey {
@@ -27,7 +27,7 @@ struct ShortCutKey {
 };
 ShortCutKey ShortCutToKey(TShortCut shortCut);
 
-// "Shift+Ctrl+Alt+" (in that order, as the VCL writes them) and the key's name; "" for 0
+// "Shift+Ctrl+Alt+" (always in that order) and the key's name; "" for 0
 // or a key without a name.
 std::string ShortCutToText(TShortCut shortCut);
 

@@ -8,8 +8,8 @@
 namespace tappomat {
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
-  // The click comes from MouseUp, after Down has changed, as in Delphi; a quick second
-  // click is another click.
+  // The click comes from MouseUp, after Down has changed, so OnClick sees the new
+  // state; a quick second click is another click.
   m_controlStyle = (m_controlStyle & ~(csClickEvents | csDoubleClicks)) | csCaptureMouse;
   m_width = 23;
   m_height = 22;

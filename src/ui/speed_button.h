@@ -2,7 +2,7 @@
 // TSpeedButton: a window-less tool button. Its PushTracker follows the mouse (pressed look
 // while the left button is held over it, OnClick on release over it); with GroupIndex > 0,
 // it owns its latched Down state: buttons of one parent with the same GroupIndex form a
-// group in which at most one is down, as Delphi's speed buttons do. A button that goes down, or
+// group in which at most one is down, like a row of tool buttons. A button that goes down, or
 // whose AllowAllUp or GroupIndex changes, tells its siblings with CM_BUTTONPRESSED; they
 // go up and take its AllowAllUp. Flat buttons show a border only under the pointer.
 #include "ui/bit_btn.h"
@@ -47,7 +47,7 @@ class TSpeedButton : public TGraphicControl {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
  private:
-  // Delphi's TButtonState: up, held down by the mouse, latched down.
+  // TButtonState: up, held down by the mouse, latched down.
   enum class State { Up, Pressed, Exclusive };
 
   // Latched down wins over held down.

@@ -39,7 +39,7 @@ class TSpinButton : public TWinControl {
 
  protected:
   void PaintWindow(DeviceContext& dc) override;
-  // Draws one half: the raised face and its arrow (Windows Classic).
+  // Draws one half: the raised face and its arrow (classic look).
   virtual void PaintHalf(DeviceContext& dc, const Rect& rect, Half half, bool pressed);
   // Fires OnUpClick or OnDownClick.
   virtual void HalfClick(Half half);

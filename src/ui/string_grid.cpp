@@ -65,7 +65,7 @@ void TStringGrid::SetRowCount(int count) {
   if (count == RowCount()) return;
   m_rowHeights.resize(count, m_defaultRowHeight);
   m_fixedRows = std::min(m_fixedRows, count - 1);
-  // The current row follows the shrinking table without a Click, as in the VCL.
+  // The current row follows the shrinking table without a Click: the user chose nothing.
   m_row = std::clamp(m_row, m_fixedRows, count - 1);
   ResizeCells();
   SizeChanged();
@@ -74,8 +74,8 @@ void TStringGrid::SetRowCount(int count) {
 void TStringGrid::SetFixedCols(int count) {
   count = std::clamp(count, 0, ColCount() - 1);
   if (count == m_fixedCols) return;
-  // The current cell and the scrolling start over at the first scrolled cell (VCL's
-  // Initialize).
+  // The current cell and the scrolling start over at the first scrolled cell, as
+  // after creation.
   m_fixedCols = count;
   m_col = m_leftCol = count;
   SizeChanged();

@@ -6,10 +6,10 @@
 // fill it; the user moves the current cell with the mouse, the keyboard and the wheel.
 // Cells cannot be typed into.
 //
-// Rules kept from the VCL's TCustomGrid, because the program relies on them:
+// Rules the program relies on:
 //  - OnClick fires whenever the current cell is set by the mouse (even to the cell it
 //    already was), by the keyboard (when it moves), by the wheel or by the program
-//    (SetRow/SetCol to another cell) — the VCL's MoveCurrent calls Click each time. It
+//    (SetRow/SetCol to another cell) — MoveCurrent calls Click each time. It
 //    does not fire when the current row moves only because RowCount shrank below it.
 //  - A click on a fixed cell selects nothing; a right click does not move the current
 //    cell (the program selects on right click itself when it wants to).
@@ -19,7 +19,7 @@
 //    state, so a handler may paint over the cell or add to it.
 //  - With goRowSelect the current column stays at FixedCols, the whole row is selected,
 //    and Home/End go to the first/last row.
-//  - The wheel moves the current row by one per notch, as the VCL grid does.
+//  - The wheel moves the current row by one per notch.
 //
 // Not implemented: the in-place editor, range selection, sizing and moving rows and
 // columns with the mouse, and Cols/Rows as string lists.

@@ -1,9 +1,9 @@
 #pragma once
 // TStringList: the list of strings that list boxes, combo boxes, memo lines and grid rows
-// hold, with an object value per item, in the manner of Delphi's TStringList. Owned by
+// hold, with an object value per item. Owned by
 // the controls (their Items/Lines) and by the program's own code for its tables.
 //
-// Behaviour kept from the VCL because callers rely on it:
+// Behaviour callers rely on:
 //  - IndexOf and the sorted order ignore case by default (CaseSensitive false). Case is
 //    folded for ASCII letters only; other UTF-8 text compares byte for byte.
 //  - With Sorted set, Add places the string at its sorted position and Duplicates decides
@@ -59,13 +59,13 @@ class TStringList {
   int IndexOf(std::string_view value) const;
   int IndexOfObject(std::intptr_t object) const;
 
-  // All lines, each followed by "\r\n" (as the VCL writes them). Setting it splits at
-  // CR LF, LF or CR; a final line break does not make an extra empty line.
+  // All lines, each followed by "\r\n". Setting it splits at CR LF, LF or CR; a
+  // final line break does not make an extra empty line.
   std::string Text() const;
   void SetText(std::string_view text);
 
   // Items separated by commas; items holding a space, comma or quote are double-quoted
-  // with quotes doubled. Setting it also splits at spaces outside quotes, as the VCL does.
+  // with quotes doubled. Setting it also splits at spaces outside quotes.
   std::string CommaText() const;
   void SetCommaText(std::string_view text);
 

@@ -1,6 +1,6 @@
 #pragma once
 // TMessage and the component messages (CM_*): the vocabulary in which controls talk to
-// themselves and to each other, with the numbers the VCL gives them. Window messages reach
+// themselves and to each other, with fixed numbers from CM_BASE (0xB000) up. Window messages reach
 // a control's WindowProc as a TMessage; CM_* messages are sent with TControl::Perform.
 #include "win/messages.h"
 

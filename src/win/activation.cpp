@@ -1,11 +1,11 @@
 // Activation of top-level windows. One top-level window is active while the application
-// is; the focus lies inside it. The order of the messages is Windows':
+// is; the focus lies inside it. The order of the messages:
 //   old active   WM_NCACTIVATE(0), WM_ACTIVATE(WA_INACTIVE, new)
 //   all windows  WM_ACTIVATEAPP(1) when the application was inactive
 //   new active   WM_NCACTIVATE(1), WM_ACTIVATE(WA_ACTIVE or WA_CLICKACTIVE, old)
 //   focus        DefWindowProc's WM_ACTIVATE focuses the window; if the focus is still
 //                outside it afterwards (a handler that does not call DefWindowProc), the
-//                window takes it anyway, as Windows does
+//                window takes it anyway, so the active window always holds the focus
 // When another application becomes active, the active window is deactivated, every
 // top-level window gets WM_ACTIVATEAPP(0) and the focus is removed.
 #include <algorithm>

@@ -49,7 +49,8 @@ LRESULT HandleSysCommand(HWND h, WPARAM wParam) {
   return 0;
 }
 
-// WM_WINDOWPOSCHANGED becomes WM_MOVE and WM_SIZE, as Windows' default does.
+// WM_WINDOWPOSCHANGED becomes WM_MOVE and WM_SIZE, so windows that only
+// handle those still learn of moves and resizes.
 LRESULT HandleWindowPosChanged(HWND h, LPARAM lParam) {
   const WINDOWPOS* pos = LParamToPtr<const WINDOWPOS>(lParam);
   WindowData* w = WindowSystem::Current().Find(h);

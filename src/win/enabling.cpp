@@ -14,7 +14,7 @@ bool EnableWindow(HWND h, bool enable) {
     w->style &= ~WS_DISABLED;
     SendMessage(h, WM_ENABLE, 1);
   } else if (!enable && !wasDisabled) {
-    // As Windows: the window is told to end what it is doing (menus, drags) first.
+    // The window is told to end what it is doing (menus, drags) first.
     SendMessage(h, WM_CANCELMODE);
     if (!(w = ws.Find(h))) return false;
     w->style |= WS_DISABLED;

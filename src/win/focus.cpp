@@ -6,7 +6,7 @@
 namespace tappomat {
 namespace {
 
-// Windows refuses the focus to a window that is disabled, or minimized, or whose parents
+// The focus is refused to a window that is disabled, or minimized, or whose parents
 // up to the top-level window are.
 bool CanTakeFocus(WindowSystem& ws, HWND h) {
   for (WindowData* w = ws.Find(h); w; w = w->IsChild() ? ws.Find(w->parent) : nullptr) {

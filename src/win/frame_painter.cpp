@@ -15,8 +15,8 @@
 namespace tappomat {
 namespace {
 
-// Glyphs as runs of pixels {x, y, width, height} relative to the glyph's corner, drawn as
-// Windows' Marlett caption glyphs come out at the classic button size (16x14).
+// Glyphs as runs of pixels {x, y, width, height} relative to the glyph's corner, sized
+// for the classic caption button (16x14).
 struct Run {
   int x, y, width, height;
 };

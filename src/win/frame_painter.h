@@ -1,5 +1,5 @@
 #pragma once
-// The classic (Windows 2000) look of the non-client area: window frame, caption bar with
+// The classic look of the non-client area: window frame, caption bar with
 // its gradient, icon, bold text and buttons, the client edge and the size box. Drawn with
 // the gdi layer in window coordinates from a NonClientLayout; the default WM_NCPAINT and
 // WM_PRINT (PRF_NONCLIENT) of nonclient.cpp call it. Scroll bars have their own painter

@@ -52,7 +52,7 @@ void TranslateNativeEvent(WindowSystem& ws, NativeWindowId native, const NativeE
 bool WindowSystem::TakeInput(MSG& msg, bool remove) {
   // Native events that make no queued message (focus changes, exposure) are used up here
   // until one does. The translation may send messages whose handlers run nested loops;
-  // those take the later events, which is what Windows does as well.
+  // those take the later events, so input keeps its order.
   while (m_pendingInput.empty() && !m_input.empty()) {
     const QueuedInput next = std::move(m_input.front());
     m_input.pop_front();
@@ -74,7 +74,7 @@ void QueueInputMessage(WindowSystem& ws, HWND h, UINT msg, WPARAM wParam, LPARAM
 
 // Printable characters come from the platform's Text events, which its input method has
 // already composed (keyboard layout, dead keys, compose sequences). The platform types no
-// control characters, so, as Windows' TranslateMessage does, key-down messages of Return,
+// control characters, so key-down messages of Return,
 // Backspace, Tab, Escape and Ctrl+letter become WM_CHAR (WM_SYSCHAR with Alt) here; they
 // are queued before any other input, right behind the key that made them.
 bool TranslateMessage(const MSG& msg) {

@@ -10,7 +10,7 @@
 // hit_test.cpp (WindowFromPoint), top_level_order.cpp, capture.cpp, focus.cpp,
 // activation.cpp, enabling.cpp; input_routing.h is their private interface.
 //
-// Message parameters (as on Windows):
+// Message parameters:
 //   mouse messages   lParam client point (WM_NC*: screen point), wParam MK_* (WM_NC*: hit code)
 //   WM_MOUSEWHEEL    HIWORD(wParam) signed delta, LOWORD MK_*, lParam screen point
 //   WM_SETCURSOR     wParam the window under the pointer, lParam MAKELPARAM(hit, mouse message)

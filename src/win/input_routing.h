@@ -67,7 +67,7 @@ void DeactivateApplication();
 // under a modal dialog): its enabled owned window is activated instead.
 void ActivateInsteadOfDisabled(HWND disabledTop);
 // The active window is going away (hidden): its owner or the next window below it
-// becomes active, as Windows does.
+// becomes active, so the application keeps an active window.
 void ActivateOtherWindow(HWND leaving);
 // WM_ACTIVATE of DefWindowProc: an activated window that is not minimized takes the focus.
 void DefActivate(HWND h, WPARAM wParam);

@@ -1,8 +1,8 @@
 // Key and text events become keyboard messages for the focus window.
 //   - WM_SYSKEYDOWN/WM_SYSKEYUP instead of WM_KEYDOWN/WM_KEYUP for keys pressed with Alt
 //     (but not with Ctrl+Alt, which types characters on many layouts), for Alt itself and
-//     for F10; Alt's release is a WM_SYSKEYUP only when no other key came in between, as on
-//     Windows, so that a lone Alt tap can open a menu.
+//     for F10; Alt's release is a WM_SYSKEYUP only when no other key came in between, so that a
+//     lone Alt tap can open a menu.
 //   - With no focus window the keys go to the active window, all as WM_SYS* messages.
 //   - Text typed through the input method becomes one WM_CHAR per code point (WM_SYSCHAR
 //     with Alt).
@@ -14,7 +14,7 @@
 namespace tappomat {
 namespace {
 
-// Left and right modifier keys arrive as the one code Windows' key messages carry.
+// Left and right modifier keys arrive as the one generic code (VK_SHIFT, VK_CONTROL, VK_MENU).
 int GenericKey(int virtualKey) {
   switch (virtualKey) {
     case VK_LSHIFT:
@@ -108,7 +108,7 @@ void TranslateTextEvent(WindowSystem& ws, const NativeEvent& event) {
   }
 }
 
-// Alt+F4 asks the top-level window to close, as Windows' default does.
+// Alt+F4 asks the top-level window to close (WM_CLOSE) by default.
 void DefSysKeyDown(HWND h, WPARAM wParam, LPARAM lParam) {
   if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & kAltDownBit)) {
     PostMessage(GetAncestor(h, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE);

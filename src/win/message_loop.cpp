@@ -16,7 +16,7 @@ HHOOK SetWindowsHookEx(int kind, HOOKPROC proc) {
   WindowSystem& ws = WindowSystem::Current();
   if (!proc || (kind != WH_CBT && kind != WH_CALLWNDPROC && kind != WH_GETMESSAGE)) return 0;
   const HHOOK id = ws.m_nextHook++;
-  // The newest hook is called first, as Windows chains them.
+  // The newest hook is called first, so it can act before those installed earlier.
   ws.m_hooks.insert(ws.m_hooks.begin(), {id, kind, std::move(proc)});
   return id;
 }

@@ -96,7 +96,7 @@ enum : LRESULT {
 struct CREATESTRUCT {
   void* lpCreateParams = nullptr;
   HWND hwndParent;
-  int y = 0, x = 0, cy = 0, cx = 0;  // as Windows orders them
+  int y = 0, x = 0, cy = 0, cx = 0;  // y before x: the struct's fixed field order
   std::uint32_t style = 0;
   const char* lpszName = "";
   const char* lpszClass = "";

@@ -62,7 +62,7 @@ bool HasDoubleClicks(WindowSystem& ws, HWND h) {
 // A press of the same button on the same window (the same part of it), soon enough and
 // near enough to the previous press, is a double click; the press after a double click
 // starts over. `down` is the WM_xBUTTONDOWN or WM_NCxBUTTONDOWN message. The non-client
-// area has double clicks whatever the class says, as on Windows.
+// area has double clicks whatever the class says (the caption's double click relies on it).
 UINT ApplyDoubleClick(WindowSystem& ws, HWND target, UINT down, bool nonClient, Point screen) {
   const WindowSystem::ClickRecord last = ws.m_lastClick;
   const std::uint32_t now = ws.TickCount();
@@ -106,7 +106,7 @@ bool MouseActivate(WindowSystem& ws, HWND target, LRESULT hit, UINT clientMessag
       ActivateWindow(top, ActivationCause::Mouse, FocusAfterActivation::KeepInside);
       return true;
     default:  // MA_ACTIVATE, or 0 from a procedure that does not care
-      // A refused activation eats the press, as Windows does.
+      // A refused activation eats the press: the window did not want it.
       return !ActivateWindow(top, ActivationCause::Mouse, FocusAfterActivation::KeepInside);
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The modal mouse loop behind moving a window by its caption, pressing a caption button
-// and holding a scroll bar, as Windows runs its own loops for them: the window takes the
+// and holding a scroll bar: the window takes the
 // capture, and while the left button is held the loop reads the messages itself — pointer
 // moves, the release and its own timers go to the caller instead of the window procedure;
 // everything else (painting, posted messages, other timers) is dispatched as usual, so the

@@ -36,7 +36,7 @@ LRESULT HitTest(HWND h, LPARAM lParam) {
 }
 
 LRESULT NcPaint(HWND h, WPARAM wParam) {
-  // 0 (and Windows' 1) mean the whole frame.
+  // 0 and 1 mean the whole frame; larger values point at a Region.
   const Region* area = wParam > 1 ? reinterpret_cast<const Region*>(wParam) : nullptr;
   if (std::optional<DeviceContext> dc = GetNonClientDC(h, area)) PaintDefaultNonClient(h, *dc);
   return 0;

@@ -53,7 +53,7 @@ void PlaceCaptionButtons(NonClientLayout& layout, std::uint32_t style, std::uint
     return;
   }
   // Close at the right; minimise and maximise side by side left of it, 2 pixels apart.
-  // Windows shows both of those when either style asks for one (the other greyed).
+  // Both of those show when either style asks for one (the other greyed).
   const int width = GetSystemMetrics(SM_CXSIZE) - 2;
   const int height = GetSystemMetrics(SM_CYSIZE) - 4;
   layout.closeButton = Rect::FromSize(bar.right - 2 - width, bar.top + 2, width, height);
@@ -162,7 +162,7 @@ LRESULT HitTestNonClient(const NonClientLayout& layout, std::uint32_t style, Poi
   }
 
   if (layout.caption.Contains(p)) {
-    // The buttons' columns reach over the caption's whole height, as in Windows.
+    // The buttons' columns reach over the caption's whole height.
     if (!layout.icon.IsEmpty() && p.x < layout.caption.left + GetSystemMetrics(SM_CYCAPTION) - 1) {
       return HTSYSMENU;
     }
@@ -173,7 +173,7 @@ LRESULT HitTestNonClient(const NonClientLayout& layout, std::uint32_t style, Poi
   }
   if (layout.vScroll.Contains(p)) return HTVSCROLL;
   if (layout.hScroll.Contains(p)) return HTHSCROLL;
-  // Windows answers HTSIZE in the size box whether or not the window can be sized.
+  // The size box answers HTSIZE whether or not the window can be sized.
   if (layout.sizeBox.Contains(p)) return HTSIZE;
   return HTNOWHERE;
 }

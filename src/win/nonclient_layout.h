@@ -4,7 +4,7 @@
 // window's styles and size. Pure geometry, computed in one place for WM_NCCALCSIZE,
 // WM_NCHITTEST, the frame painter and the scroll-bar geometry, so they cannot disagree.
 //
-// The sizes follow Windows' classic look (system metrics of gdi/system_metrics.h), from
+// The sizes follow the classic look (system metrics of gdi/system_metrics.h), from
 // the outside in:
 //   static edge   1 (WS_EX_STATICEDGE without WS_EX_DLGMODALFRAME)
 //   window edge   2 (WS_THICKFRAME, WS_DLGFRAME, WS_EX_DLGMODALFRAME; not with a static edge)
@@ -16,7 +16,7 @@
 //   scroll bars   SM_CXVSCROLL right (left with WS_EX_LEFTSCROLLBAR), SM_CYHSCROLL at the
 //                 bottom, each only when it fits
 // So WS_CAPTION gives a 3-pixel frame (SM_CXFIXEDFRAME), WS_CAPTION | WS_THICKFRAME 4
-// (SM_CXFRAME), WS_BORDER 1, and WS_THICKFRAME without a border bit 3, as Windows'
+// (SM_CXFRAME), WS_BORDER 1, and WS_THICKFRAME without a border bit 3, as
 // AdjustWindowRectEx computes them.
 #include <cstdint>
 
@@ -48,8 +48,8 @@ NonClientLayout ComputeNonClientLayout(std::uint32_t style, std::uint32_t exStyl
                                        bool hasIcon);
 
 // Moves the scroll bars and the size box next to `client` (window coordinates): the window
-// procedure may have chosen another client rectangle than the styles give, and Windows
-// keeps the scroll bars beside the client area it was given.
+// procedure may have chosen another client rectangle than the styles give, and the
+// scroll bars stay beside the client area it was given.
 void AnchorScrollBars(NonClientLayout& layout, std::uint32_t style, std::uint32_t exStyle,
                       const Rect& client);
 

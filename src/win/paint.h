@@ -31,10 +31,10 @@
 //
 // Update regions. Each window keeps an update region (client coordinates), an erase flag
 // (WM_ERASEBKGND due), a frame flag (WM_NCPAINT due) and an internal-paint flag
-// (WindowPaintState). Invalidating a hidden window does nothing, as in Windows: showing it
+// (WindowPaintState). Invalidating a hidden window does nothing: showing it
 // invalidates it whole. RedrawWindow reaches the children lying in the area when the
-// window lacks WS_CLIPCHILDREN or RDW_ALLCHILDREN is given (never with RDW_NOCHILDREN), as
-// Windows does. Because every window clips its children, a parent's repaint never
+// window lacks WS_CLIPCHILDREN or RDW_ALLCHILDREN is given (never with RDW_NOCHILDREN).
+// Because every window clips its children, a parent's repaint never
 // damages them, so this only decides which children are asked to paint again — those of
 // a parent without WS_CLIPCHILDREN, whose look may depend on the parent's, are; the
 // children reached always get WM_ERASEBKGND and, where the area reaches their frame,
@@ -62,7 +62,7 @@
 //
 // WM_SETREDRAW (wParam 0/1). While off, the window and its children are not painted and
 // their contexts draw nothing; invalidations still accumulate. Turning it on repaints
-// nothing by itself, as in Windows: callers invalidate afterwards.
+// nothing by itself: callers invalidate afterwards, once their changes are done.
 //
 // WM_PRINT (wParam: DeviceContext*, origin at the window origin; lParam: PRF_*) draws the
 // window into any context: PRF_CHECKVISIBLE skips a hidden window, PRF_NONCLIENT draws
@@ -70,7 +70,7 @@
 // the context moved to the client origin and clipped to the client area, PRF_CHILDREN
 // sends WM_PRINT to the visible children, bottom first, with the context moved to each.
 // DefWindowProc does nothing with WM_PRINTCLIENT: windows that can print themselves
-// handle it, as in Windows.
+// handle it.
 //
 // Layered windows (WS_EX_LAYERED top-level windows). UpdateLayeredWindow gives the window
 // a picture (premultiplied alpha) and a constant alpha, shown with
@@ -108,7 +108,7 @@ bool InvalidateRgn(HWND h, const Region& clientRegion, bool erase);
 bool ValidateRect(HWND h, const std::optional<Rect>& clientRect);
 // Paints the window and its children now if they need it, and presents the result.
 bool UpdateWindow(HWND h);
-// Windows' RedrawWindow with all its RDW_* flags. The area is `clientRegion` if given,
+// RedrawWindow with all its RDW_* flags. The area is `clientRegion` if given,
 // else `clientRect`, else the whole window (its non-client area matters only with
 // RDW_FRAME or RDW_NOFRAME). A null handle applies the flags to every top-level window.
 bool RedrawWindow(HWND h, const std::optional<Rect>& clientRect, const Region* clientRegion,

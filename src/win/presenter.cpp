@@ -96,7 +96,7 @@ bool UpdateLayeredWindow(HWND h, const std::optional<Point>& screenPos, const Bi
   w->top.layeredPicture = picture;
   w->top.constantAlpha = constantAlpha;
   if (wasColorKeyed) RestoreRegionShape(*w);
-  // The window takes the picture's size, as Windows' UpdateLayeredWindow does with psize.
+  // The window takes the picture's size (UpdateLayeredWindow's psize).
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (screenPos ? 0u : UINT{SWP_NOMOVE});
   const Point pos = screenPos.value_or(w->windowRect.TopLeft());
   SetWindowPos(h, kNullWindow, pos.x, pos.y, picture.Width(), picture.Height(), flags);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kMinThumb = 8;
 
-// a * b / c rounded to nearest, halves away from zero, as Windows' MulDiv.
+// a * b / c rounded to nearest, halves away from zero.
 int MulDiv(int a, int b, int c) {
   if (c == 0) return 0;
   const std::int64_t product = std::int64_t{a} * b;
@@ -90,7 +90,7 @@ int SetScrollInfo(HWND h, int bar, const SCROLLINFO& info, bool redraw) {
         hide = true;
       }
     } else if (mask != SIF_PAGE) {
-      // A page change alone neither shows nor enables, as in Windows.
+      // A page change alone neither shows nor enables the bar.
       arrows = ESB_ENABLE_BOTH;
       show = changed;
     }
@@ -164,7 +164,7 @@ bool ShowScrollBar(HWND h, int bar, bool show) {
   ForEachBar(bar, [&bits](int b) { bits |= StyleBit(b); });
   const std::uint32_t style = show ? (w->style | bits) : (w->style & ~bits);
   if (style == w->style) return true;
-  // Windows changes the style bits directly, without WM_STYLECHANGING.
+  // The style bits change directly, without WM_STYLECHANGING.
   w->style = style;
   SetWindowPos(h, kNullWindow, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -1,12 +1,12 @@
 #pragma once
-// Window scroll bars (WS_HSCROLL / WS_VSCROLL): their state as Windows' SCROLLINFO
+// Window scroll bars (WS_HSCROLL / WS_VSCROLL): their state as SCROLLINFO
 // describes it, the functions that read and change it, their geometry for the painters
 // and for a skin engine (GetScrollBarInfo), and their mouse behaviour
 // (scroll_bar_tracking.cpp), which turns clicks and drags into WM_HSCROLL / WM_VSCROLL for
-// the window (lParam 0). As in Windows, a scroll bar never moves by itself: the window
+// the window (lParam 0). A scroll bar never moves by itself: the window
 // answers WM_VSCROLL by calling SetScrollInfo or SetScrollPos.
 //
-// Windows' rule for hiding: when a SetScrollInfo call that sets the range or the page
+// The rule for hiding: when a SetScrollInfo call that sets the range or the page
 // changes something and leaves nothing to scroll (max - min < page, or max == min), the
 // bar is hidden (its style bit cleared and the frame recalculated); with
 // SIF_DISABLENOSCROLL it stays and is disabled instead. Setting a scrollable range or page
@@ -66,7 +66,7 @@ bool ShowScrollBar(HWND h, int bar, bool show);
 // ESB_* arrows to disable (SB_BOTH: both bars). False when nothing changed.
 bool EnableScrollBar(HWND h, int bar, UINT arrows);
 
-// GetScrollBarInfo, as Windows has it for window scroll bars.
+// GetScrollBarInfo for window scroll bars.
 enum : std::int32_t { OBJID_CLIENT = -4, OBJID_VSCROLL = -5, OBJID_HSCROLL = -6 };
 enum : std::uint32_t {
   STATE_SYSTEM_UNAVAILABLE = 0x00000001, STATE_SYSTEM_PRESSED = 0x00000008,

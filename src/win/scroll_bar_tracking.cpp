@@ -1,4 +1,4 @@
-// The mouse on a window scroll bar, as Windows behaves:
+// The mouse on a window scroll bar:
 //   arrow      SB_LINEUP / SB_LINEDOWN at once, again after 350 ms and then every 50 ms
 //              while the button is held over the arrow (drawn pushed while it is)
 //   page area  SB_PAGEUP / SB_PAGEDOWN likewise, while the pointer stays over that page

@@ -53,7 +53,7 @@ constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<std::int16_t>((l >> 16
 constexpr Point PointFromLParam(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 constexpr LPARAM LParamFromPoint(Point p) { return MAKELPARAM(p.x, p.y); }
 
-// Pointers travel in message parameters as Windows passes them.
+// Pointers travel in message parameters (WPARAM/LPARAM) as integers.
 template <typename T>
 LPARAM PtrToLParam(T* p) { return reinterpret_cast<LPARAM>(p); }
 template <typename T>

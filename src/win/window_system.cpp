@@ -398,7 +398,7 @@ std::uint32_t GetWindowExStyle(HWND h) {
 namespace {
 
 // Style changes follow the WM_STYLECHANGING/WM_STYLECHANGED protocol; the struct carries
-// the old and new values as Windows' STYLESTRUCT does.
+// the old and new values.
 struct STYLESTRUCT {
   std::uint32_t styleOld;
   std::uint32_t styleNew;

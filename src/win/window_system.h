@@ -31,14 +31,14 @@ struct WindowClass {
   WNDPROC proc;
   std::uint32_t style = 0;  // CS_*
   PointerShape cursor = PointerShape::Arrow;
-  int background = -1;  // system colour index + 1 as Windows' COLOR_x + 1 brushes; -1: none
+  int background = -1;  // system colour index + 1 (COLOR_x + 1); -1: none
 };
 
 enum : int { WH_GETMESSAGE = 3, WH_CALLWNDPROC = 4, WH_CBT = 5 };
 // WH_CBT codes.
 enum : int { HCBT_MOVESIZE = 0, HCBT_MINMAX = 1, HCBT_DESTROYWND = 4, HCBT_ACTIVATE = 5, HCBT_CREATEWND = 3, HCBT_SETFOCUS = 9 };
 
-// A hook procedure: (code, wParam, lParam) as Windows passes them. WH_CBT: code HCBT_*,
+// A hook procedure: (code, wParam, lParam). WH_CBT: code HCBT_*,
 // wParam the window as HandleToWParam; returning non-zero from HCBT_CREATEWND or
 // HCBT_ACTIVATE prevents the action. WH_CALLWNDPROC: lParam points to a CWPSTRUCT.
 // WH_GETMESSAGE: lParam points to the MSG.

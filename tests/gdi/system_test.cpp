@@ -66,8 +66,8 @@ TEST(SystemColors, ResolveColor) {
     ColorRef color;
   };
   const Case cases[] = {
-      {0x8000000F, RGB(212, 208, 200)},  // clBtnFace, older Delphi
-      {0xFF00000F, RGB(212, 208, 200)},  // clBtnFace, later Delphi
+      {0x8000000F, RGB(212, 208, 200)},  // clBtnFace, high bit only
+      {0xFF00000F, RGB(212, 208, 200)},  // clBtnFace, whole top byte set
       {0x8000000D, RGB(10, 36, 106)},    // clHighlight
       {0x80000019, 0},                   // index 25: no colour
       {0x00123456, 0x00123456},

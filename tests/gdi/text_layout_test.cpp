@@ -245,7 +245,7 @@ TEST_F(TextLayoutTest, HorizontalAlignmentIsPerLine) {
 
 TEST_F(TextLayoutTest, VerticalAlignmentOnlyWithSingleLine) {
   const int h = m_metrics.height;
-  ASSERT_EQ(h % 2, 1) << "an odd height tells top + (height - h) / 2 from Windows' rounding";
+  ASSERT_EQ(h % 2, 1) << "an odd height tells top + (height - h) / 2 from top + height / 2 - h / 2";
   const Rect rect{0, 10, 100, 50};
   struct {
     unsigned format;

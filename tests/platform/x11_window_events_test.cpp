@@ -140,7 +140,7 @@ TEST_F(X11WindowEventsTest, ShiftedKeysAndAutoRepeat) {
 }
 
 // The key of A typed on a Russian layout gives the Cyrillic letter as text but still the
-// virtual key 'A', as Windows layouts do.
+// virtual key 'A', so shortcuts work on any layout.
 TEST_F(X11WindowEventsTest, RussianLayoutTypesCyrillicWithLatinVirtualKeys) {
   const NativeWindowId window = ShowAt(Rect::FromSize(100, 100, 200, 150));
   ASSERT_TRUE(WaitFor([&] { return m_listener.Has(window, Type::FocusGained); }));

@@ -63,7 +63,7 @@ TEST_F(CheckBoxTest, UserTogglingCycles) {
 TEST_F(CheckBoxTest, SettingTheStateInCodeClicksOnlyOnAChange) {
   box->SetChecked(true);
   box->SetChecked(true);
-  box->SetState(S::cbGrayed);  // allowed from code without AllowGrayed, as in the VCL
+  box->SetState(S::cbGrayed);  // allowed from code without AllowGrayed: it limits clicks only
   box->SetChecked(false);
   EXPECT_EQ(clicks, 3);
   EXPECT_EQ(box->State(), S::cbUnchecked);

@@ -411,7 +411,7 @@ TEST(ClassicLook, MessageBoxIconsStayInTheirSquare) {
   ExpectPixels(error, {{{16, 16}, kWhite}, {{16, 4}, RGB(255, 0, 0)}, {{0, 0}, kMagenta}}, "error icon");
 }
 
-// Every drawing function side by side, for a person to judge against Windows 2000.
+// Every drawing function side by side, for a person to judge by eye.
 TEST(ClassicLook, Golden) {
   Canvas canvas(600, 400);
   DeviceContext& dc = canvas.Dc();

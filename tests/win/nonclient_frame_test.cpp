@@ -126,7 +126,7 @@ TEST_F(NonClientFrame, CaptionButtonsPushedAndDisabled) {
 }
 
 TEST_F(NonClientFrame, OnlyTheMissingBoxIsGreyedAndAMaximisedWindowShowsRestore) {
-  // Windows shows both boxes when either is asked for; the one not asked for is grey.
+  // Both boxes show when either is asked for; the one not asked for is grey.
   const HWND top = CreateWindowEx(0, "FaceWindow", "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                                   200, 100, kNullWindow);
   ShowWindow(top, SW_SHOW);

@@ -18,7 +18,7 @@ struct CalcSizeCase {
   Rect client;  // expected, for a window rectangle at (10, 20)
 };
 
-// Frame widths as Windows' AdjustWindowRectEx has them: WS_CAPTION 3 + caption 19,
+// Frame widths as AdjustWindowRectEx gives them: WS_CAPTION 3 + caption 19,
 // WS_THICKFRAME with a caption 4, WS_THICKFRAME alone 3, WS_BORDER 1, client edge 2,
 // static edge 1, scroll bars 17.
 const CalcSizeCase kCalcSizeCases[] = {

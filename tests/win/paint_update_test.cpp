@@ -135,7 +135,7 @@ TEST_F(PaintUpdate, HiddenWindowsAndRedrawOffWindowsDoNotPaint) {
   Rect update;
 
   InvalidateRect(hidden, std::nullopt, true);
-  EXPECT_FALSE(GetUpdateRect(hidden, update));  // dropped, as Windows does
+  EXPECT_FALSE(GetUpdateRect(hidden, update));  // dropped: a hidden window is not invalidated
   ProcessMessages();
   EXPECT_TRUE(TakeLog(kPaintMessages).empty());
 

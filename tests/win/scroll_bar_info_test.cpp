@@ -1,4 +1,4 @@
-// Scroll-bar state: clamping, Windows' rule for hiding and disabling, showing a bar and
+// Scroll-bar state: clamping, the rule for hiding and disabling, showing a bar and
 // its geometry as GetScrollBarInfo reports it.
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ TEST_F(ScrollBar, PositionAndRangeFunctions) {
   int min = -1;
   int max = -1;
   ASSERT_TRUE(GetScrollRange(h, SB_HORZ, min, max));
-  EXPECT_EQ(min, 0);  // Windows' default range
+  EXPECT_EQ(min, 0);  // the default range is 0-100
   EXPECT_EQ(max, 100);
   EXPECT_EQ(SetScrollPos(h, SB_HORZ, 30, false), 0);
   EXPECT_EQ(SetScrollPos(h, SB_HORZ, 300, false), 30);

@@ -138,7 +138,7 @@ void HeadlessPlatform::UserKey(int virtualKey, bool down, const std::string& tex
 void HeadlessPlatform::SetKeyState(int virtualKey, bool down) {
   if (down) m_keyLatched[virtualKey] = true;
   m_keyDown[virtualKey] = down;
-  // Either Alt key also reads as VK_MENU, as on Windows; likewise Shift and Control.
+  // Either Alt key also reads as the generic VK_MENU; likewise Shift and Control.
   if (virtualKey == VK_LMENU || virtualKey == VK_RMENU) SetKeyState(VK_MENU, down);
   if (virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT) SetKeyState(VK_SHIFT, down);
   if (virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL) SetKeyState(VK_CONTROL, down);

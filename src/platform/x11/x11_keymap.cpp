@@ -102,7 +102,7 @@ int SidedVirtualKeyFromKeysym(KeySym keysym) {
     case XK_Meta_L: return VK_LMENU;
     case XK_Alt_R:
     case XK_Meta_R:
-    case XK_ISO_Level3_Shift: return VK_RMENU;  // AltGr, as Windows reports it
+    case XK_ISO_Level3_Shift: return VK_RMENU;  // AltGr counts as the right Alt key
     default: return 0;
   }
 }

@@ -6,8 +6,8 @@
 // A key's virtual key comes from its symbol in the first group at the first level, so a
 // letter key gives the same 'A'..'Z' whatever the shift state and whichever layout group is
 // active. When that symbol is no Latin letter, digit or known key (a layout such as "ru"
-// alone), the key's position name ("AC01" is the key of A on a US keyboard) decides, as the
-// Windows layouts of those languages do.
+// alone), the key's position name ("AC01" is the key of A on a US keyboard) decides, so
+// shortcuts keep their Latin keys on such layouts.
 #include <X11/Xlib.h>
 
 #include <array>

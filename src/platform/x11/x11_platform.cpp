@@ -109,7 +109,7 @@ void X11Platform::Hide(NativeWindowId window) {
   }
   w->Withdraw();
   w->SetMinimized(false);
-  // Without a manager the focus would fall to the root; the owner gets it, as on Windows.
+  // Without a manager the focus would fall to the root; the owner gets it instead.
   if (hadFocus) {
     if (X11Window* owner = Find(w->Owner()); owner != nullptr && owner->Shown()) {
       XSetInputFocus(m_x->Get(), owner->Id(), RevertToParent, CurrentTime);
