@@ -11,7 +11,7 @@
 namespace tappomat {
 namespace {
 
-TEST(SystemColors, ClassicWindows2000Scheme) {
+TEST(SystemColors, TheClassicGreyScheme) {
   struct Case {
     int index;
     ColorRef color;

@@ -115,7 +115,7 @@ const LineCase kLineCases[] = {
      DT_WORDBREAK | DT_RTLREADING, "Record the", 0, {"Record the", "script", "Запись"}},
 };
 
-TEST_F(TextLayoutTest, LinesFollowTheWindowsRules) {
+TEST_F(TextLayoutTest, LinesBreakAtTheLineEndRules) {
   for (const LineCase& c : kLineCases) {
     SCOPED_TRACE(c.what);
     const int width = Extent(c.widthOf) + c.slack;

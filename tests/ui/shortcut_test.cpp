@@ -12,7 +12,7 @@ constexpr std::uint8_t kAlt = 2;
 constexpr std::uint8_t kCtrl = 4;
 constexpr std::uint8_t kLeftButton = 8;
 
-TEST(ShortCut, PacksKeyAndModifiersAsTheVcl) {
+TEST(ShortCut, PacksKeyAndModifiersIntoOneValue) {
   EXPECT_EQ(ShortCut('S', kCtrl), 0x4053);
   EXPECT_EQ(ShortCut(VK_F4, kAlt), 0x8073);
   EXPECT_EQ(ShortCut(VK_TAB, kShift | kCtrl | kAlt), 0xE009);

@@ -41,7 +41,7 @@ TEST(StringList, AddInsertDeleteKeepObjectsWithTheirStrings) {
   EXPECT_EQ(list.Objects(2), 1);
 }
 
-TEST(StringList, BadIndexThrowsTheVclMessage) {
+TEST(StringList, BadIndexThrowsTheListIndexMessage) {
   TStringList list = Make({"a", "b"});
   struct Case {
     const char* what;

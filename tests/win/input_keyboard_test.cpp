@@ -26,7 +26,7 @@ struct KeyStep {
   const char* text = "";
 };
 
-TEST_F(KeyboardInput, KeysAndCharactersGoToTheFocusWindowAsWindowsSendsThem) {
+TEST_F(KeyboardInput, KeysAndCharactersGoToTheFocusWindowInOrder) {
   struct Case {
     const char* name;
     std::vector<KeyStep> steps;

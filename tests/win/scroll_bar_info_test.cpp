@@ -52,7 +52,7 @@ void PrintTo(const SetCase& c, std::ostream* os) { *os << c.name; }
 
 class ScrollBarSet : public WinTest, public ::testing::WithParamInterface<SetCase> {};
 
-TEST_P(ScrollBarSet, ClampsHidesAndDisablesAsWindowsDoes) {
+TEST_P(ScrollBarSet, ClampsHidesAndDisablesByTheRange) {
   const SetCase& c = GetParam();
   const HWND h = Create("h", WS_POPUP | WS_VISIBLE | (c.barShown ? WS_VSCROLL : 0u), {0, 0, 100, 200});
   EXPECT_EQ(SetScrollInfo(h, SB_VERT, c.set, true), c.returned);
