@@ -4,8 +4,8 @@
 // code (Alt+letter and letters inside an open menu), by labels and buttons (dialog
 // mnemonics) and by the classic look to measure captions.
 //
-// "&&" stands for a literal ampersand, and when a caption marks several
-// characters the last mark wins.
+// "&&" stands for a literal ampersand, and when a caption marks several characters the
+// last mark wins.
 #include <string>
 #include <string_view>
 

@@ -1,9 +1,9 @@
 #pragma once
-// TButtonControl: what push buttons and check boxes share — a window of
-// their own whose PushTracker keeps the pressed look while the left button is held over
-// them (with the mouse captured) or while Space is held with the focus on them, and that
-// acts on the release over them or on Space's release by calling Pushed(). TButton clicks
-// there, TCheckBox moves its state on.
+// TButtonControl: what push buttons and check boxes share — a window of their own whose
+// PushTracker keeps the pressed look while the left button is held over them (with the
+// mouse captured) or while Space is held with the focus on them, and that acts on the
+// release over them or on Space's release by calling Pushed(). TButton clicks there,
+// TCheckBox moves its state on.
 #include "ui/push_tracker.h"
 #include "ui/win_control.h"
 

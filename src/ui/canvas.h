@@ -4,8 +4,8 @@
 // (TCustomControl and TGraphicControl do that around Paint) and detached afterwards;
 // drawing on a detached canvas does nothing.
 //
-// Colours are TColor values (gdi ResolveColor): negative values name
-// system colours (clBtnFace …), others are ColorRefs.
+// Colours are TColor values (gdi ResolveColor): negative values name system colours
+// (clBtnFace …), others are ColorRefs.
 #include <cstdint>
 #include <functional>
 #include <span>

@@ -1,6 +1,6 @@
 #pragma once
-// Classic push buttons, bitmap buttons and speed buttons: the look of TButton, TBitBtn and
-// TSpeedButton with no skin active, and the glyph-and-caption layout they share
+// Classic push buttons, bitmap buttons and speed buttons: the look of TButton, TBitBtn
+// and TSpeedButton with no skin active, and the glyph-and-caption layout they share
 // (CalcButtonLayout). Called by those controls' paint handlers.
 #include <string_view>
 

@@ -98,8 +98,8 @@ void TComponent::RemoveFreeNotification(TComponent* other) {
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-  // An owner passes removals on to everything it owns, so that siblings
-  // that point at each other let go.
+  // An owner passes removals on to everything it owns, so that siblings that point at
+  // each other let go.
   if (operation != TOperation::opRemove) return;
   for (auto& c : m_components)
     if (c && c.get() != component) c->Notification(component, operation);

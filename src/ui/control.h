@@ -1,8 +1,8 @@
 #pragma once
 // TControl: a visible component with a parent, bounds, caption, font, colour, hint and
 // mouse events. Every message a control gets goes through WindowProc (replaceable and
-// chainable; the default is the virtual WndProc), so a subclass sees the
-// same stream whether the message came from the window system or from Perform.
+// chainable; the default is the virtual WndProc), so a subclass sees the same stream
+// whether the message came from the window system or from Perform.
 //
 // Window-less controls (TGraphicControl) get their mouse messages from their parent
 // TWinControl, which also paints them; windowed controls (TWinControl) get theirs from

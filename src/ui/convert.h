@@ -1,6 +1,6 @@
 #pragma once
 // Integer conversion of the texts that the program keeps in grid cells and edit fields,
-// with the rules of the classic runtime: optional blanks in front, an optional sign, then
+// with these rules: optional blanks in front, an optional sign, then
 // decimal digits or "$"/"0x" followed by hexadecimal digits; nothing may follow; the value
 // must fit the target type. StrToInt reports a text that does not convert with
 // EConvertError "'<text>' is not a valid integer value", which the error box then shows.

@@ -6,9 +6,9 @@
 // create it; the user drives it with the mouse (press, drag, wheel, double click) and the
 // keyboard (arrows, pages, Home/End, first letter).
 //
-// OnClick fires when the user changes the selection (not when the program
-// sets ItemIndex), OnDblClick on a double click. With lbOwnerDrawFixed the list prepares
-// the canvas for each item — brush clHighlight and font clHighlightText when selected, the
+// OnClick fires when the user changes the selection (not when the program sets
+// ItemIndex), OnDblClick on a double click. With lbOwnerDrawFixed the list prepares the
+// canvas for each item — brush clHighlight and font clHighlightText when selected, the
 // list's Color and font otherwise — fills the item, then calls OnDrawItem (or draws the
 // text itself when there is no handler) and finally the focus rectangle.
 //

@@ -1,8 +1,8 @@
 #pragma once
 // TPanel: a windowed container with classic bevels — outer bevel, border, inner bevel —
 // and a caption centred vertically inside them. It owns its bevel settings and lays out
-// its aligned children (Align other than alNone) inside the bevels and border, so
-// that they never cover the frame (AdjustClientRect); other children keep their bounds, which
+// its aligned children (Align other than alNone) inside the bevels and border, so that
+// they never cover the frame (AdjustClientRect); other children keep their bounds, which
 // count from the panel's top-left corner. Painted with the classic DrawPanel.
 #include "ui/alignment.h"
 #include "ui/graphic_control.h"

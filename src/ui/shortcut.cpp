@@ -12,9 +12,9 @@ constexpr std::uint8_t kCtrlBit = 4;
 
 constexpr TShortCut kModifierMask = scShift | scCtrl | scAlt;
 
-// Names of the keys that are not letters, digits or function keys. The
-// numeric-pad and punctuation names are those of a US layout, so they do not change
-// with the keyboard in use.
+// Names of the keys that are not letters, digits or function keys. The numeric-pad and
+// punctuation names are those of a US layout, so they do not change with the keyboard in
+// use.
 struct KeyName {
   int key;
   const char* name;

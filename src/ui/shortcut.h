@@ -1,8 +1,8 @@
 #pragma once
-// Menu shortcuts: a TShortCut holds a virtual-key code in the low
-// byte and the modifier bits scShift, scCtrl and scAlt above it. The menu code matches
-// key presses against them and the classic look writes their names beside menu items;
-// the names are fixed English ones ("Ctrl+S", "Shift+Del", "Alt+F4", "PgDn").
+// Menu shortcuts: a TShortCut holds a virtual-key code in the low byte and the modifier
+// bits scShift, scCtrl and scAlt above it. The menu code matches key presses against them
+// and the classic look writes their names beside menu items; the names are fixed English
+// ones ("Ctrl+S", "Shift+Del", "Alt+F4", "PgDn").
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -1,10 +1,11 @@
 #pragma once
-// TSpeedButton: a window-less tool button. Its PushTracker follows the mouse (pressed look
-// while the left button is held over it, OnClick on release over it); with GroupIndex > 0,
-// it owns its latched Down state: buttons of one parent with the same GroupIndex form a
-// group in which at most one is down, like a row of tool buttons. A button that goes down, or
-// whose AllowAllUp or GroupIndex changes, tells its siblings with CM_BUTTONPRESSED; they
-// go up and take its AllowAllUp. Flat buttons show a border only under the pointer.
+// TSpeedButton: a window-less tool button. Its PushTracker follows the mouse (pressed
+// look while the left button is held over it, OnClick on release over it); with
+// GroupIndex > 0, it owns its latched Down state: buttons of one parent with the same
+// GroupIndex form a group in which at most one is down, like a row of tool buttons. A
+// button that goes down, or whose AllowAllUp or GroupIndex changes, tells its siblings
+// with CM_BUTTONPRESSED; they go up and take its AllowAllUp. Flat buttons show a border
+// only under the pointer.
 #include "ui/bit_btn.h"
 #include "ui/graphic_control.h"
 #include "ui/push_tracker.h"

@@ -1,7 +1,7 @@
 #pragma once
 // TStringList: the list of strings that list boxes, combo boxes, memo lines and grid rows
-// hold, with an object value per item. Owned by
-// the controls (their Items/Lines) and by the program's own code for its tables.
+// hold, with an object value per item. Owned by the controls (their Items/Lines) and by
+// the program's own code for its tables.
 //
 // Behaviour callers rely on:
 //  - IndexOf and the sorted order ignore case by default (CaseSensitive false). Case is

@@ -1,7 +1,8 @@
 #pragma once
 // TMessage and the component messages (CM_*): the vocabulary in which controls talk to
-// themselves and to each other, with fixed numbers from CM_BASE (0xB000) up. Window messages reach
-// a control's WindowProc as a TMessage; CM_* messages are sent with TControl::Perform.
+// themselves and to each other, with fixed numbers from CM_BASE (0xB000) up. Window
+// messages reach a control's WindowProc as a TMessage; CM_* messages are sent with
+// TControl::Perform.
 #include "win/messages.h"
 
 namespace tappomat {
