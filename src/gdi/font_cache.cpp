@@ -60,9 +60,8 @@ using FcPatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
 using FcObjectSetPtr = std::unique_ptr<FcObjectSet, FcObjectSetDeleter>;
 using FcFontSetPtr = std::unique_ptr<FcFontSet, FcFontSetDeleter>;
 
-// Vertical design metrics in font units: the cell is the
-// OS/2 table's usWinAscent + usWinDescent; the external leading is what the hhea line gap
-// adds beyond that cell.
+// Vertical design metrics in font units: the cell is the OS/2 table's usWinAscent +
+// usWinDescent; the external leading is what the hhea line gap adds beyond that cell.
 struct DesignMetrics {
   long ascent = 0;
   long descent = 0;

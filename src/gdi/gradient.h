@@ -1,8 +1,7 @@
 #pragma once
-// GradientFill — rectangles shaded left to right or top to bottom, and
-// triangles shaded between their corners — plus GradientRect for the common two-colour
-// case. Used by the window system for captions and by the skin engine for gradient
-// sections.
+// GradientFill — rectangles shaded left to right or top to bottom, and triangles shaded
+// between their corners — plus GradientRect for the common two-colour case. Used by the
+// window system for captions and by the skin engine for gradient sections.
 //
 // Vertices are logical coordinates; only the clip region is written. Colours are 16-bit
 // per channel (0xFF00 is full); a written pixel takes the top 8 bits of each, alpha

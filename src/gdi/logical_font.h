@@ -1,7 +1,6 @@
 #pragma once
 // LogicalFont: a font as the program asks for it (face name, height, weight, style,
-// character set). FontCache turns
-// it into installed font files.
+// character set). FontCache turns it into installed font files.
 #include <cstdint>
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
-// Solid drawing primitives: rectangle fills and frames, 1-pixel
-// cosmetic lines, ALTERNATE-rule polygons and the dotted focus rectangle. The window
-// system's default painters (button edges, frames, scroll bars, focus) and the skin engine
-// call them with a DeviceContext.
+// Solid drawing primitives: rectangle fills and frames, 1-pixel cosmetic lines,
+// ALTERNATE-rule polygons and the dotted focus rectangle. The window system's default
+// painters (button edges, frames, scroll bars, focus) and the skin engine call them with
+// a DeviceContext.
 //
 // Every function takes logical coordinates (the context's origin is added) and writes only
 // inside the context's clip region. Colours are ColorRef values; every written pixel gets

@@ -2,8 +2,8 @@
 // System colours: the colours of the classic look that the window system's default
 // painters, DrawEdge and the standard controls use, kept in one table by their COLOR_*
 // indices. The defaults are the classic scheme with a warm grey button face
-// RGB(212,208,200) (not the plain grey RGB(192,192,192)). The platform layer may
-// replace entries at start-up; everything is read and written on the UI thread.
+// RGB(212,208,200) (not the plain grey RGB(192,192,192)). The platform layer may replace
+// entries at start-up; everything is read and written on the UI thread.
 #include <cstdint>
 
 #include "imaging/color.h"

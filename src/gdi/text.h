@@ -1,8 +1,8 @@
 #pragma once
-// Text output: DrawText with the DT_* flag set, TextOut, text
-// extents and font metrics. Every caption, label, grid cell and menu item of the window
-// system and the skin engine is drawn through these functions, so the layout rules are
-// the same everywhere (see text_layout.h for the details of each flag).
+// Text output: DrawText with the DT_* flag set, TextOut, text extents and font metrics.
+// Every caption, label, grid cell and menu item of the window system and the skin engine
+// is drawn through these functions, so the layout rules are the same everywhere (see
+// text_layout.h for the details of each flag).
 //
 // Fonts come from FontCache (font_cache.h). When no font file could be found at all the
 // functions draw nothing and measure zero; FontCache::FontsAvailable() tells.
@@ -40,8 +40,8 @@ inline constexpr unsigned DT_NOFULLWIDTHCHARBREAK = 0x00080000;  // accepted, no
 inline constexpr unsigned DT_HIDEPREFIX = 0x00100000;
 inline constexpr unsigned DT_PREFIXONLY = 0x00200000;
 
-// Font metrics in pixels. The first seven are the classic TEXTMETRIC fields of the same
-// names; the last four place the underline and strike-out lines.
+// Font metrics in pixels. The first seven describe the character cell
+// and widths; the last four place the underline and strike-out lines.
 struct TextMetrics {
   int ascent = 0;           // baseline to the top of the cell
   int descent = 0;          // baseline to the bottom of the cell

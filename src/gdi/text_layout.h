@@ -11,9 +11,9 @@
 // - Otherwise "\r\n", "\n\r", "\n" and "\r" each end a line; a break at the very end of the
 //   text does not start another line.
 // - DT_WORDBREAK: a line that would grow wider than the rectangle breaks at the last run
-//   of spaces before the word that overflows; that run of spaces is dropped (spaces at the end of
-//   a line are invisible, so dropping them changes only the measured width). Several
-//   spaces inside a line are kept.
+//   of spaces before the word that overflows; that run of spaces is dropped (spaces at
+//   the end of a line are invisible, so dropping them changes only the measured width).
+//   Several spaces inside a line are kept.
 //   Only spaces are break opportunities. A word wider than the rectangle is kept whole and
 //   overflows, unless DT_EDITCONTROL (without DT_WORD_ELLIPSIS or DT_PATH_ELLIPSIS) breaks
 //   it after the last character that fits (at least one per line).
@@ -90,7 +90,7 @@ struct LayoutLine {
   // The line's characters as UTF-8.
   std::string Text() const;
   // Columns [left, right) of the prefix underline (one pixel shorter than the character's
-  // advance, so neighbouring underlines stay apart); empty when the line has none.
+  // advance); empty when the line has none.
   int UnderlineLeft() const;
   int UnderlineRight() const;
 };
