@@ -74,9 +74,9 @@ void QueueInputMessage(WindowSystem& ws, HWND h, UINT msg, WPARAM wParam, LPARAM
 
 // Printable characters come from the platform's Text events, which its input method has
 // already composed (keyboard layout, dead keys, compose sequences). The platform types no
-// control characters, so key-down messages of Return,
-// Backspace, Tab, Escape and Ctrl+letter become WM_CHAR (WM_SYSCHAR with Alt) here; they
-// are queued before any other input, right behind the key that made them.
+// control characters, so key-down messages of Return, Backspace, Tab, Escape and
+// Ctrl+letter become WM_CHAR (WM_SYSCHAR with Alt) here; they are queued before any other
+// input, right behind the key that made them.
 bool TranslateMessage(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const bool control = GetKeyState(VK_CONTROL) & 0x8000;

@@ -1,5 +1,5 @@
 #pragma once
-// Input routing of the window system, as user32 does it: native pointer, key and window
+// Input routing of the window system: native pointer, key and window
 // events become mouse and keyboard messages (hit-testing through WM_NCHITTEST, capture,
 // double clicks, enter/leave), and the keyboard focus, activation of top-level windows and
 // enabling are kept here. The component layer builds its mouse, key, focus and activation

@@ -1,8 +1,8 @@
 // Key and text events become keyboard messages for the focus window.
 //   - WM_SYSKEYDOWN/WM_SYSKEYUP instead of WM_KEYDOWN/WM_KEYUP for keys pressed with Alt
 //     (but not with Ctrl+Alt, which types characters on many layouts), for Alt itself and
-//     for F10; Alt's release is a WM_SYSKEYUP only when no other key came in between, so that a
-//     lone Alt tap can open a menu.
+//     for F10; Alt's release is a WM_SYSKEYUP only when no other key came in between, so
+//     that a lone Alt tap can open a menu.
 //   - With no focus window the keys go to the active window, all as WM_SYS* messages.
 //   - Text typed through the input method becomes one WM_CHAR per code point (WM_SYSCHAR
 //     with Alt).

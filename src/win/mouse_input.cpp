@@ -1,4 +1,4 @@
-// Pointer events become mouse messages, as user32 routes them:
+// Pointer events become mouse messages:
 //   1. the key state and pointer position follow the event; the window under the pointer
 //      is found by hit-testing (hit_test.cpp) and enter/leave notifications sent when it
 //      changes (also under capture: it is the window really under the pointer);

@@ -1,10 +1,10 @@
 #pragma once
 // The modal mouse loop behind moving a window by its caption, pressing a caption button
-// and holding a scroll bar: the window takes the
-// capture, and while the left button is held the loop reads the messages itself — pointer
-// moves, the release and its own timers go to the caller instead of the window procedure;
-// everything else (painting, posted messages, other timers) is dispatched as usual, so the
-// window keeps painting. Called by nonclient.cpp and scroll_bar_tracking.cpp.
+// and holding a scroll bar: the window takes the capture, and while the left button is
+// held the loop reads the messages itself — pointer moves, the release and its own timers
+// go to the caller instead of the window procedure; everything else (painting, posted
+// messages, other timers) is dispatched as usual, so the window keeps painting. Called by
+// nonclient.cpp and scroll_bar_tracking.cpp.
 #include <functional>
 
 #include "win/window_system.h"

@@ -16,8 +16,7 @@
 //   scroll bars   SM_CXVSCROLL right (left with WS_EX_LEFTSCROLLBAR), SM_CYHSCROLL at the
 //                 bottom, each only when it fits
 // So WS_CAPTION gives a 3-pixel frame (SM_CXFIXEDFRAME), WS_CAPTION | WS_THICKFRAME 4
-// (SM_CXFRAME), WS_BORDER 1, and WS_THICKFRAME without a border bit 3, as
-// AdjustWindowRectEx computes them.
+// (SM_CXFRAME), WS_BORDER 1, and WS_THICKFRAME without a border bit 3.
 #include <cstdint>
 
 #include "imaging/geometry.h"

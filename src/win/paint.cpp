@@ -46,8 +46,7 @@ void Validate(WindowData& w, const Region& area, UINT flags) {
 
 // Applies the invalidating and validating RDW_* flags to a window and to the children
 // they reach. Children are always asked to erase and redraw their frame, and are never
-// told to drop pending erasing or frames, so their own
-// pending work is never lost.
+// told to drop pending erasing or frames, so their own pending work is never lost.
 void ApplyRedraw(HWND h, const Region& area, UINT flags, bool requested) {
   WindowData* w = Data(h);
   if (!w) return;

@@ -1,10 +1,10 @@
 #pragma once
-// Window scroll bars (WS_HSCROLL / WS_VSCROLL): their state as SCROLLINFO
-// describes it, the functions that read and change it, their geometry for the painters
-// and for a skin engine (GetScrollBarInfo), and their mouse behaviour
-// (scroll_bar_tracking.cpp), which turns clicks and drags into WM_HSCROLL / WM_VSCROLL for
-// the window (lParam 0). A scroll bar never moves by itself: the window
-// answers WM_VSCROLL by calling SetScrollInfo or SetScrollPos.
+// Window scroll bars (WS_HSCROLL / WS_VSCROLL): their state as SCROLLINFO describes it,
+// the functions that read and change it, their geometry for the painters and for a skin
+// engine (GetScrollBarInfo), and their mouse behaviour (scroll_bar_tracking.cpp), which
+// turns clicks and drags into WM_HSCROLL / WM_VSCROLL for the window (lParam 0). A scroll
+// bar never moves by itself: the window answers WM_VSCROLL by calling SetScrollInfo or
+// SetScrollPos.
 //
 // The rule for hiding: when a SetScrollInfo call that sets the range or the page
 // changes something and leaves nothing to scroll (max - min < page, or max == min), the

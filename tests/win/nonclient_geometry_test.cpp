@@ -18,9 +18,8 @@ struct CalcSizeCase {
   Rect client;  // expected, for a window rectangle at (10, 20)
 };
 
-// Frame widths as AdjustWindowRectEx gives them: WS_CAPTION 3 + caption 19,
-// WS_THICKFRAME with a caption 4, WS_THICKFRAME alone 3, WS_BORDER 1, client edge 2,
-// static edge 1, scroll bars 17.
+// Frame widths: WS_CAPTION 3 + caption 19, WS_THICKFRAME with a caption 4, WS_THICKFRAME
+// alone 3, WS_BORDER 1, client edge 2, static edge 1, scroll bars 17.
 const CalcSizeCase kCalcSizeCases[] = {
     {"popup", WS_POPUP, 0, {200, 150}, {10, 20, 210, 170}},
     {"border", WS_POPUP | WS_BORDER, 0, {200, 150}, {11, 21, 209, 169}},
