@@ -11,7 +11,7 @@ namespace tappomat {
 
 class Platform;
 
-// Button events as the classic mouse_event flags name them.
+// The button events MouseEvent injects: a press or a release of the left or right button.
 enum MouseEventFlags : unsigned {
   MOUSEEVENTF_LEFTDOWN = 0x0002,
   MOUSEEVENTF_LEFTUP = 0x0004,

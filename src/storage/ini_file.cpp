@@ -207,7 +207,8 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
 
 IniFile::SectionState& IniFile::State(std::size_t section) const { return m_states[section]; }
 
-// Only the first section of a name is seen, as with the classic functions.
+// Only the first section of a name is seen: reads and writes go to it, and a later
+// section of the same name stays in the text untouched.
 std::optional<std::size_t> IniFile::FindSection(std::string_view name) const {
   const std::string lower = Lower(name);
   if (const auto it = m_found.find(lower); it != m_found.end()) return it->second;

@@ -7,8 +7,8 @@
 // the text is single-byte: bytes are kept as they are. Lines the program does not write
 // (comments, blank lines, other sections, other keys) are kept byte for byte.
 //
-// Unlike the classic functions, writes collect in memory and Save replaces the file in one
-// atomic step, so a failed save leaves the old file exactly as it was.
+// Writes collect in memory and Save replaces the file in one atomic step, so a failed
+// save leaves the old file exactly as it was.
 //
 // Used by the settings (settings.h) and the script files (script_file.h).
 #include <cstddef>
