@@ -62,7 +62,7 @@ void DrawDownTriangle(DeviceContext& dc, Point at, ColorRef color) {
 void DrawComboArrowButton(DeviceContext& dc, const Rect& rect, const ComboButtonLook& look) {
   Rect face = rect;
   if (look.pressed) {
-    // The pressed combo button is drawn flat (DFCS_FLAT): a shadow frame only.
+    // The pressed combo button is drawn flat (BF_FLAT): a shadow frame only.
     DrawEdge(dc, face, EDGE_RAISED, BF_RECT | BF_FLAT | BF_MIDDLE);
   } else {
     DrawEdge(dc, face, EDGE_RAISED, BF_RECT | BF_MIDDLE);

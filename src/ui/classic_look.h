@@ -20,9 +20,9 @@ namespace tappomat {
 
 // ---- Shared pieces --------------------------------------------------------------------
 
-// DrawText with the classic disabled look (DrawState's DSS_DISABLED): the text in
-// COLOR_BTNHIGHLIGHT one pixel down and right, then in COLOR_BTNSHADOW in place. Uses the
-// context's font; leaves the context's colours and mode as they were.
+// DrawText with the classic disabled look, embossed: the text in COLOR_BTNHIGHLIGHT one
+// pixel down and right, then in COLOR_BTNSHADOW in place. Uses the context's font; leaves
+// the context's colours and mode as they were.
 void DrawEmbossedText(DeviceContext& dc, std::string_view text, const Rect& rect, unsigned format);
 
 // Fills the rectangle with a checkerboard of two colours, anchored at the bitmap's corner
