@@ -21,11 +21,11 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::string Lower(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : lower) c = Fold(c);
   return lower;
 }
 
@@ -70,7 +70,6 @@ std::string ErrnoText() { return std::strerror(errno); }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -104,13 +103,15 @@ std::string_view FirstLine(std::string_view text) {
 
 }  // namespace
 
-IniFile IniFile::Parse(std::string_view text) {
+IniFile IniFile::Parse(std::string_view text) { return FromText(std::string(text)); }
+
+IniFile IniFile::FromText(std::string text) {
   IniFile file;
-  if (text.starts_with(kByteOrderMark)) {
+  if (std::string_view(text).starts_with(kByteOrderMark)) {
     file.m_byteOrderMark = true;
-    text.remove_prefix(kByteOrderMark.size());
+    text.erase(0, kByteOrderMark.size());
   }
-  file.m_text = std::string(text);
+  file.m_text = std::move(text);
   file.Index();
   return file;
 }
@@ -194,13 +195,7 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   if (LooksLikeUtf16(text)) {
     return failed(ErrorKind::Utf16, "UTF-16 text; save it as plain single-byte or UTF-8 text");
   }
-  IniFile file;
-  if (std::string_view(text).starts_with(kByteOrderMark)) {
-    file.m_byteOrderMark = true;
-    text.erase(0, kByteOrderMark.size());
-  }
-  file.m_text = std::move(text);
-  file.Index();
+  IniFile file = FromText(std::move(text));
   file.m_path = fullPath;
   return file;
 }

@@ -105,6 +105,8 @@ class IniFile {
   };
   static constexpr std::uint32_t kNew = 0xFFFFFFFF;
 
+  // The file of these bytes: a leading UTF-8 byte-order mark is noted and left out.
+  static IniFile FromText(std::string text);
   void Index();
   std::string_view LineAt(std::uint32_t offset) const;
   // The section's index in m_sections, if there is one of that name.
