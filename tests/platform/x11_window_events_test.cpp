@@ -190,6 +190,27 @@ TEST_F(X11WindowEventsTest, CloseRequestFromTheWindowManagerProtocol) {
   EXPECT_TRUE(WaitFor([&] { return m_listener.Has(window, Type::CloseRequest); }));
 }
 
+// Another client destroys our window while our requests for it are on their way: the
+// window is reported destroyed once, and the errors of the requests that found it gone
+// are expected, so none reaches standard error.
+TEST_F(X11WindowEventsTest, AWindowDestroyedByAnotherClientIsReportedWithoutErrors) {
+  const Rect bounds = Rect::FromSize(100, 100, 200, 150);
+  const NativeWindowId window = ShowAt(bounds);
+  const Bitmap32 picture(bounds.Width(), bounds.Height(), MakePixel(200, 30, 30));
+  ::testing::internal::CaptureStderr();
+  XDestroyWindow(Client().Get(), window);
+  Client().Sync();
+  P().Present(window, picture, Region(Rect::FromSize(0, 0, bounds.Width(), bounds.Height())));
+  P().SetTitle(window, "gone");
+  P().SetBounds(window, Rect::FromSize(120, 120, 200, 150));
+  const bool reported = WaitFor([&] { return m_listener.Has(window, Type::Destroyed); });
+  for (int i = 0; i < 5; ++i) P().WaitAndDispatch(P().Now() + std::chrono::milliseconds(5));
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(m_listener.Of(window, Type::Destroyed).size(), 1u);
+  EXPECT_EQ(errors, "");
+}
+
 TEST_F(X11WindowEventsTest, MovesByOthersAreReportedButOurOwnAreNot) {
   const NativeWindowId window = ShowAt(Rect::FromSize(100, 100, 200, 150));
   const auto geometryIs = [&](const Rect& r) {

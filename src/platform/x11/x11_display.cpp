@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace tappomat {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 std::mutex g_handlerMutex;
 int g_openDisplays = 0;
 XErrorHandler g_previousHandler = nullptr;
+std::vector<X11Display*> g_displays;
 // Traps belong to the thread that runs the requests, as Xlib reports errors in the thread
 // that reads them.
 thread_local X11ErrorTrap* t_trap = nullptr;
@@ -31,6 +33,12 @@ int HandleX11Error(Display* display, XErrorEvent* error) {
     if (trap->m_display == display) {
       ++trap->m_errors;
       return 0;
+    }
+  }
+  {
+    std::lock_guard lock(g_handlerMutex);
+    for (const X11Display* open : g_displays) {
+      if (open->Get() == display && open->IsVanishedWindowError(*error)) return 0;
     }
   }
   char text[160] = {};
@@ -53,6 +61,7 @@ X11Display::X11Display(Display* display)
   {
     std::lock_guard lock(g_handlerMutex);
     if (g_openDisplays++ == 0) g_previousHandler = XSetErrorHandler(HandleX11Error);
+    g_displays.push_back(this);
   }
   int eventBase = 0, errorBase = 0, major = 0, minor = 0;
   m_hasXTest = XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor);
@@ -66,7 +75,23 @@ X11Display::X11Display(Display* display)
 X11Display::~X11Display() {
   XCloseDisplay(m_display);
   std::lock_guard lock(g_handlerMutex);
+  std::erase(g_displays, this);
   if (--g_openDisplays == 0) XSetErrorHandler(g_previousHandler);
+}
+
+void X11Display::AddOwnWindow(Window window) {
+  std::lock_guard lock(g_handlerMutex);
+  m_ownWindows.insert(window);
+}
+
+void X11Display::RemoveOwnWindow(Window window) {
+  std::lock_guard lock(g_handlerMutex);
+  m_ownWindows.erase(window);
+}
+
+bool X11Display::IsVanishedWindowError(const XErrorEvent& error) const {
+  return (error.error_code == BadWindow || error.error_code == BadDrawable) &&
+         m_ownWindows.contains(error.resourceid);
 }
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : m_display(display), m_previous(t_trap) {

@@ -11,6 +11,7 @@
 #include <X11/Xlib.h>
 
 #include <memory>
+#include <unordered_set>
 
 #include "platform/x11/x11_atoms.h"
 
@@ -36,6 +37,14 @@ class X11Display {
   bool ShmUsable() const { return m_shmUsable; }
   void DisableShm() { m_shmUsable = false; }
 
+  // Our own windows, from creation until we destroy them. We forget a window before
+  // destroying it, so an error about one of these can only mean that another client
+  // destroyed it while our requests were on their way: its DestroyNotify follows, and the
+  // error is expected rather than worth a line on standard error.
+  void AddOwnWindow(Window window);
+  void RemoveOwnWindow(Window window);
+  bool IsVanishedWindowError(const XErrorEvent& error) const;
+
  private:
   explicit X11Display(Display* display);
 
@@ -47,6 +56,7 @@ class X11Display {
   bool m_hasShape = false;
   bool m_hasInputShape = false;
   bool m_shmUsable = false;
+  std::unordered_set<XID> m_ownWindows;
 };
 
 class X11ErrorTrap {

@@ -87,6 +87,7 @@ X11Window::X11Window(X11Display& x, X11InputMethod& inputMethod, const NativeWin
     }
   }
   if (m_window == None) return;
+  x.AddOwnWindow(m_window);
   m_parent = x.Root();
 
   const X11Atoms& atoms = x.Atoms();
@@ -139,7 +140,10 @@ X11Window::~X11Window() {
   // The presenter's graphics context and the input context die before the window.
   m_presenter.reset();
   m_inputContext = X11InputContext();
-  if (m_window != None) XDestroyWindow(m_x.Get(), m_window);
+  if (m_window != None) {
+    m_x.RemoveOwnWindow(m_window);
+    XDestroyWindow(m_x.Get(), m_window);
+  }
   if (m_colormap != None) XFreeColormap(m_x.Get(), m_colormap);
 }
 
