@@ -65,6 +65,7 @@ TForm1::TForm1(TComponent* owner)
       m_poller(*m_input, *this) {
   if (!Form1) Form1 = this;
   SetCaption("Tappomat v1.5");
+  SetPosition(TPosition::poDefaultPosOnly);  // where the window manager puts new windows
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(biSystemMenu | biMinimize);
   SetClientWidth(382);

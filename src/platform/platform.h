@@ -36,6 +36,9 @@ struct NativeWindowParams {
   bool layered = false;     // shows per-pixel-alpha pictures (PresentLayered)
   bool topmost = false;
   bool fixedSize = false;   // the window manager must not resize it (no sizing frame)
+  // The window manager chooses where the window first shows (bounds: the place to use
+  // without one). A move asked for later is a place the program chose.
+  bool defaultPosition = false;
   std::string title;        // UTF-8
 };
 

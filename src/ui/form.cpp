@@ -39,6 +39,11 @@ void TForm::CreateParams(TCreateParams& p) {
   if (!m_enabled) p.Style |= WS_DISABLED;
   p.ExStyle = 0;
   p.WndParent = kNullWindow;
+  // The system chooses where a form at a default position first shows.
+  if (!m_placed &&
+      (m_position == TPosition::poDefault || m_position == TPosition::poDefaultPosOnly)) {
+    p.X = CW_USEDEFAULT;
+  }
   const bool icons = m_borderStyle != TFormBorderStyle::bsNone;
   switch (m_borderStyle) {
     case TFormBorderStyle::bsNone:
@@ -193,14 +198,7 @@ void TForm::PlaceForShow() {
               std::clamp(top, work.top, std::max(work.top, work.bottom - m_height)), m_width,
               m_height);
   };
-  static int s_cascade = 0;
   switch (m_position) {
-    case TPosition::poDefault:
-    case TPosition::poDefaultPosOnly: {
-      const int step = 24 * (s_cascade++ % 8);
-      SetBounds(work.left + step, work.top + step, m_width, m_height);
-      break;
-    }
     case TPosition::poScreenCenter:
     case TPosition::poDesktopCenter:
       centreOn(work);

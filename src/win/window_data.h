@@ -58,6 +58,7 @@ struct TopLevelState {
   std::uint32_t colorKey = 0;  // ColorRef
   bool minimized = false;
   bool maximized = false;
+  bool defaultPosition = false;  // created at CW_USEDEFAULT: the window manager places it
 };
 
 struct WindowData {

@@ -29,6 +29,7 @@ NativeWindowParams NativeParamsFor(const WindowData& w) {
   p.layered = (w.exStyle & WS_EX_LAYERED) != 0;
   p.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   p.fixedSize = p.kind != NativeWindowKind::Popup && !(w.style & WS_THICKFRAME);
+  p.defaultPosition = w.top.defaultPosition;
   p.title = w.text;
   return p;
 }
@@ -145,6 +146,13 @@ HWND CreateWindowEx(std::uint32_t exStyle, std::string_view className, std::stri
   w->style = style & ~WS_VISIBLE;  // shown at the end, with its messages
   w->exStyle = exStyle;
   w->id = id;
+  if (!child && x == CW_USEDEFAULT) {
+    const Rect work = ws.m_platform.WorkArea();
+    const int step = 24 * (ws.m_defaultPlacements++ % 8);
+    x = work.left + step;
+    y = work.top + step;
+    w->top.defaultPosition = true;
+  }
   w->windowRect = Rect::FromSize(x, y, std::max(width, 0), std::max(height, 0));
   w->clientRect = {0, 0, w->windowRect.Width(), w->windowRect.Height()};
   if (child) {

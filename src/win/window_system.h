@@ -113,6 +113,7 @@ class WindowSystem : public NativeWindowListener {
   std::vector<std::uint32_t> m_generations;
   std::vector<std::uint32_t> m_freeSlots;
   std::vector<HWND> m_topLevels;
+  int m_defaultPlacements = 0;  // windows created at CW_USEDEFAULT, for the cascade
   std::unordered_map<std::string, WindowClass> m_classes;
   std::deque<MSG> m_posted;
   std::deque<QueuedInput> m_input;
@@ -152,6 +153,11 @@ class WindowSystem : public NativeWindowListener {
 // --- classes and creation
 bool RegisterClass(const WindowClass& windowClass);
 const WindowClass* FindClass(std::string_view name);
+// As the x of a top-level window: the system chooses where it goes (y is then ignored).
+// Without a window manager it is placed in a cascade from the work area's corner; with one,
+// the window manager places it when it first shows.
+inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
+
 HWND CreateWindowEx(std::uint32_t exStyle, std::string_view className, std::string_view text,
                     std::uint32_t style, int x, int y, int width, int height, HWND parent,
                     int id = 0, void* createParams = nullptr);

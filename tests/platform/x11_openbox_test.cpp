@@ -171,6 +171,31 @@ TEST_F(X11OpenboxSuite, WindowsWithoutASizingFrameHaveAFixedSize) {
   }
 }
 
+// A window at a default position is placed by the window manager (here beside a window
+// that already takes the corner), until the program moves it somewhere itself.
+TEST_F(X11OpenboxSuite, WindowsAtADefaultPositionArePlacedByTheWindowManager) {
+  const Rect corner = Rect::FromSize(0, 0, 600, 400);
+  ShowAt(corner);
+  NativeWindowParams params;
+  params.bounds = Rect::FromSize(0, 0, 300, 200);
+  params.defaultPosition = true;
+  const NativeWindowId placed = ShowWindow(params, MakePixel(200, 120, 40), false);
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(Client().Get(), placed, &hints, &supplied));
+  EXPECT_EQ(hints.flags & (USPosition | PPosition), 0);
+  ASSERT_TRUE(WaitFor([&] { return m_listener.Has(placed, Type::Configured); }));
+  const Rect where = ScreenBoundsOf(placed);
+  EXPECT_FALSE(where.Intersects(corner)) << where.left << "," << where.top;
+  EXPECT_EQ(m_listener.Of(placed, Type::Configured).back().rect, where);
+
+  const Rect chosen = Rect::FromSize(50, 60, 300, 200);
+  P().SetBounds(placed, chosen);
+  EXPECT_TRUE(WaitFor([&] { return ScreenBoundsOf(placed) == chosen; }));
+  ASSERT_TRUE(XGetWMNormalHints(Client().Get(), placed, &hints, &supplied));
+  EXPECT_EQ(hints.flags & (USPosition | PPosition), USPosition | PPosition);
+}
+
 TEST_F(X11OpenboxSuite, PlaceBelowAndAboveThroughTheWindowManager) {
   const NativeWindowId a = ShowAt(Rect::FromSize(100, 100, 100, 100));
   const NativeWindowId b = ShowAt(Rect::FromSize(150, 100, 100, 100));

@@ -64,6 +64,31 @@ TEST_F(FormTest, MainFormCenterAndStayOnTop) {
   EXPECT_TRUE(NativeOf(platform, second)->topmost);
 }
 
+// Forms at a default position cascade from the work area's corner and leave the window
+// manager free to place them; a form at its designed place keeps it.
+TEST_F(FormTest, DefaultPositionsCascadeAndLetTheWindowManagerPlace) {
+  const Rect work = platform.WorkArea();
+  std::vector<TForm*> forms;
+  for (int i = 0; i < 2; ++i) {
+    auto* form = Create<TForm>(Application);
+    form->SetPosition(TPosition::poDefaultPosOnly);
+    form->SetBounds(500, 400, 200, 100);
+    form->Show();
+    forms.push_back(form);
+  }
+  EXPECT_EQ(forms[1]->Left() - forms[0]->Left(), 24);
+  EXPECT_EQ(forms[1]->Top() - forms[0]->Top(), 24);
+  EXPECT_TRUE(work.Contains(forms[0]->BoundsRect()));
+  EXPECT_EQ(forms[0]->Width(), 200);
+  EXPECT_TRUE(NativeOf(platform, forms[0])->params.defaultPosition);
+
+  auto* designed = Create<TForm>(Application);
+  designed->SetBounds(500, 400, 200, 100);
+  designed->Show();
+  EXPECT_EQ(designed->BoundsRect(), Rect::FromSize(500, 400, 200, 100));
+  EXPECT_FALSE(NativeOf(platform, designed)->params.defaultPosition);
+}
+
 TEST_F(FormTest, AlphaBlendAndTransparentColorReachTheWindow) {
   auto* form = Create<TForm>(Application);
   form->SetBounds(10, 10, 100, 80);

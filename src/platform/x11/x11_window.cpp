@@ -75,6 +75,7 @@ X11Window::X11Window(X11Display& x, X11InputMethod& inputMethod, const NativeWin
   }
 
   m_fixedSize = params.fixedSize;
+  m_defaultPosition = params.defaultPosition;
   const Rect& b = m_reported;
   {
     X11ErrorTrap trap(display);
@@ -160,8 +161,10 @@ void X11Window::WriteStateProperty() {
 
 void X11Window::WriteNormalHints(const Rect& bounds) {
   // User-specified position and size: window managers place such windows where asked.
+  // A window at a default position gives no position, so the window manager places it.
   XSizeHints sizeHints{};
-  sizeHints.flags = USPosition | USSize | PPosition | PSize | PWinGravity;
+  sizeHints.flags = USSize | PSize | PWinGravity;
+  if (!m_defaultPosition) sizeHints.flags |= USPosition | PPosition;
   sizeHints.x = bounds.left;
   sizeHints.y = bounds.top;
   sizeHints.width = bounds.Width();
@@ -179,6 +182,7 @@ void X11Window::WriteNormalHints(const Rect& bounds) {
 
 void X11Window::SetBounds(const Rect& screenBounds) {
   const Rect b = UsableBounds(screenBounds);
+  if (b.left != m_reported.left || b.top != m_reported.top) m_defaultPosition = false;
   if (!IsPopup()) WriteNormalHints(b);
   XMoveResizeWindow(m_x.Get(), m_window, b.left, b.top, static_cast<unsigned>(b.Width()),
                     static_cast<unsigned>(b.Height()));

@@ -102,6 +102,7 @@ class X11Window {
   bool m_noActivate;
   bool m_topmost;
   bool m_fixedSize = false;
+  bool m_defaultPosition = false;  // no position hint until the program moves the window
   std::unique_ptr<X11Presenter> m_presenter;
   X11InputContext m_inputContext;
 
