@@ -127,7 +127,8 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
     user.FakeKey(key, true);
     user.FakeKey(key, false);
     user.Sync();
-    std::this_thread::sleep_for(150ms);  // Alt held until a poll has seen the release
+    // Alt held until a poll has seen the release, with room for a loaded machine.
+    std::this_thread::sleep_for(300ms);
     user.FakeKey(XK_Alt_L, false);
     user.Sync();
     std::this_thread::sleep_for(100ms);
@@ -393,6 +394,99 @@ TEST_P(ClickerEndToEnd, SettingsThatCannotBeWrittenAtExitAreReportedBeforeThePro
   int status = -1;
   EXPECT_TRUE(WaitUntil([&] { return (status = program.TryExitStatus()) != -1; }, 10s));
   EXPECT_EQ(status, 0);
+}
+
+// A viewable window of the markers' height (40) among the top-level windows.
+Window FindShownMarker(X11TestClient& user) {
+  for (const Window top : user.StackingOrder()) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(user.Get(), top, &attributes) &&
+        attributes.map_state == IsViewable && attributes.height == 40) {
+      return top;
+    }
+  }
+  return None;
+}
+
+// Puts another client's window on top as a pager would, leaving the keyboard focus where
+// it is: through the window manager when there is one.
+void RaiseOther(X11TestClient& user, Window window, XvfbWindowManager manager) {
+  if (manager == XvfbWindowManager::NoManager) {
+    XRaiseWindow(user.Get(), window);
+  } else {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(user.Get(), "_NET_RESTACK_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // from a pager
+    event.xclient.data.l[1] = None;
+    event.xclient.data.l[2] = Above;
+    XSendEvent(user.Get(), user.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+  }
+  user.Sync();
+}
+
+// Windows that stay on top do so every time they show, not only the first: the hot-key
+// help over the stay-on-top main window, the red marker over the application it marks
+// after a click there, and the green marker of the coordinate pick over a window raised
+// meanwhile.
+TEST_P(ClickerEndToEnd, StayOnTopWindowsStayOnTopEachTimeTheyShow) {
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
+                       desktop.session.DisplayName());
+  ASSERT_TRUE(program.Started());
+  const Point client = WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
+  auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+  const Window main = FindWindowNamed(user.Get(), user.Root(), "Tappomat v1.5");
+  const Window target = FindWindowNamed(user.Get(), user.Root(), "click target");
+  ASSERT_NE(target, None);
+  // One point in the target application, where the markers show.
+  ClickAt(user, {1200, 950}, 1);
+  Chord(user, XK_F1);
+  ClickAt(user, {600, 200}, 1);
+  Chord(user, XK_F1);
+  const auto viewable = [&](Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(user.Get(), window, &attributes) &&
+           attributes.map_state == IsViewable;
+  };
+
+  for (int time = 1; time <= 3; ++time) {
+    SCOPED_TRACE("time " + std::to_string(time));
+    ClickAt(user, at(150, 52), 1);  // the pause label, for the focus
+    Tap(user, XK_F1);
+    Window help = None;
+    ASSERT_TRUE(WaitUntil([&] {
+      help = FindWindowNamed(user.Get(), user.Root(), "Горячие клавиши");
+      return help != None && viewable(help);
+    }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return user.IsAbove(help, main); }));
+    Tap(user, XK_Escape);
+    ASSERT_TRUE(WaitUntil([&] { return !viewable(help); }));
+
+    ClickAt(user, at(28, 319), 1);  // the marker button: the red marker shows
+    Window marker = None;
+    ASSERT_TRUE(WaitUntil([&] { return (marker = FindShownMarker(user)) != None; }, 5s));
+    ClickAt(user, {1000, 600}, 1);  // the application below is clicked and comes up
+    EXPECT_TRUE(WaitUntil([&] { return user.IsAbove(marker, target); }));
+    ClickAt(user, at(28, 319), 1);
+    ASSERT_TRUE(WaitUntil([&] { return FindShownMarker(user) == None; }, 5s));
+
+    ClickAt(user, at(100, 93), 1);  // the first row of the table, whose menu has F5
+    Tap(user, XK_F5);               // the coordinate pick: the green marker shows
+    ASSERT_TRUE(WaitUntil([&] { return (marker = FindShownMarker(user)) != None; }, 5s));
+    RaiseOther(user, user.TopLevelOf(target), GetParam());
+    EXPECT_TRUE(WaitUntil([&] { return user.IsAbove(marker, target); }));
+    Tap(user, XK_Escape);  // the green marker has the focus: Esc ends the pick
+    ASSERT_TRUE(WaitUntil([&] { return FindShownMarker(user) == None; }, 5s));
+  }
+  Quit(user, program, client);
 }
 
 // Asked to end by a signal, or with its main window destroyed by another program, the

@@ -20,8 +20,9 @@ X11Platform::X11Platform(std::unique_ptr<X11Display> display)
   // Held keys repeat as press, press, …, release instead of release-press pairs.
   Bool supported = False;
   XkbSetDetectableAutoRepeat(m_x->Get(), True, &supported);
-  // The root's properties tell when a window manager comes or goes.
-  XSelectInput(m_x->Get(), m_x->Root(), PropertyChangeMask);
+  // The root's properties tell when a window manager comes or goes; its children's maps
+  // and restacks, when another client's window may have covered ours.
+  XSelectInput(m_x->Get(), m_x->Root(), PropertyChangeMask | SubstructureNotifyMask);
   XFlush(m_x->Get());
 }
 

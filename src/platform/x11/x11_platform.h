@@ -154,6 +154,9 @@ class X11Platform final : public Platform {
   std::vector<std::unique_ptr<X11Window>> m_destroyed;
   std::function<void()> m_onTermination;
   int m_dispatchDepth = 0;
+  // Another client's window was mapped or restacked while no window manager runs: our
+  // topmost windows are checked once the events waiting now are handled.
+  bool m_stackingCheckDue = false;
 };
 
 }  // namespace tappomat

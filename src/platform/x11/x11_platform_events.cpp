@@ -89,6 +89,10 @@ bool X11Platform::DispatchWaiting() {
     if (m_dispatchDepth == 0) m_destroyed.clear();
     any = true;
   }
+  if (m_stackingCheckDue) {
+    m_stackingCheckDue = false;
+    KeepTopmostOnTop();
+  }
   return any;
 }
 
@@ -116,6 +120,13 @@ void X11Platform::HandleEvent(XEvent& event) {
     if (event.type == PropertyNotify &&
         event.xproperty.atom == m_x->Atoms().NET_SUPPORTING_WM_CHECK) {
       m_windowManager.reset();
+    }
+    // Without a window manager nobody else keeps stay-on-top windows above the others.
+    // Our windows' visibility events alone miss a window that already counted as covered
+    // (a marker mapped before its first picture) when another window goes over it.
+    if (event.type == MapNotify || event.type == ConfigureNotify) {
+      const Window changed = event.type == MapNotify ? event.xmap.window : event.xconfigure.window;
+      if (!IsOurs(changed) && !HasWindowManager()) m_stackingCheckDue = true;
     }
     return;
   }
