@@ -1,13 +1,8 @@
 #include "storage/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
+#include "platform/posix/outside_file.h"
 #include "ui/convert.h"
 
 namespace tappomat {
@@ -66,10 +61,7 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   return KeyLine{name, Trim(text.substr(equals + 1))};
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -157,41 +149,20 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     return file;
   };
 
-  // Without blocking: opening a FIFO for reading would wait for a writer for ever.
-  const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) return Empty(fullPath);
-  if (fd < 0) return failed(ErrorKind::ReadFailed, ErrnoText());
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return failed(ErrorKind::NotRegular, "not a regular file");
+  OutsideFile read = ReadOutsideFile(fullPath, kMaxFileSize);
+  switch (read.error) {
+    case OutsideFile::Error::None:
+      break;
+    case OutsideFile::Error::Missing:
+      return Empty(fullPath);
+    case OutsideFile::Error::NotRegular:
+      return failed(ErrorKind::NotRegular, read.message);
+    case OutsideFile::Error::TooLarge:
+      return failed(ErrorKind::TooLarge, "larger than the 64 MiB limit for settings and scripts");
+    case OutsideFile::Error::ReadFailed:
+      return failed(ErrorKind::ReadFailed, read.message);
   }
-  const std::string tooLarge = "larger than the 64 MiB limit for settings and scripts";
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) {
-    ::close(fd);
-    return failed(ErrorKind::TooLarge, tooLarge);
-  }
-  // The size is only a hint: the file may grow while it is read, so the limit is checked
-  // again on the bytes actually read.
-  std::string text;
-  text.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) {
-      const std::string why = ErrnoText();
-      ::close(fd);
-      return failed(ErrorKind::ReadFailed, why);
-    }
-    if (count == 0) break;
-    if (text.size() + static_cast<std::size_t>(count) > kMaxFileSize) {
-      ::close(fd);
-      return failed(ErrorKind::TooLarge, tooLarge);
-    }
-    text.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(fd);
+  std::string text = std::move(read.bytes);
   if (LooksLikeUtf16(text)) {
     return failed(ErrorKind::Utf16, "UTF-16 text; save it as plain single-byte or UTF-8 text");
   }
