@@ -8,6 +8,7 @@
 
 #include "platform/posix/outside_file.h"
 #include "skin/data/skin_package.h"
+#include "skin/data/upper_ascii.h"
 
 namespace tappomat {
 namespace {
@@ -27,13 +28,6 @@ constexpr const char* kUsage =
 struct Failure {
   std::string message;
 };
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 std::vector<std::uint8_t> ReadFile(const fs::path& path) {
   OutsideFile file = ReadOutsideFile(path, SkinPackageLimits::kMaxEntrySize);
@@ -66,11 +60,11 @@ int Pack(const fs::path& folder, const fs::path& output, std::ostream& out) {
   if (error) throw Failure{"Unable to list " + folder.string() + ": " + error.message()};
   std::vector<SkinPackageFile> files;
   for (const auto& [name, path] : byName) {
-    if (Upper(name) == "OPTIONS.DAT") files.insert(files.begin(), {name, ReadFile(path)});
+    if (UpperAscii(name) == "OPTIONS.DAT") files.insert(files.begin(), {name, ReadFile(path)});
   }
   if (files.empty()) throw Failure{folder.string() + " holds no Options.dat"};
   for (const auto& [name, path] : byName) {
-    if (Upper(name) != "OPTIONS.DAT") files.push_back({name, ReadFile(path)});
+    if (UpperAscii(name) != "OPTIONS.DAT") files.push_back({name, ReadFile(path)});
   }
   const std::vector<std::uint8_t> package = WriteSkinPackage(files);
   WriteFile(output, package);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/posix/outside_file.h"
+#include "skin/data/upper_ascii.h"
 
 namespace tappomat {
 namespace {
@@ -13,14 +14,6 @@ constexpr std::string_view kMagic = "TQzf";
 constexpr std::string_view kDefinitionName = "OPTIONS.DAT";
 // What reading past the end of the package is called, as a cut-off stream is.
 constexpr const char* kStreamReadError = "Stream read error";
-
-std::string UpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 // A read position over the package bytes that never passes their end.
 class Cursor {

@@ -1,0 +1,38 @@
+#pragma once
+// DefinitionText: the INI text of a skin definition ("Options.dat"), split into sections
+// and keys once, in text order. Section and key names are compared exactly as written
+// (they are upper case by convention; no folding); the first occurrence of a section or a
+// key counts. Blanks around names and values are dropped, lines beginning with ";" are
+// comments, and a leading UTF-8 byte-order mark is skipped. Called by the definition
+// loader, which walks every key in order and looks single keys up by name.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tappomat {
+
+class DefinitionText {
+ public:
+  struct Key {
+    std::string name;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Key> keys;  // in text order, repeats kept (the first one counts)
+
+    // The value of the first key of that name; null when absent.
+    const std::string* Find(std::string_view key) const;
+  };
+
+  static DefinitionText Parse(std::string_view text);
+
+  const std::vector<Section>& Sections() const { return m_sections; }
+  // The first section of that name; null when absent.
+  const Section* Find(std::string_view section) const;
+
+ private:
+  std::vector<Section> m_sections;
+};
+
+}  // namespace tappomat
