@@ -50,6 +50,20 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
   return parsed;
 }
 
+void DefinitionText::Overlay(const DefinitionText& extra) {
+  for (const Section& added : extra.m_sections) {
+    Section* same = nullptr;
+    for (Section& section : m_sections) {
+      if (section.name == added.name) same = &section;
+    }
+    if (same == nullptr) {
+      m_sections.push_back(added);
+    } else {
+      same->keys.insert(same->keys.begin(), added.keys.begin(), added.keys.end());
+    }
+  }
+}
+
 const DefinitionText::Section* DefinitionText::Find(std::string_view section) const {
   for (const Section& s : m_sections) {
     if (s.name == section) return &s;

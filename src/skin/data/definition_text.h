@@ -28,6 +28,15 @@ class DefinitionText {
   static DefinitionText Parse(std::string_view text);
 
   const std::vector<Section>& Sections() const { return m_sections; }
+
+  // Puts `extra`'s keys in front of the keys of the sections of the same name (so they
+  // count first) and appends its other sections.
+  void Overlay(const DefinitionText& extra);
+  // Drops every key for which `drop` is true.
+  template <typename Predicate>
+  void RemoveKeysIf(Predicate drop) {
+    for (Section& section : m_sections) std::erase_if(section.keys, drop);
+  }
   // The first section of that name; null when absent.
   const Section* Find(std::string_view section) const;
 

@@ -1,0 +1,246 @@
+// The skin manager on real forms of the headless backend: choosing and loading skins,
+// failures that keep the previous skin, the broadcast to forms and controls, updates held
+// back between begin and end, removing and restoring the skin, the version checks and the
+// command-line switches.
+#include "skin/data/skin_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "skin/data/skin_package.h"
+#include "support/temp_folder.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+#include "ui/ui_fixture.h"
+
+namespace tappomat::test {
+namespace {
+
+std::vector<std::uint8_t> Package(const std::string& definition) {
+  const std::vector<SkinPackageFile> files = {
+      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}};
+  return WriteSkinPackage(files);
+}
+
+const std::string kSkinA = "[GLOBALINFO]\r\nVERSION=7.20\r\n[BUTTON]\r\nCOLOR=255\r\n";
+const std::string kSkinB = "[GLOBALINFO]\r\nVERSION=7.50\r\n[EDIT]\r\nCOLOR=65280\r\n";
+
+// Controls that record the skin codes they receive; a windowed one answers the query
+// (code 7) only when `skinned`.
+class TSkinListener : public TLabel {
+ public:
+  using TLabel::TLabel;
+  std::vector<SkinCode> codes;
+  void WndProc(TMessage& message) override {
+    if (message.Msg == WM_SKIN) {
+      codes.push_back(SkinCodeOf(message.WParam));
+      return;
+    }
+    TLabel::WndProc(message);
+  }
+};
+
+class TSkinnedPanel : public TPanel {
+ public:
+  TSkinnedPanel(TComponent* owner, bool skinned) : TPanel(owner), m_skinned(skinned) {}
+  std::vector<SkinCode> codes;
+  void WndProc(TMessage& message) override {
+    if (message.Msg == WM_SKIN) {
+      const SkinCode code = SkinCodeOf(message.WParam);
+      if (code == SkinCode::QuerySkinned) {
+        message.Result = m_skinned ? 1 : 0;
+        return;
+      }
+      codes.push_back(code);
+      return;
+    }
+    TPanel::WndProc(message);
+  }
+
+ private:
+  bool m_skinned;
+};
+
+class SkinManagerTest : public UiTest {
+ protected:
+  SkinManagerTest() {
+    TsSkinManager::SetApplicationFolder(app.Path());
+    TsSkinManager::SetCommandLine({});
+    TsSkinManager::ShowMessage = [this](const std::string& caption, const std::string& text,
+                                        std::optional<MessageBoxIconKind>) {
+      boxes.push_back(caption + ": " + text);
+    };
+    form = Create<TForm>(Application);
+    manager = Create<TsSkinManager>(form);
+    TsStoredSkin& a = manager->InternalSkins().Add();
+    a.SetName("A (internal)");
+    a.SetData(Package(kSkinA));
+    TsStoredSkin& b = manager->InternalSkins().Add();
+    b.SetName("B (internal)");
+    b.SetData(Package(kSkinB));
+  }
+  ~SkinManagerTest() override {
+    TsSkinManager::ShowMessage = [](const std::string& caption, const std::string& text,
+                                    std::optional<MessageBoxIconKind> icon) {
+      (void)caption, (void)text, (void)icon;
+    };
+  }
+
+  TempFolder app;
+  TForm* form;
+  TsSkinManager* manager;
+  std::vector<std::string> boxes;
+};
+
+TEST_F(SkinManagerTest, LoadsAnInternalSkinByNameAndTellsItsVersion) {
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  manager->SetSkinName("B (internal).TQZ");
+  EXPECT_EQ(manager->SkinName(), "B (internal)");
+  EXPECT_EQ(manager->SkinInfo(), "7.5");
+  EXPECT_GE(manager->SectionIndex("EDIT"), 0);
+  EXPECT_EQ(manager->SectionIndex("BUTTON"), -1);
+  EXPECT_TRUE(manager->SkinActive());
+  EXPECT_TRUE(manager->Packed());
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(TsSkinManager::DefaultManager(), manager);
+}
+
+TEST_F(SkinManagerTest, AnUnknownNameLoadsTheFirstInternalSkin) {
+  manager->SetSkinName("Nowhere");
+  EXPECT_EQ(manager->SkinName(), "A (internal)");
+  EXPECT_EQ(manager->SkinInfo(), "7.2");
+}
+
+TEST_F(SkinManagerTest, AFailedLoadKeepsThePreviousSkinAndSaysWhy) {
+  manager->SetSkinName("A (internal)");
+  manager->InternalSkins().Items(1).SetData({'J', 'U', 'N', 'K'});
+  manager->SetSkinName("B (internal)");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Error: Loaded data is not a packed Tessark file");
+  EXPECT_EQ(manager->SkinName(), "A (internal)");
+  EXPECT_GE(manager->SectionIndex("BUTTON"), 0) << "the previous tables stay";
+
+  manager->InternalSkins().Items(1).SetData(Package("[GLOBALINFO]\r\nVERSION=seven\r\n"));
+  manager->SetSkinName("B (internal)");
+  EXPECT_EQ(boxes.back(), "Error: 'seven' is not a valid floating point value");
+  manager->InternalSkins().Items(1).SetData({});
+  manager->SetSkinName("B (internal)");
+  EXPECT_EQ(boxes.back(), "Error: Loaded data is not a packed Tessark file");
+  EXPECT_EQ(manager->SkinName(), "A (internal)");
+}
+
+TEST_F(SkinManagerTest, AFolderInTheSkinDirectoryReplacesTheInternalSkin) {
+  std::filesystem::create_directories(app / "Skins" / "A (internal)");
+  std::ofstream(app / "Skins" / "A (internal)" / "Options.dat")
+      << "[GLOBALINFO]\r\nVERSION=7.30\r\n[PANEL]\r\n";
+  manager->SetSkinName("A (internal)");
+  EXPECT_EQ(manager->SkinInfo(), "7.3");
+  EXPECT_FALSE(manager->Packed());
+  EXPECT_GE(manager->SectionIndex("PANEL"), 0);
+}
+
+TEST_F(SkinManagerTest, TheBroadcastReachesFormsAndSkinnedControls) {
+  form->Show();
+  auto* label = Create<TSkinListener>(form);
+  label->SetParent(form);
+  auto* plain = Create<TSkinnedPanel>(form, false);
+  plain->SetParent(form);
+  auto* inner = Create<TSkinListener>(form);
+  inner->SetParent(plain);
+  auto* skinned = Create<TSkinnedPanel>(form, true);
+  skinned->SetParent(form);
+
+  manager->SetSkinName("A (internal)");
+  const std::vector<SkinCode> applied = {SkinCode::NewSkin, SkinCode::PrepareRepaint, SkinCode::Refresh};
+  EXPECT_EQ(label->codes, applied);
+  EXPECT_EQ(inner->codes, applied) << "the children of a control that is not skinned";
+  EXPECT_EQ(skinned->codes, applied);
+  EXPECT_TRUE(plain->codes.empty());
+
+  label->codes.clear();
+  manager->SetActive(false);
+  EXPECT_EQ(label->codes, std::vector<SkinCode>{SkinCode::RemoveSkin});
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  EXPECT_EQ(manager->SectionIndex("BUTTON"), -1);
+  label->codes.clear();
+  manager->SetActive(true);
+  EXPECT_EQ(label->codes, applied);
+  EXPECT_GE(manager->SectionIndex("BUTTON"), 0);
+}
+
+TEST_F(SkinManagerTest, ChangesBetweenBeginAndEndUpdateAreBroadcastOnce) {
+  form->Show();
+  auto* label = Create<TSkinListener>(form);
+  label->SetParent(form);
+  manager->BeginUpdate();
+  manager->SetSkinName("A (internal)");
+  manager->SetSkinName("B (internal)");
+  EXPECT_TRUE(label->codes.empty());
+  EXPECT_EQ(manager->SkinInfo(), "7.5") << "loaded already";
+  manager->EndUpdate(true, false);
+  EXPECT_EQ(label->codes, (std::vector<SkinCode>{SkinCode::NewSkin, SkinCode::PrepareRepaint,
+                                                  SkinCode::Refresh}));
+}
+
+TEST_F(SkinManagerTest, EventsOfASkinChangeInOrder) {
+  std::vector<std::string> events;
+  manager->OnBeforeChange = [&](TComponent*) { events.push_back("before"); };
+  manager->OnSkinLoading = [&](TComponent*) { events.push_back("loading"); };
+  manager->OnActivate = [&](TComponent*) { events.push_back("activate"); };
+  manager->OnAfterChange = [&](TComponent*) { events.push_back("after"); };
+  manager->OnDeactivate = [&](TComponent*) { events.push_back("deactivate"); };
+  manager->SetSkinName("A (internal)");
+  manager->SetActive(false);
+  EXPECT_EQ(events, (std::vector<std::string>{"before", "loading", "activate", "after", "deactivate"}));
+}
+
+TEST_F(SkinManagerTest, WithoutAnySkinTheManagerTurnsItselfOff) {
+  manager->SetSkinName("A (internal)");
+  manager->InternalSkins().Clear();
+  manager->SetSkinName("A (internal)");
+  EXPECT_FALSE(manager->Active());
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+}
+
+TEST_F(SkinManagerTest, VersionChecksAndSwitches) {
+  manager->InternalSkins().Items(1).SetData(Package("[GLOBALINFO]\r\nVERSION=9.10\r\n"));
+  manager->SetSkinName("B (internal)");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0],
+            "Warning: This version of the skin have not complete support by used Orvelline "
+            "package release.\nComponents must be updated up to latest version for using this skin.");
+  EXPECT_TRUE(manager->SkinningRules() & srStdDialogs) << "put back after the box";
+  EXPECT_EQ(manager->SkinInfo(), "9.1") << "the load goes on";
+
+  manager->InternalSkins().Items(1).SetData(Package("[GLOBALINFO]\r\nVERSION=6.50\r\n"));
+  manager->SetSkinName("B (internal)");
+  EXPECT_EQ(boxes.size(), 1u) << "an old skin says nothing without /ortest";
+  TsSkinManager::SetCommandLine({"--data-dir", "x", "/ORTEST"});
+  manager->SetSkinName("B (internal)");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1],
+            "Information: You are using an old version of the \"B (internal)\" skin. Please, "
+            "update a skins to latest or link with the Orvelline support for upgrading of "
+            "existing skin.\n\nThis notification occurs in design-time only for your information "
+            "and will not occur in real-time.");
+
+  ShowVersionBoxWhenAsked();
+  EXPECT_EQ(boxes.size(), 2u);
+  TsSkinManager::SetCommandLine({"/OrVer"});
+  ShowVersionBoxWhenAsked();
+  EXPECT_EQ(boxes.back(), "Information: Orvelline v8.53");
+}
+
+TEST(ThirdPartyList, ListsNameClassesExactlyAndABlankNamesNone) {
+  const ThirdPartyList lists = ThirdPartyList::ProgramDefaults();
+  EXPECT_EQ(lists.ListOf("TStringGrid"), 5);
+  EXPECT_EQ(lists.ListOf("tstringgrid"), -1);
+  EXPECT_EQ(lists.ListOf("TButton"), 1);
+  EXPECT_TRUE(lists.Names(10).empty());
+  EXPECT_EQ(lists.Names(0).size(), 11u);
+}
+
+}  // namespace
+}  // namespace tappomat::test
