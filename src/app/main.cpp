@@ -16,11 +16,13 @@
 #include "app/about.h"
 #include "app/hot_key_help.h"
 #include "app/row_editor.h"
+#include "app/skin_setup.h"
 #include "automation/marker_position.h"
 #include "automation/step_timer.h"
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "skin/data/skin_manager.h"
 #include "storage/atomic_file.h"
 #include "storage/ini_file.h"
 #include "storage/script_file.h"
@@ -64,6 +66,9 @@ TForm1::TForm1(TComponent* owner)
       m_player(m_table, *m_input, *(Timer2 = Create<TStepTimer>(this)), *this),
       m_poller(*m_input, *this) {
   if (!Form1) Form1 = this;
+  // First, so that the skin is loaded before any control or window is made.
+  sSkinManager1 = Create<TsSkinManager>(this);
+  SetUpSkinManager(*sSkinManager1);
   SetCaption("Tappomat v1.5");
   SetPosition(TPosition::poDefaultPosOnly);  // where the window manager puts new windows
   SetBorderStyle(TFormBorderStyle::bsSingle);

@@ -40,6 +40,7 @@ inline constexpr int kLangEnglish = 45;
 
 class TForm3;
 class TForm4;
+class TsSkinManager;
 
 class TForm1 : public TForm, private PlayerControls, private PollerHost {
  public:
@@ -70,7 +71,8 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   ScriptTable& Script() { return m_table; }
   int Language() const { return m_language; }
 
-  // --- controls, by their designer names
+  // --- components, by their designer names
+  TsSkinManager* sSkinManager1;
   TLabel* Label3;
   TLabel* LXY;
   TSpeedButton* SBRus;

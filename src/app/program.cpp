@@ -1,5 +1,7 @@
 // Program entry: parses the command line, opens the display, creates the windows in
 // their fixed order and runs the message loop until the main window closes.
+#include <strings.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/x11/x11_factory.h"
+#include "skin/data/skin_manager.h"
 #include "storage/settings.h"
 #include "ui/application.h"
 #include "win/nonclient.h"
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
       dataDir = argv[++i];
       continue;
     }
+    // The skin engine's switches: its version box, and notices about old skins.
+    if (strcasecmp(argv[i], "/orver") == 0 || strcasecmp(argv[i], "/ortest") == 0) continue;
     std::fprintf(stderr, "tappomat: unknown option '%s' (try --help)\n", argv[i]);
     return 2;
   }
@@ -88,6 +93,9 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
   SetApplicationFolder(folder);
+  // Skin folders and packages that replace the built-in skins live beside the settings.
+  TsSkinManager::SetApplicationFolder(folder);
+  TsSkinManager::SetCommandLine({argv + 1, argv + argc});
 
   std::unique_ptr<Platform> platform = CreateX11Platform();
   if (!platform) {
@@ -98,6 +106,7 @@ int main(int argc, char** argv) {
   WindowSystem system(*platform);
   TApplication application;
   application.SetTitle("Tappomat");
+  ShowVersionBoxWhenAsked();
   Create<TForm1>(&application);
   SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
   Create<TFormAbout>(&application);

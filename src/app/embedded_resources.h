@@ -1,0 +1,19 @@
+#pragma once
+// Files compiled into the program by the build (tools/embed): the internal skins, packed
+// from the skin folders in skins/, in the skin collection's order. Only the skins whose
+// folders exist are built in.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace tappomat {
+
+struct EmbeddedResource {
+  std::string_view name;
+  std::span<const std::uint8_t> bytes;
+};
+
+const std::vector<EmbeddedResource>& InternalSkinPackages();
+
+}  // namespace tappomat
