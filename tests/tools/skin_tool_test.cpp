@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "imaging/bmp_encoder.h"
 #include "skin/data/skin_package.h"
 #include "support/temp_folder.h"
 
@@ -107,6 +108,55 @@ TEST(SkinTool, WrongCommandLinesAndBadFilesGiveClearErrors) {
   const ToolRun help = Tool({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("pack DIR OUT.tqz"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tappomat::test
+
+namespace tappomat::test {
+namespace {
+
+// A skin folder with one fault of each kind the check reports.
+TEST(SkinTool, CheckReportsWhatIsWrongWithASkin) {
+  const TempFolder work;
+  const auto skin = work / "Broken";
+  std::filesystem::create_directory(skin);
+  Write(skin / "Options.dat",
+        "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n"
+        "[BUTTON]\r\nBORDERSMASK=^0000^0000^0054^0036^0000^0000^0000^0000^3^1^1^0\r\n"
+        "GLOW0=!GLOWBUTTON.PNG!1!0!3\r\n"
+        "[EDIT]\r\nPARENTCLASS=COMBOBOX\r\n[COMBOBOX]\r\nPARENTCLASS=EDIT\r\n"
+        "[PANEL]\r\nPARENTCLASS=NOWHERE\r\n[MYSECTION]\r\nCOLOR=1\r\n");
+  {
+    // A 40 x 20 master bitmap: the button's 54 x 36 rectangle reaches outside it.
+    Bitmap32 master(40, 20, MakePixel(1, 2, 3));
+    const std::vector<std::uint8_t> bmp = EncodeBmp(master);
+    std::ofstream out(skin / "Master.bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  }
+  const ToolRun check = Tool({"check", skin.string()});
+  EXPECT_EQ(check.status, 1);
+  for (const char* line : {
+           "error: [EDIT] parents loop: EDIT -> COMBOBOX -> EDIT",
+           "error: [BUTTON] GLOW0: the image GLOWBUTTON.PNG is missing",
+           "error: [BUTTON] BORDERSMASK: the rectangle 0,0,54,36 reaches outside its image of 40 x 20",
+           "warning: [PANEL] PARENTCLASS names NOWHERE, which the skin does not have",
+           "warning: [MYSECTION] is not a section the program asks for",
+       }) {
+    EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
+  }
+
+  Write(skin / "Options.dat", "[GLOBALINFO]\r\nVERSION=7,2\r\n");
+  const ToolRun bad = Tool({"check", skin.string()});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.out.find("error: the skin does not load: '7,2' is not a valid floating point value"),
+            std::string::npos)
+      << bad.out;
+
+  Write(skin / "Options.dat", "[GLOBALINFO]\r\nVERSION=7.20\r\n[BUTTON]\r\nCOLOR=1\r\n");
+  const ToolRun good = Tool({"check", skin.string()});
+  EXPECT_EQ(good.status, 0) << good.out;
+  EXPECT_NE(good.out.find(": 0 errors, 0 warnings"), std::string::npos) << good.out;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/posix/outside_file.h"
+#include "skin_check.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/upper_ascii.h"
 
@@ -22,6 +23,7 @@ constexpr const char* kUsage =
     "  pack DIR OUT.tqz   pack the skin folder DIR (its Options.dat and images) into a package\n"
     "  unpack PKG DIR     write the entries of the package PKG into the folder DIR\n"
     "  list PKG           list the entries of the package PKG with their sizes in bytes\n"
+    "  check DIR|PKG      load a skin folder or package and report what is wrong with it\n"
     "  --help             show this text\n";
 
 // A failure that ends the command with its message.
@@ -102,6 +104,15 @@ int Unpack(const fs::path& package, const fs::path& folder, std::ostream& out) {
   return 0;
 }
 
+int Check(const fs::path& skin, std::ostream& out) {
+  const SkinCheckReport report = CheckSkin(skin);
+  for (const std::string& error : report.errors) out << "error: " << error << '\n';
+  for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
+  out << skin.string() << ": " << report.errors.size() << " errors, " << report.warnings.size()
+      << " warnings\n";
+  return report.errors.empty() ? 0 : 1;
+}
+
 int List(const fs::path& package, std::ostream& out) {
   const TacSkinConvertor read = ReadPackage(package);
   if (read.hasDefinition) out << read.definition.size() << "\tOptions.dat\n";
@@ -120,6 +131,7 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
       {"pack", {3, [&] { return Pack(args[1], args[2], out); }}},
       {"unpack", {3, [&] { return Unpack(args[1], args[2], out); }}},
       {"list", {2, [&] { return List(args[1], out); }}},
+      {"check", {2, [&] { return Check(args[1], out); }}},
   };
   const auto command = args.empty() ? commands.end() : commands.find(args[0]);
   if (command == commands.end()) {
