@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "imaging/image_decoder.h"
 #include "platform/posix/outside_file.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_source.h"
@@ -15,6 +16,7 @@ namespace tappomat {
 namespace {
 
 std::vector<std::string> g_commandLine;
+Bitmap32 g_shadows[2];  // inactive, active
 std::filesystem::path g_applicationFolder = ".";
 
 // Sets a flag for the lifetime of a scope and puts the old value back.
@@ -86,6 +88,22 @@ bool TsSkinManager::HasSwitch(std::string_view name) {
 void TsSkinManager::SetApplicationFolder(std::filesystem::path folder) {
   g_applicationFolder = std::move(folder);
 }
+
+void TsSkinManager::SetDefaultShadows(std::span<const std::uint8_t> activePng,
+                                      std::span<const std::uint8_t> inactivePng) {
+  const auto decode = [](std::span<const std::uint8_t> bytes) {
+    DecodedImage decoded = DecodeImage(bytes);
+    if (!decoded.Ok()) return Bitmap32();
+    for (Pixel& p : decoded.bitmap.Pixels()) {
+      if (p == 0x00FFFFFFu) p = 0;
+    }
+    return std::move(decoded.bitmap);
+  };
+  g_shadows[1] = decode(activePng);
+  g_shadows[0] = decode(inactivePng);
+}
+
+const Bitmap32& TsSkinManager::DefaultShadow(bool active) { return g_shadows[active ? 1 : 0]; }
 
 void ShowVersionBoxWhenAsked() {
   if (TsSkinManager::HasSwitch("/orver")) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,13 @@ class TsSkinManager : public TComponent {
   static bool HasSwitch(std::string_view name);
   // The folder relative skin directories are resolved against (the executable's).
   static void SetApplicationFolder(std::filesystem::path folder);
+  // The two default form shadows (active and inactive window), drawn around forms of skins
+  // without their own border image. Set once at start from PNG bytes; a pixel of exactly
+  // white with alpha 0 becomes transparent black. Empty until set or when the bytes are
+  // no image.
+  static void SetDefaultShadows(std::span<const std::uint8_t> activePng,
+                                std::span<const std::uint8_t> inactivePng);
+  static const Bitmap32& DefaultShadow(bool active);
   // Shows a modal message box; tests replace it. Defaults to the standard message box.
   static std::function<void(const std::string& caption, const std::string& text,
                             std::optional<MessageBoxIconKind> icon)>

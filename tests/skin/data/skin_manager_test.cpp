@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "skin/data/skin_package.h"
+#include "support/image_files.h"
 #include "support/temp_folder.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -231,6 +232,17 @@ TEST_F(SkinManagerTest, VersionChecksAndSwitches) {
   TsSkinManager::SetCommandLine({"/OrVer"});
   ShowVersionBoxWhenAsked();
   EXPECT_EQ(boxes.back(), "Information: Orvelline v8.53");
+}
+
+TEST(DefaultShadows, DecodeOnceAndClearTransparentWhite) {
+  Bitmap32 active(3, 1, MakePixel(0, 0, 0, 90));
+  active.At(1, 0) = 0x00FFFFFFu;
+  const std::vector<std::uint8_t> png = EncodePng(active);
+  TsSkinManager::SetDefaultShadows(png, std::vector<std::uint8_t>{'x'});
+  ASSERT_EQ(TsSkinManager::DefaultShadow(true).Width(), 3);
+  EXPECT_EQ(TsSkinManager::DefaultShadow(true).At(0, 0), MakePixel(0, 0, 0, 90));
+  EXPECT_EQ(TsSkinManager::DefaultShadow(true).At(1, 0), 0u);
+  EXPECT_EQ(TsSkinManager::DefaultShadow(false).Width(), 0) << "no image: empty";
 }
 
 TEST(ThirdPartyList, ListsNameClassesExactlyAndABlankNamesNone) {
