@@ -192,7 +192,22 @@ void TApplication::ShowHintNow() {
   SetTimer(m_utility, kHintHideTimer, static_cast<UINT>(std::max(m_hintHidePause, 1)));
 }
 
+int TApplication::HookMainWindow(TWindowHook hook) {
+  m_hooks.emplace_back(m_nextHook, std::move(hook));
+  return m_nextHook++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  std::erase_if(m_hooks, [id](const auto& entry) { return entry.first == id; });
+}
+
 LRESULT TApplication::UtilityProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A copy: a hook may unhook itself.
+  const auto hooks = m_hooks;
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) {
+    LRESULT result = 0;
+    if (it->second(msg, wParam, lParam, result)) return result;
+  }
   if (msg == WM_TIMER) {
     KillTimer(h, wParam);
     if (wParam == kHintShowTimer) {

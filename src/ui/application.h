@@ -67,6 +67,15 @@ class TApplication : public TComponent {
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
 
+  // The application's own window (hints, wake-ups): hooks see its messages first, newest
+  // first; a hook that returns true has handled the message. The skin engine serves
+  // application-wide notifications this way.
+  HWND Handle() const { return m_utility; }
+  using TWindowHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+  // Returns a number for UnhookMainWindow.
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int id);
+
   // --- for the component layer
   void FormCreated(TForm* form);
   void FormDestroyed(TForm* form);
@@ -91,6 +100,8 @@ class TApplication : public TComponent {
   int m_hintHidePause = 2500;
   bool m_inErrorBox = false;
   HWND m_utility;
+  std::vector<std::pair<int, TWindowHook>> m_hooks;
+  int m_nextHook = 1;
   HWND m_hintWindow;
   TControl* m_hintControl = nullptr;
 };

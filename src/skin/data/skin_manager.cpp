@@ -60,7 +60,10 @@ std::function<void(const std::string&, const std::string&, std::optional<Message
     };
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
-  if (s_default == nullptr) s_default = this;
+  if (s_default == nullptr) {
+    s_default = this;
+    HookMainWindow();
+  }
   ThirdParty = ThirdPartyList::ProgramDefaults();
   m_internalSkins.OnChange = [this] { Raise(OnSkinListChanged, this); };
 }
@@ -70,7 +73,29 @@ TsSkinManager::~TsSkinManager() {
   // The owner may be half gone: no events now, but controls still hear that the skin goes.
   OnDeactivate = nullptr;
   if (m_loaded) RemoveSkin();
+  UnhookMainWindow();
   if (s_default == this) s_default = nullptr;
+}
+
+void TsSkinManager::HookMainWindow() {
+  if (Application == nullptr || m_mainWindowHook != 0 || (ComponentState() & csDesigning)) return;
+  m_mainWindowHook = Application->HookMainWindow(
+      [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return MainWindowMessage(msg, wParam, lParam, result);
+      });
+}
+
+void TsSkinManager::UnhookMainWindow() {
+  if (m_mainWindowHook != 0 && Application != nullptr) Application->UnhookMainWindow(m_mainWindowHook);
+  m_mainWindowHook = 0;
+}
+
+bool TsSkinManager::MainWindowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  if (msg == WM_THEMECHANGED) {
+    result = 0;
+    return true;
+  }
+  return false;
 }
 
 void TsSkinManager::SetCommandLine(std::vector<std::string> parameters) {
@@ -134,7 +159,9 @@ void TsSkinManager::SetSkinDirectory(const std::string& directory) {
 
 void TsSkinManager::SetIsDefault(bool on) {
   if (!on || s_default == this) return;
+  if (s_default != nullptr) s_default->UnhookMainWindow();
   s_default = this;
+  HookMainWindow();
   if (m_active) {
     UpdateSkin(true);
   } else {

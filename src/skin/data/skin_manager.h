@@ -133,6 +133,12 @@ class TsSkinManager : public TComponent {
   void LoadSkin();
   void CheckVersion(double version);
   void SendTo(TControl& control, WPARAM wParam);
+  // The default manager sees the application window's messages first: the platform's
+  // theme-change notification is swallowed (the skin decides the look); the animation
+  // and menu parts serve their messages here too.
+  void HookMainWindow();
+  void UnhookMainWindow();
+  bool MainWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Reload();
 
   bool m_active = true;
@@ -156,6 +162,7 @@ class TsSkinManager : public TComponent {
   static TsSkinManager* s_default;
   static bool s_skinChanging;
   static bool s_formSkinningPresent;
+  int m_mainWindowHook = 0;  // the default manager's hook of the application's window
 };
 
 // Shows "Orvelline v8.53" once when the command line holds "/orver" in any case.

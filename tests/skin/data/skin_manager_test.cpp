@@ -234,6 +234,27 @@ TEST_F(SkinManagerTest, VersionChecksAndSwitches) {
   EXPECT_EQ(boxes.back(), "Information: Orvelline v8.53");
 }
 
+TEST_F(SkinManagerTest, TheDefaultManagerSwallowsThemeChangesOfTheApplicationWindow) {
+  manager->Free();
+  EXPECT_EQ(TsSkinManager::DefaultManager(), nullptr);
+  std::vector<UINT> seen;
+  const int probe = Application->HookMainWindow([&](UINT msg, WPARAM, LPARAM, LRESULT&) {
+    seen.push_back(msg);
+    return false;
+  });
+  SendMessage(Application->Handle(), WM_THEMECHANGED, 0, 0);
+  auto* fresh = Create<TsSkinManager>(form);
+  EXPECT_TRUE(fresh->IsDefault());
+  SendMessage(Application->Handle(), WM_THEMECHANGED, 0, 0);  // swallowed
+  SendMessage(Application->Handle(), WM_NULL, 0, 0);
+  auto* second = Create<TsSkinManager>(form);
+  EXPECT_FALSE(second->IsDefault());
+  fresh->Free();
+  SendMessage(Application->Handle(), WM_THEMECHANGED, 0, 0);
+  Application->UnhookMainWindow(probe);
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_THEMECHANGED, WM_NULL, WM_THEMECHANGED}));
+}
+
 TEST(DefaultShadows, DecodeOnceAndClearTransparentWhite) {
   Bitmap32 active(3, 1, MakePixel(0, 0, 0, 90));
   active.At(1, 0) = 0x00FFFFFFu;
