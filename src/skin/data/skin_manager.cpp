@@ -1,5 +1,6 @@
 #include "skin/data/skin_manager.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "imaging/image_decoder.h"
@@ -139,6 +140,29 @@ void ShowVersionBoxWhenAsked() {
 
 std::string TsSkinManager::SkinInfo() const {
   return m_loaded ? VersionText(m_tables.skinData.version) : "N/A";
+}
+
+std::string TsSkinManager::SkinNames(std::vector<std::string>& names, SkinKinds kinds) const {
+  names.clear();
+  for (int i = 0; i < m_internalSkins.Count(); ++i) names.push_back(m_internalSkins.Items(i).Name());
+  const std::filesystem::path directory = ResolveSkinDirectory(m_skinDirectory, g_applicationFolder);
+  std::error_code error;
+  if (std::filesystem::is_directory(directory, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with(".")) continue;
+      if (kinds != SkinKinds::Packages && entry.is_directory(error) &&
+          FindFileIgnoringCase(entry.path(), "Options.dat")) {
+        names.push_back(name);
+      } else if (kinds != SkinKinds::Folders && entry.is_regular_file(error) &&
+                 entry.path().extension() == ".tqz") {
+        names.push_back(name.substr(0, name.find('.')));
+      }
+    }
+  }
+  const std::string first = names.empty() ? std::string() : names.front();
+  std::sort(names.begin(), names.end());
+  return first;
 }
 
 void TsSkinManager::SetActive(bool active) {

@@ -91,6 +91,13 @@ class TsSkinManager : public TComponent {
     return m_active && m_loaded ? m_tables.SectionIndex(name) : -1;
   }
 
+  // The names of the skins there are, sorted: the internal skins, then, when the resolved
+  // skin directory exists, its folders holding an Options.dat (kinds Folders, All) and its
+  // ".tqz" files (kinds Packages, All), a file's name being its name up to its first ".".
+  // Returns the first name found (the default), empty when there is none.
+  enum class SkinKinds { Folders = 0, Packages = 1, All = 2 };
+  std::string SkinNames(std::vector<std::string>& names, SkinKinds kinds) const;
+
   // --- skin changes
   void BeginUpdate() { m_updating = true; }
   void EndUpdate(bool repaint, bool animate);

@@ -255,6 +255,23 @@ TEST_F(SkinManagerTest, TheDefaultManagerSwallowsThemeChangesOfTheApplicationWin
   EXPECT_EQ(seen, (std::vector<UINT>{WM_THEMECHANGED, WM_NULL, WM_THEMECHANGED}));
 }
 
+TEST_F(SkinManagerTest, SkinNamesListInternalSkinsFoldersAndPackages) {
+  std::filesystem::create_directories(app / "Skins" / "Folder skin");
+  std::ofstream(app / "Skins" / "Folder skin" / "Options.dat") << "";
+  std::filesystem::create_directories(app / "Skins" / "No definition");
+  std::filesystem::create_directories(app / "Skins" / ".hidden");
+  std::ofstream(app / "Skins" / ".hidden" / "Options.dat") << "";
+  std::ofstream(app / "Skins" / "Packed.v2.tqz") << "TQzf";
+  std::ofstream(app / "Skins" / "Other.TQZ") << "TQzf";
+  std::vector<std::string> names;
+  EXPECT_EQ(manager->SkinNames(names, TsSkinManager::SkinKinds::All), "A (internal)");
+  EXPECT_EQ(names, (std::vector<std::string>{"A (internal)", "B (internal)", "Folder skin", "Packed"}));
+  manager->SkinNames(names, TsSkinManager::SkinKinds::Folders);
+  EXPECT_EQ(names, (std::vector<std::string>{"A (internal)", "B (internal)", "Folder skin"}));
+  manager->SkinNames(names, TsSkinManager::SkinKinds::Packages);
+  EXPECT_EQ(names, (std::vector<std::string>{"A (internal)", "B (internal)", "Packed"}));
+}
+
 TEST(DefaultShadows, DecodeOnceAndClearTransparentWhite) {
   Bitmap32 active(3, 1, MakePixel(0, 0, 0, 90));
   active.At(1, 0) = 0x00FFFFFFu;
