@@ -3,6 +3,7 @@
 #include "app/main.h"
 
 #include "app/about.h"
+#include "app/embedded_resources.h"
 #include "app/hot_key_help.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "skin/data/skin_manager.h"
+#include "skin/data/skin_package.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
@@ -90,6 +93,31 @@ TEST_F(MainFormTest, StartsWithTheDesignedState) {
   EXPECT_EQ(form->FormStyle(), TFormStyle::fsStayOnTop);
   EXPECT_FALSE(Form3->Visible());
   EXPECT_FALSE(Form4->Visible());
+}
+
+// The main window's skin manager is built with the program's values and has loaded the
+// built-in skin before any window showed.
+TEST_F(MainFormTest, TheSkinManagerCarriesTheProgramsValuesAndTheBuiltInSkin) {
+  TsSkinManager& manager = *form->sSkinManager1;
+  EXPECT_EQ(TsSkinManager::DefaultManager(), &manager);
+  EXPECT_EQ(manager.SkinDirectory(), "c:\\Skins");
+  EXPECT_EQ(manager.AnimEffects.FormShow.Time, 100);
+  EXPECT_FALSE(manager.AnimEffects.SkinChanging.Active);
+  EXPECT_TRUE(manager.AnimEffects.BlendOnMoving.Active);
+  EXPECT_EQ(manager.ThirdParty.ListOf("TStringGrid"), 5);
+  const auto& built = InternalSkinPackages();
+  ASSERT_EQ(manager.InternalSkins().Count(), static_cast<int>(built.size()));
+  for (const EmbeddedResource& skin : built) {
+    const SkinPackageRead read = ReadSkinPackage(skin.bytes);
+    EXPECT_TRUE(read.Ok()) << skin.name << ": " << read.error;
+    EXPECT_TRUE(read.package.hasDefinition) << skin.name;
+    EXPECT_EQ(read.used, skin.bytes.size()) << skin.name << ": no leftover bytes";
+  }
+  if (built.empty()) GTEST_SKIP() << "no skin folder in skins/ yet";
+  EXPECT_EQ(manager.SkinName(), "Neutral2 (internal)");
+  EXPECT_EQ(manager.SkinInfo(), "7.2");
+  EXPECT_TRUE(manager.SkinActive());
+  EXPECT_GE(manager.SectionIndex("BUTTON"), 0);
 }
 
 TEST_F(MainFormTest, AddButtonAppendsTheEntryFields) {

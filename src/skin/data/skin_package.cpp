@@ -21,6 +21,7 @@ class Cursor {
   explicit Cursor(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
   std::size_t Left() const { return m_bytes.size() - m_at; }
+  std::size_t Used() const { return m_at; }
   std::span<const std::uint8_t> Rest() const { return m_bytes.subspan(m_at); }
   void Skip(std::size_t count) { m_at += count; }
 
@@ -132,6 +133,7 @@ SkinPackageRead ReadSkinPackage(std::span<const std::uint8_t> bytes) {
       read.package.images.push_back(std::move(item));
     }
   }
+  read.used = cursor.Used();
   return read;
 }
 

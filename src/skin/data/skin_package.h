@@ -52,7 +52,8 @@ class TacSkinConvertor {
 // The result of reading a package: the package, or the message that says why not.
 struct SkinPackageRead {
   TacSkinConvertor package;
-  std::string error;  // empty on success
+  std::string error;      // empty on success
+  std::size_t used = 0;  // bytes the package took; what follows its last entry is ignored
 
   bool Ok() const { return error.empty(); }
 };

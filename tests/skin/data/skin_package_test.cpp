@@ -54,6 +54,7 @@ TEST(SkinPackage, GivesTheDefinitionAndTheImagesInPackageOrder) {
   EXPECT_EQ(read.package.images[0].name, "ButtonHuge.bmp");
   EXPECT_EQ(read.package.images[1].name, "Master.bmp");
   EXPECT_EQ(read.package.images[1].data, Bytes("BM master"));
+  EXPECT_EQ(read.used, bytes.size()) << "no leftover bytes";
 }
 
 TEST(SkinPackage, ImagesAreFoundByTheUpperCaseNameOnly) {
