@@ -161,6 +161,12 @@ TEST_F(SkinManagerTest, TheBroadcastReachesFormsAndSkinnedControls) {
   EXPECT_TRUE(plain->codes.empty());
 
   label->codes.clear();
+  manager->SetSkinName("A (internal)");
+  EXPECT_EQ(label->codes, applied) << "the same name loads and repaints again";
+  label->codes.clear();
+  manager->SetHueOffset(30);
+  EXPECT_EQ(label->codes, applied) << "a hue change reloads the skin";
+  label->codes.clear();
   manager->SetActive(false);
   EXPECT_EQ(label->codes, std::vector<SkinCode>{SkinCode::RemoveSkin});
   EXPECT_EQ(manager->SkinInfo(), "N/A");
