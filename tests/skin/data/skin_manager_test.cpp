@@ -82,12 +82,9 @@ class SkinManagerTest : public UiTest {
     b.SetName("B (internal)");
     b.SetData(Package(kSkinB));
   }
-  ~SkinManagerTest() override {
-    TsSkinManager::ShowMessage = [](const std::string& caption, const std::string& text,
-                                    std::optional<MessageBoxIconKind> icon) {
-      (void)caption, (void)text, (void)icon;
-    };
-  }
+  ~SkinManagerTest() override { TsSkinManager::ShowMessage = m_originalShowMessage; }
+
+  decltype(TsSkinManager::ShowMessage) m_originalShowMessage = TsSkinManager::ShowMessage;
 
   TempFolder app;
   TForm* form;
