@@ -14,6 +14,8 @@
 #include "skin/data/definition_text.h"
 #include "skin/data/skin_image_source.h"
 #include "skin/data/skin_loader.h"
+#include "emit.h"
+#include "slot_writer.h"
 #include "skin_art_files.h"
 #include "support/temp_folder.h"
 
@@ -250,6 +252,38 @@ TEST(SkinArt, FormShadowsAreEvenSoftAndTheInactiveOneLighter) {
   EXPECT_EQ(PixelA(a.At(0, 9)), 0);
   EXPECT_EQ(PixelA(a.At(0, 0)), 0);
   EXPECT_LT(PixelA(inactive.bitmap.At(8, 9)), PixelA(a.At(8, 9)));
+}
+
+// The two ways the drawing library writes smooth edges: with an alpha row the edge pixels
+// keep the ink's own colour and their coverage goes into the alpha row (no dark or fuchsia
+// fringe on any background); colour-keyed, they are blended over the background given,
+// so they lie between ink and background.
+TEST(SkinArtDrawing, SmoothEdgesCarryNoFringe) {
+  using namespace skin_art;
+  Canvas disc(12, 12);
+  disc.Fill(Circle({6, 6}, 4.3), Solid(Grey(200)));
+  Bitmap32 withAlpha(12, 24);
+  WriteWithAlphaRow(withAlpha, 0, 0, disc, Nothing(), Grey(0));
+  Bitmap32 keyed(12, 12);
+  WriteKeyed(keyed, 0, 0, disc, Grey(100));
+  int partial = 0;
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const Pixel image = withAlpha.At(x, y);
+      const int through = PixelR(withAlpha.At(x, y + 12));
+      if (through == 255) {
+        EXPECT_TRUE(IsFuchsia(image) && IsFuchsia(keyed.At(x, y))) << x << "," << y;
+        continue;
+      }
+      if (through > 0) ++partial;
+      EXPECT_EQ(PixelRGB(image), 0xC8C8C8u) << x << "," << y;
+      const int level = PixelR(keyed.At(x, y));
+      EXPECT_TRUE(level >= 100 && level <= 200) << x << "," << y << ": " << level;
+      // The same coverage in both: each is rounded on its own, so they agree within one.
+      EXPECT_NEAR(level, 200 - 100 * through / 255.0, 1.0) << x << "," << y;
+    }
+  }
+  EXPECT_GT(partial, 8);
 }
 
 }  // namespace

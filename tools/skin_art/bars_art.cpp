@@ -26,7 +26,12 @@ void DrawArrow(Bitmap32& master, const Slot& slot, Direction direction) {
   WriteFramesWithAlphaRow(master, slot, [direction](int frame) {
     Canvas canvas(9, 9);
     const Rgb ink = frame == 0 ? Grey(104) : frame == 1 ? Grey(56) : Grey(32);
-    canvas.Fill(ArrowHead({4.5, 4.5}, direction, 7, 4), Solid(ink));
+    // The base lies on a pixel edge, so it stays crisp; the point is smoothed.
+    const Point2 centre = direction == Direction::Up     ? Point2{4.5, 4}
+                          : direction == Direction::Down ? Point2{4.5, 5}
+                          : direction == Direction::Left ? Point2{5, 4.5}
+                                                         : Point2{4, 4.5};
+    canvas.Fill(ArrowHead(centre, direction, 7, 4), Solid(ink));
     return canvas;
   }, Nothing(), palette::kTrack);
 }

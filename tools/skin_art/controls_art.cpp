@@ -96,7 +96,7 @@ void DrawEditFrame(Bitmap32& master) {
   WriteFramesWithAlphaRow(master, slot::kComboGlyph, [](int frame) {
     Canvas canvas(slot::kComboGlyph.FrameWidth(), slot::kComboGlyph.FrameHeight());
     const Rgb color = frame == 0 ? Grey(96) : frame == 1 ? Grey(48) : Grey(24);
-    canvas.Fill(ArrowHead({9.5, 8.5}, Direction::Down, 8, 4.5), Solid(color));
+    canvas.Fill(ArrowHead({9.5, 8.25}, Direction::Down, 8, 4.5), Solid(color));  // base on a pixel edge
     return canvas;
   }, Nothing(), Grey(255));
 }
