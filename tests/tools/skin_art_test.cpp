@@ -118,6 +118,15 @@ TEST(SkinArt, MasksOfTheProgramsControlsHaveTheirFramesMarginsAndModes) {
     EXPECT_EQ(mask.drawMode, c.drawMode);
     EXPECT_EQ(mask.cornerFill, c.cornerFill);
   }
+  // Every GLOBALINFO image the definition names is found where code looks for it.
+  for (const GlobalImage image :
+       {GlobalImage::BOXCHECKED, GlobalImage::BOXUNCHECKED, GlobalImage::BOXGRAYED,
+        GlobalImage::RADIOCHECKED, GlobalImage::RADIOUNCHECKED, GlobalImage::SMALLCHECKED,
+        GlobalImage::SMALLUNCHECKED, GlobalImage::SMALLGRAYED, GlobalImage::GRIPIMAGE,
+        GlobalImage::BICONCLOSE, GlobalImage::BICONMAX, GlobalImage::BICONNORM,
+        GlobalImage::BICONMIN, GlobalImage::BICONHELP, GlobalImage::TITLEBUTTON}) {
+    EXPECT_GE(tables.indices.Of(image), 0) << NameOf(image);
+  }
   // The glyphs and check images: frames of the sizes the controls centre.
   struct Glyph {
     const char* section;
