@@ -17,9 +17,10 @@ Bitmap32 Sample(int width, int height) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const int i = y * width + x;
-      bitmap.At(x, y) = MakePixel(static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
-                                  static_cast<std::uint8_t>(i * 13 + y),
-                                  static_cast<std::uint8_t>(i % 3 == 0 ? 0 : i * 29));
+      bitmap.At(x, y) =
+          MakePixel(static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
+                    static_cast<std::uint8_t>(i * 13 + y),
+                    static_cast<std::uint8_t>(i % 3 == 0 ? 0 : i * 29));
     }
   }
   return bitmap;

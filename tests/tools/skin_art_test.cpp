@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "emit.h"
 #include "imaging/png_decoder.h"
 #include "skin/data/definition_text.h"
 #include "skin/data/skin_image_source.h"
 #include "skin/data/skin_loader.h"
-#include "emit.h"
-#include "slot_writer.h"
 #include "skin_art_files.h"
+#include "slot_writer.h"
 #include "support/temp_folder.h"
 
 namespace tappomat {
@@ -64,17 +64,66 @@ TEST(SkinArt, DefinitionHasEverySectionInOrderWithCrLfLines) {
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << "line ending without CR at byte " << at;
   }
-  const std::vector<std::string> expected = {
-      "GLOBALINFO", "PAGECONTROLRIGHT", "PAGECONTROLLEFT", "PAGECONTROLBOTTOM", "MENULINE",
-      "PAGECONTROL", "MAINMENU", "SPLITTER", "SPEEDBUTTON_SMALL", "PANEL", "SCROLLBAR1H",
-      "SCROLLBAR2H", "SCROLLBAR1V", "SCROLLBAR2V", "GROUPBOX", "STATUSBAR", "FORM", "MENUITEM",
-      "DIVIDER", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP",
-      "SCROLLSLIDERH", "SCROLLSLIDERV", "FORMTITLE", "DIALOG", "EDIT", "TABTOP", "TABLEFT",
-      "TABRIGHT", "TABBOTTOM", "PROGRESSV", "COMBOBOX", "BAR", "BARPANEL", "PANEL_LOW",
-      "WEBBUTTON", "RADIOBUTTON", "CHECKBOX", "BUTTON_BIG", "BUTTON", "BARTITLE", "SPEEDBUTTON",
-      "TOOLBUTTON", "EXTRALINE", "HINT", "BUTTON_HUGE", "TRACKBAR", "DIVIDERV", "PROGRESSH",
-      "GRIPH", "DRAGBAR", "SELECTION", "GAUGE", "EXTCOMBOBOX", "EXTEDIT", "TOOLBAR",
-      "RIBBONPAGE", "RIBBONTAB"};
+  const std::vector<std::string> expected = {"GLOBALINFO",
+                                             "PAGECONTROLRIGHT",
+                                             "PAGECONTROLLEFT",
+                                             "PAGECONTROLBOTTOM",
+                                             "MENULINE",
+                                             "PAGECONTROL",
+                                             "MAINMENU",
+                                             "SPLITTER",
+                                             "SPEEDBUTTON_SMALL",
+                                             "PANEL",
+                                             "SCROLLBAR1H",
+                                             "SCROLLBAR2H",
+                                             "SCROLLBAR1V",
+                                             "SCROLLBAR2V",
+                                             "GROUPBOX",
+                                             "STATUSBAR",
+                                             "FORM",
+                                             "MENUITEM",
+                                             "DIVIDER",
+                                             "SCROLLBTNBOTTOM",
+                                             "SCROLLBTNLEFT",
+                                             "SCROLLBTNRIGHT",
+                                             "SCROLLBTNTOP",
+                                             "SCROLLSLIDERH",
+                                             "SCROLLSLIDERV",
+                                             "FORMTITLE",
+                                             "DIALOG",
+                                             "EDIT",
+                                             "TABTOP",
+                                             "TABLEFT",
+                                             "TABRIGHT",
+                                             "TABBOTTOM",
+                                             "PROGRESSV",
+                                             "COMBOBOX",
+                                             "BAR",
+                                             "BARPANEL",
+                                             "PANEL_LOW",
+                                             "WEBBUTTON",
+                                             "RADIOBUTTON",
+                                             "CHECKBOX",
+                                             "BUTTON_BIG",
+                                             "BUTTON",
+                                             "BARTITLE",
+                                             "SPEEDBUTTON",
+                                             "TOOLBUTTON",
+                                             "EXTRALINE",
+                                             "HINT",
+                                             "BUTTON_HUGE",
+                                             "TRACKBAR",
+                                             "DIVIDERV",
+                                             "PROGRESSH",
+                                             "GRIPH",
+                                             "DRAGBAR",
+                                             "SELECTION",
+                                             "GAUGE",
+                                             "EXTCOMBOBOX",
+                                             "EXTEDIT",
+                                             "TOOLBAR",
+                                             "RIBBONPAGE",
+                                             "RIBBONTAB"};
   const SkinTables tables = LoadNeutral2();
   std::vector<std::string> names;
   for (const TsGeneralData& section : tables.sections) names.push_back(section.name);
@@ -134,9 +183,9 @@ TEST(SkinArt, MasksOfTheProgramsControlsHaveTheirFramesMarginsAndModes) {
     int frames, frameWidth, frameHeight, maskType;
   };
   const Glyph glyphs[] = {
-      {"COMBOBOX", "GLYPHMASK", 3, 19, 17, 1},   {"GLOBALINFO", "BOXCHECKED", 3, 16, 18, 1},
+      {"COMBOBOX", "GLYPHMASK", 3, 19, 17, 1},      {"GLOBALINFO", "BOXCHECKED", 3, 16, 18, 1},
       {"GLOBALINFO", "RADIOCHECKED", 3, 16, 18, 1}, {"GLOBALINFO", "SMALLCHECKED", 3, 12, 12, 0},
-      {"GLOBALINFO", "GRIPIMAGE", 1, 17, 17, 1},  {"GLOBALINFO", "BICONCLOSE", 3, 18, 18, 0},
+      {"GLOBALINFO", "GRIPIMAGE", 1, 17, 17, 1},    {"GLOBALINFO", "BICONCLOSE", 3, 18, 18, 0},
       {"GLOBALINFO", "TITLEBUTTON", 3, 18, 18, 0},
   };
   for (const Glyph& g : glyphs) {

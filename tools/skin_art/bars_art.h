@@ -7,8 +7,8 @@
 
 namespace tappomat::skin_art {
 
-void DrawScrollBars(Bitmap32& master);   // SCROLLBTN..., SCROLLSLIDER...
-void DrawTabs(Bitmap32& master);         // TABTOP, TABBOTTOM, TABLEFT, TABRIGHT
-void DrawToolParts(Bitmap32& master);    // SPEEDBUTTON_SMALL, TRACKBAR thumb, GRIPH
+void DrawScrollBars(Bitmap32& master);  // SCROLLBTN..., SCROLLSLIDER...
+void DrawTabs(Bitmap32& master);        // TABTOP, TABBOTTOM, TABLEFT, TABRIGHT
+void DrawToolParts(Bitmap32& master);   // SPEEDBUTTON_SMALL, TRACKBAR thumb, GRIPH
 
 }  // namespace tappomat::skin_art

@@ -28,12 +28,15 @@ Bitmap32 DrawButtonHuge() {
   const Slot whole{{0, 0, 3 * kFrame, 2 * kFrame}, 3, 1};
   const Box box{0, 0, kFrame, kFrame};
   Bitmap32 image(whole.rect.right, whole.rect.bottom);
-  WriteFramesWithAlphaRow(image, whole, [&box](int frame) {
-    Canvas canvas(kFrame, kFrame);
-    canvas.Fill(RoundedRect(box, kRadius), Face(frame));
-    DrawButtonRim(canvas, box, kRadius, ButtonRimLook(frame));
-    return canvas;
-  }, RoundedRect(box, kRadius), Grey(224));
+  WriteFramesWithAlphaRow(
+      image, whole,
+      [&box](int frame) {
+        Canvas canvas(kFrame, kFrame);
+        canvas.Fill(RoundedRect(box, kRadius), Face(frame));
+        DrawButtonRim(canvas, box, kRadius, ButtonRimLook(frame));
+        return canvas;
+      },
+      RoundedRect(box, kRadius), Grey(224));
   return image;
 }
 

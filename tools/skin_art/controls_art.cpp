@@ -38,7 +38,8 @@ Canvas CheckBoxFrame(int frame, Mark mark) {
   const BoxLook look = CheckLook(frame, box.top, box.bottom);
   canvas.Fill(RoundedRect(box, 2.5), look.face);
   canvas.Fill(RoundedRing(box, 2.5, 1.0), Solid(look.outline));
-  if (mark == Mark::Check) canvas.Fill(CheckMark({4.5, 5.5, 11.5, 12.0}, 2.0), Solid(palette::kMark));
+  if (mark == Mark::Check)
+    canvas.Fill(CheckMark({4.5, 5.5, 11.5, 12.0}, 2.0), Solid(palette::kMark));
   if (mark == Mark::Grayed) canvas.Fill(RoundedRect({5, 6, 11, 12}, 1.0), Solid(Grey(120)));
   return canvas;
 }
@@ -86,25 +87,38 @@ void DrawButtons(Bitmap32& master) {
 
 void DrawEditFrame(Bitmap32& master) {
   // An outer line and a faint inner one: the field looks set into the form.
-  WriteFramesOpaque(master, slot::kEdit, [](int) {
-    Canvas canvas(slot::kEdit.FrameWidth(), slot::kEdit.FrameHeight());
-    const Box box = FrameBox(slot::kEdit);
-    canvas.Fill(Difference(Rectangle(box), Rectangle(box.Inset(1))), Solid(Grey(150)));
-    canvas.Fill(Difference(Rectangle(box.Inset(1)), Rectangle(box.Inset(2))), Solid(Grey(236)));
-    return canvas;
-  }, palette::kWindow);
-  WriteFramesWithAlphaRow(master, slot::kComboGlyph, [](int frame) {
-    Canvas canvas(slot::kComboGlyph.FrameWidth(), slot::kComboGlyph.FrameHeight());
-    const Rgb color = frame == 0 ? Grey(96) : frame == 1 ? Grey(48) : Grey(24);
-    canvas.Fill(ArrowHead({9.5, 8.25}, Direction::Down, 8, 4.5), Solid(color));  // base on a pixel edge
-    return canvas;
-  }, Nothing(), Grey(255));
+  WriteFramesOpaque(
+      master, slot::kEdit,
+      [](int) {
+        Canvas canvas(slot::kEdit.FrameWidth(), slot::kEdit.FrameHeight());
+        const Box box = FrameBox(slot::kEdit);
+        canvas.Fill(Difference(Rectangle(box), Rectangle(box.Inset(1))), Solid(Grey(150)));
+        canvas.Fill(Difference(Rectangle(box.Inset(1)), Rectangle(box.Inset(2))), Solid(Grey(236)));
+        return canvas;
+      },
+      palette::kWindow);
+  WriteFramesWithAlphaRow(
+      master, slot::kComboGlyph,
+      [](int frame) {
+        Canvas canvas(slot::kComboGlyph.FrameWidth(), slot::kComboGlyph.FrameHeight());
+        const Rgb color = frame == 0 ? Grey(96) : frame == 1 ? Grey(48) : Grey(24);
+        canvas.Fill(ArrowHead({9.5, 8.25}, Direction::Down, 8, 4.5),
+                    Solid(color));  // base on a pixel edge
+        return canvas;
+      },
+      Nothing(), Grey(255));
 }
 
 void DrawCheckBoxes(Bitmap32& master) {
-  const auto boxes = [](Mark mark) { return [mark](int frame) { return CheckBoxFrame(frame, mark); }; };
-  const auto radios = [](Mark mark) { return [mark](int frame) { return RadioFrame(frame, mark); }; };
-  const auto small = [](Mark mark) { return [mark](int frame) { return SmallBoxFrame(frame, mark); }; };
+  const auto boxes = [](Mark mark) {
+    return [mark](int frame) { return CheckBoxFrame(frame, mark); };
+  };
+  const auto radios = [](Mark mark) {
+    return [mark](int frame) { return RadioFrame(frame, mark); };
+  };
+  const auto small = [](Mark mark) {
+    return [mark](int frame) { return SmallBoxFrame(frame, mark); };
+  };
   WriteFramesWithAlphaRow(master, slot::kBoxChecked, boxes(Mark::Check), Nothing(), Grey(255));
   WriteFramesWithAlphaRow(master, slot::kBoxUnchecked, boxes(Mark::None), Nothing(), Grey(255));
   WriteFramesWithAlphaRow(master, slot::kBoxGrayed, boxes(Mark::Grayed), Nothing(), Grey(255));
@@ -117,17 +131,20 @@ void DrawCheckBoxes(Bitmap32& master) {
 
 void DrawSizeGrip(Bitmap32& master) {
   // Six raised dots in a triangle towards the lower right corner.
-  WriteFramesWithAlphaRow(master, slot::kGrip, [](int) {
-    Canvas canvas(slot::kGrip.FrameWidth(), slot::kGrip.FrameHeight());
-    for (int row = 0; row < 3; ++row) {
-      for (int column = 2 - row; column < 3; ++column) {
-        const double x = 5 + column * 4, y = 5 + row * 4;
-        canvas.Fill(Rectangle({x + 1, y + 1, x + 3, y + 3}), Solid(Grey(255)));
-        canvas.Fill(Rectangle({x, y, x + 2, y + 2}), Solid(Grey(140)));
-      }
-    }
-    return canvas;
-  }, Nothing(), Grey(255));
+  WriteFramesWithAlphaRow(
+      master, slot::kGrip,
+      [](int) {
+        Canvas canvas(slot::kGrip.FrameWidth(), slot::kGrip.FrameHeight());
+        for (int row = 0; row < 3; ++row) {
+          for (int column = 2 - row; column < 3; ++column) {
+            const double x = 5 + column * 4, y = 5 + row * 4;
+            canvas.Fill(Rectangle({x + 1, y + 1, x + 3, y + 3}), Solid(Grey(255)));
+            canvas.Fill(Rectangle({x, y, x + 2, y + 2}), Solid(Grey(140)));
+          }
+        }
+        return canvas;
+      },
+      Nothing(), Grey(255));
 }
 
 }  // namespace tappomat::skin_art

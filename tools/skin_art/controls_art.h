@@ -6,9 +6,9 @@
 
 namespace tappomat::skin_art {
 
-void DrawButtons(Bitmap32& master);      // BUTTON, SPEEDBUTTON
-void DrawEditFrame(Bitmap32& master);    // EDIT and COMBOBOX border, combo arrow
-void DrawCheckBoxes(Bitmap32& master);   // BOX..., RADIO..., SMALL...
-void DrawSizeGrip(Bitmap32& master);     // GRIPIMAGE
+void DrawButtons(Bitmap32& master);     // BUTTON, SPEEDBUTTON
+void DrawEditFrame(Bitmap32& master);   // EDIT and COMBOBOX border, combo arrow
+void DrawCheckBoxes(Bitmap32& master);  // BOX..., RADIO..., SMALL...
+void DrawSizeGrip(Bitmap32& master);    // GRIPIMAGE
 
 }  // namespace tappomat::skin_art

@@ -20,8 +20,8 @@ Pixel Over(const Canvas& canvas, int x, int y, Rgb background) {
 
 }  // namespace
 
-void WriteWithAlphaRow(Bitmap32& target, int x, int y, const Canvas& canvas,
-                       const Shape& outline, Rgb hole) {
+void WriteWithAlphaRow(Bitmap32& target, int x, int y, const Canvas& canvas, const Shape& outline,
+                       Rgb hole) {
   for (int cy = 0; cy < canvas.Height(); ++cy) {
     for (int cx = 0; cx < canvas.Width(); ++cx) {
       const double alpha = canvas.Alpha(cx, cy);
@@ -39,8 +39,8 @@ void WriteWithAlphaRow(Bitmap32& target, int x, int y, const Canvas& canvas,
 void WriteKeyed(Bitmap32& target, int x, int y, const Canvas& canvas, Rgb background) {
   for (int cy = 0; cy < canvas.Height(); ++cy) {
     for (int cx = 0; cx < canvas.Width(); ++cx) {
-      target.At(x + cx, y + cy) = canvas.Alpha(cx, cy) <= 0 ? kFuchsiaPixel | 0xFF000000
-                                                             : Over(canvas, cx, cy, background);
+      target.At(x + cx, y + cy) =
+          canvas.Alpha(cx, cy) <= 0 ? kFuchsiaPixel | 0xFF000000 : Over(canvas, cx, cy, background);
     }
   }
 }

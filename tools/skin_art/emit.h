@@ -15,8 +15,8 @@ namespace tappomat::skin_art {
 // Writes the canvas at (x, y) and its alpha row at (x, y + canvas height). Pixels that the
 // `outline` does not touch at all become fuchsia (the parent's background is shown there);
 // other pixels where nothing was drawn take `hole`, fully see-through.
-void WriteWithAlphaRow(Bitmap32& target, int x, int y, const Canvas& canvas,
-                       const Shape& outline, Rgb hole);
+void WriteWithAlphaRow(Bitmap32& target, int x, int y, const Canvas& canvas, const Shape& outline,
+                       Rgb hole);
 
 // Writes the canvas at (x, y) laid over `background`; pixels where nothing was drawn
 // become fuchsia.

@@ -7,8 +7,8 @@ namespace tappomat::skin_art {
 namespace {
 
 constexpr int kSize = 19;
-constexpr int kCentre = 9;        // the pixel that stands for the window
-constexpr double kDepth = 9.0;    // how far the shadow reaches
+constexpr int kCentre = 9;      // the pixel that stands for the window
+constexpr double kDepth = 9.0;  // how far the shadow reaches
 
 }  // namespace
 

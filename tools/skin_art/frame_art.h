@@ -10,6 +10,6 @@ namespace tappomat::skin_art {
 void DrawCaptionButtons(Bitmap32& master);  // BICON..., TITLEBUTTON
 void DrawFormBorder(Bitmap32& master);      // FORM
 void DrawMenus(Bitmap32& master);           // MAINMENU, MENUITEM, DIVIDERV
-void DrawPanels(Bitmap32& master);          // PANEL, PANEL_LOW, GROUPBOX, GAUGE, HINT, STATUSBAR, DIVIDER
+void DrawPanels(Bitmap32& master);  // PANEL, PANEL_LOW, GROUPBOX, GAUGE, HINT, STATUSBAR, DIVIDER
 
 }  // namespace tappomat::skin_art

@@ -11,8 +11,8 @@ Shape Nothing() {
 void WriteFramesWithAlphaRow(Bitmap32& target, const Slot& slot, const FrameArt& art,
                              const Shape& outline, Rgb hole) {
   for (int frame = 0; frame < slot.frames; ++frame) {
-    WriteWithAlphaRow(target, slot.rect.left + frame * slot.FrameWidth(), slot.rect.top,
-                      art(frame), outline, hole);
+    WriteWithAlphaRow(target, slot.rect.left + frame * slot.FrameWidth(), slot.rect.top, art(frame),
+                      outline, hole);
   }
 }
 
