@@ -12,6 +12,7 @@
 
 #include "emit.h"
 #include "imaging/png_decoder.h"
+#include "master_layout.h"
 #include "skin/data/definition_text.h"
 #include "skin/data/skin_image_source.h"
 #include "skin/data/skin_loader.h"
@@ -267,6 +268,22 @@ TEST(SkinArt, EveryImageLiesInsideItsSourceAndShowsSomethingWithoutFuchsiaFringe
       }
       EXPECT_TRUE(visible);
     }
+  }
+}
+
+// The art and the definition are written apart; every image the generator draws must be
+// named by the definition with the rectangle, frames and mask type it was drawn for.
+TEST(SkinArt, EveryDrawnImageIsNamedByTheDefinitionAsDrawn) {
+  const SkinTables tables = LoadNeutral2();
+  for (const skin_art::Slot& slot : skin_art::kAllSlots) {
+    bool named = false;
+    for (const TsMaskData& mask : tables.masks) {
+      if (!mask.image && mask.rect == slot.rect && mask.frameCount == slot.frames &&
+          mask.maskType == slot.maskType) {
+        named = true;
+      }
+    }
+    EXPECT_TRUE(named) << "slot at " << slot.rect.left << "," << slot.rect.top;
   }
 }
 

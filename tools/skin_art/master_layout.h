@@ -70,4 +70,19 @@ constexpr Slot kGripPattern{{276, 156, 280, 164}, 1, 1};  // GRIPH PATTERN
 constexpr Slot kTrackThumb{{192, 180, 225, 216}, 3, 1};   // TRACKBAR SLIDERHORZ
 }  // namespace slot
 
+// Every slot, so the skin's test can match each one to the image reference that names it.
+constexpr Slot kAllSlots[] = {
+    slot::kSpeedButton,    slot::kEdit,           slot::kButton,       slot::kComboGlyph,
+    slot::kBoxChecked,     slot::kBoxUnchecked,   slot::kBoxGrayed,    slot::kRadioChecked,
+    slot::kRadioUnchecked, slot::kSmallUnchecked, slot::kSmallChecked, slot::kSmallGrayed,
+    slot::kGrip,           slot::kCaptionClose,   slot::kCaptionHelp,  slot::kCaptionMax,
+    slot::kCaptionMin,     slot::kTitleButton,    slot::kTabTop,       slot::kTabBottom,
+    slot::kTabLeft,        slot::kTabRight,       slot::kScrollButton, slot::kScrollSlider,
+    slot::kArrowUp,        slot::kArrowDown,      slot::kArrowLeft,    slot::kArrowRight,
+    slot::kSliderGripH,    slot::kSliderGripV,    slot::kMenuItem,     slot::kSmallButton,
+    slot::kForm,           slot::kGroupBox,       slot::kMainMenu,     slot::kStatusBar,
+    slot::kPanel,          slot::kPanelLow,       slot::kGauge,        slot::kHint,
+    slot::kDividerV,       slot::kDivider,        slot::kGripPattern,  slot::kTrackThumb,
+};
+
 }  // namespace tappomat::skin_art
