@@ -15,6 +15,7 @@
 #include "app/about.h"
 #include "app/app_folder.h"
 #include "app/art.h"
+#include "app/embedded_resources.h"
 #include "app/hot_key_help.h"
 #include "app/main.h"
 #include "app/row_editor.h"
@@ -44,6 +45,9 @@ void PrintHelp() {
       TAPPOMAT_VERSION);
 }
 
+// The main window's controls exist: its settings can be read from them.
+bool g_mainWindowBuilt = false;
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +55,9 @@ int main(int argc, char** argv) {
   // A save beyond the file-size limit (ulimit -f) must fail and be reported like any
   // other write failure, not end the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  // A display that goes away while a request is being written must reach the connection
+  // handler (which saves the settings), not end the program silently.
+  std::signal(SIGPIPE, SIG_IGN);
   std::string dataDir;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -103,27 +110,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  WindowSystem system(*platform);
-  TApplication application;
-  application.SetTitle("Tappomat");
-  ShowVersionBoxWhenAsked();
-  Create<TForm1>(&application);
-  SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
-  Create<TFormAbout>(&application);
-  Create<TFormHotKey>(&application);
-  Create<TForm2>(&application);
-  Form3 = Create<TForm3>(&application);
-  Form4 = Create<TForm4>(&application);
-  Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
-  // Asked to end (kill, Ctrl+C, the end of the session): the main window closes through
-  // the message loop as its close button closes it, so the settings are written.
+  // Both handlers are installed before any window exists, so that a display lost during
+  // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): the main
+  // window closes through the message loop as its close button closes it, so the settings
+  // are written.
   platform->SetTerminationHandler([] {
     if (Form1 && Form1->HandleAllocated()) PostMessage(Form1->Handle(), WM_CLOSE);
   });
   // The display is gone: no window can be used any more, but the settings can be saved.
   platform->SetConnectionLostHandler([] {
     std::string outcome = "settings not saved";
-    if (Form1) {
+    if (g_mainWindowBuilt && Form1) {
       try {
         Form1->SaveSettings();
         outcome = "settings saved to " + (ApplicationFolder() / kSettingsFileName).string();
@@ -133,6 +130,21 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "tappomat: lost the connection to the display; %s\n", outcome.c_str());
   });
+  WindowSystem system(*platform);
+  TApplication application;
+  application.SetTitle("Tappomat");
+  ShowVersionBoxWhenAsked();
+  const std::vector<EmbeddedResource>& shadows = DefaultShadowImages();
+  TsSkinManager::SetDefaultShadows(shadows.at(0).bytes, shadows.at(1).bytes);
+  Create<TForm1>(&application);
+  g_mainWindowBuilt = true;
+  SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
+  Create<TFormAbout>(&application);
+  Create<TFormHotKey>(&application);
+  Create<TForm2>(&application);
+  Form3 = Create<TForm3>(&application);
+  Form4 = Create<TForm4>(&application);
+  Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
   application.Run();
   // The main window goes first, while every other window and the application still
   // work, so that a failure to write the settings can still be shown and answered.
