@@ -138,8 +138,9 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
     user.FakeButton(button, true);
     user.FakeButton(button, false);
     user.Sync();
-    // The pointer stays until a poll has seen the release where it happened.
-    std::this_thread::sleep_for(200ms);
+    // The pointer stays until a poll has seen the release where it happened, with room
+    // for a loaded machine: two clicks within one poll would count as one.
+    std::this_thread::sleep_for(350ms);
   }
 
   void Tap(X11TestClient& user, KeySym key) {
