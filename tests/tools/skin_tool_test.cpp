@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "imaging/bmp_encoder.h"
@@ -64,6 +65,28 @@ TEST(SkinTool, PacksListsAndUnpacksAFolder) {
   // The same folder packs into the same bytes.
   ASSERT_EQ(Tool({"pack", skin.string(), (work / "M.tqz").string()}).status, 0);
   EXPECT_EQ(work.Get("N.tqz"), work.Get("M.tqz"));
+}
+
+// The repository's own skin folder packs, checks and unpacks into the same files.
+TEST(SkinTool, TheRepositorysSkinRoundTripsByteForByte) {
+  const std::filesystem::path skin = std::filesystem::path(TAPPOMAT_SOURCE_DIR) / "skins" /
+                                     "Neutral2 (internal)";
+  const TempFolder work;
+  ASSERT_EQ(Tool({"pack", skin.string(), (work / "N.tqz").string()}).status, 0);
+  const ToolRun check = Tool({"check", (work / "N.tqz").string()});
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_NE(check.out.find(": 0 errors"), std::string::npos) << check.out;
+  ASSERT_EQ(Tool({"unpack", (work / "N.tqz").string(), (work / "out").string()}).status, 0);
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(skin)) {
+    const std::string name = entry.path().filename().string();
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string original{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(work.Get("out/" + name), original) << name;
+    ++files;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work / "out"), {}),
+            static_cast<std::ptrdiff_t>(files));
 }
 
 TEST(SkinTool, EntryNamesThatLeaveTheFolderAreNotWritten) {

@@ -44,6 +44,17 @@ std::string VersionText(double version) {
   return text;
 }
 
+// The message of the exception being handled.
+std::string CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
 bool StartsWithMark(const std::string& value) {
   return !value.empty() && (value[0] == '!' || value[0] == '@' || value[0] == '^' || value[0] == '~');
 }
@@ -201,7 +212,7 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   {
     FlagScope changing(s_skinChanging, true);
     try {
-      LoadSkin();
+      LoadChosenSkin();
     } catch (const std::exception& e) {
       m_skinName = old;
       ShowMessage("Error", e.what(), MessageBoxIconKind::Error);
@@ -220,10 +231,30 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   Raise(OnAfterChange, this);
 }
 
-void TsSkinManager::LoadSkin() {
+SkinSource TsSkinManager::ChooseSource() {
   m_skinName = StripPackageExtension(m_skinName);
-  const SkinSource source =
-      ChooseSkinSource(m_skinName, m_skinDirectory, g_applicationFolder, m_internalSkins);
+  return ChooseSkinSource(m_skinName, m_skinDirectory, g_applicationFolder, m_internalSkins);
+}
+
+void TsSkinManager::LoadChosenSkin() {
+  const SkinSource source = ChooseSource();
+  try {
+    LoadSkin(source);
+  } catch (const std::exception&) {
+    // A damaged copy in the skin directory does not take the built-in skin of the same
+    // name away: that one loads instead, once the failure has been shown.
+    const int internal = m_internalSkins.IndexOf(source.name);
+    if (source.kind == SkinSource::Kind::Internal || internal < 0) throw;
+    ShowMessage("Error", CurrentExceptionMessage(), MessageBoxIconKind::Error);
+    SkinSource builtIn;
+    builtIn.kind = SkinSource::Kind::Internal;
+    builtIn.internalIndex = internal;
+    builtIn.name = source.name;
+    LoadSkin(builtIn);
+  }
+}
+
+void TsSkinManager::LoadSkin(const SkinSource& source) {
   TacSkinConvertor package;
   std::string definition;
   std::unique_ptr<SkinImageSource> images;
@@ -302,7 +333,7 @@ void TsSkinManager::Reload() {
   {
     FlagScope changing(s_skinChanging, true);
     try {
-      LoadSkin();
+      LoadChosenSkin();
     } catch (const std::exception& e) {
       ShowMessage("Error", e.what(), MessageBoxIconKind::Error);
     }

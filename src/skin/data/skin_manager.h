@@ -17,6 +17,7 @@
 
 #include "skin/data/skin_manager_options.h"
 #include "skin/data/skin_message.h"
+#include "skin/data/skin_source.h"
 #include "skin/data/skin_tables.h"
 #include "skin/data/stored_skins.h"
 #include "ui/classic_icons.h"
@@ -137,7 +138,11 @@ class TsSkinManager : public TComponent {
   void Loaded() override;
 
  private:
-  void LoadSkin();
+  SkinSource ChooseSource();
+  // Loads the chosen source; a damaged skin folder or package file falls back to the
+  // internal skin of the same name. Throws what the load failed with.
+  void LoadChosenSkin();
+  void LoadSkin(const SkinSource& source);
   void CheckVersion(double version);
   void SendTo(TControl& control, WPARAM wParam);
   // The default manager sees the application window's messages first: the platform's

@@ -139,6 +139,25 @@ TEST_F(SkinManagerTest, AFolderInTheSkinDirectoryReplacesTheInternalSkin) {
   EXPECT_GE(manager->SectionIndex("PANEL"), 0);
 }
 
+TEST_F(SkinManagerTest, ADamagedCopyInTheSkinDirectoryFallsBackToTheBuiltInSkin) {
+  std::filesystem::create_directories(app / "Skins" / "B (internal)");
+  std::ofstream(app / "Skins" / "B (internal)" / "Options.dat")
+      << "[EDIT]\r\nBORDERSMASK=^01x8^0000^0135^0024^0000^0000^0000^0000^1^0^1^2\r\n";
+  manager->SetSkinName("B (internal)");
+  EXPECT_EQ(boxes, std::vector<std::string>{"Error: '01x8' is not a valid integer value"});
+  EXPECT_EQ(manager->SkinName(), "B (internal)");
+  EXPECT_EQ(manager->SkinInfo(), "7.5") << "the built-in B";
+  EXPECT_TRUE(manager->Packed());
+
+  // A damaged copy of a skin that is not built in keeps the previous skin.
+  std::filesystem::create_directories(app / "Skins" / "Mine");
+  std::ofstream(app / "Skins" / "Mine" / "Options.dat") << "[GLOBALINFO]\r\nVERSION=x\r\n";
+  manager->SetSkinName("Mine");
+  EXPECT_EQ(boxes.back(), "Error: 'x' is not a valid floating point value");
+  EXPECT_EQ(manager->SkinName(), "B (internal)");
+  EXPECT_GE(manager->SectionIndex("EDIT"), 0);
+}
+
 TEST_F(SkinManagerTest, TheBroadcastReachesFormsAndSkinnedControls) {
   form->Show();
   auto* label = Create<TSkinListener>(form);
