@@ -3,6 +3,8 @@
 // alone.
 #include <benchmark/benchmark.h>
 
+#include <set>
+
 #include "app/embedded_resources.h"
 #include "skin/data/skin_loader.h"
 
@@ -27,19 +29,45 @@ void BM_ReadSkinPackage(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadSkinPackage)->Unit(benchmark::kMicrosecond);
 
+// What the loaded tables hold in memory, roughly: the pixels of every image and the
+// records with their texts.
+double TableBytes(const SkinTables& tables) {
+  double bytes = static_cast<double>(tables.masterBitmap.Pixels().size_bytes());
+  std::set<const Bitmap32*> images;
+  for (const TsMaskData& mask : tables.masks) {
+    bytes += sizeof mask + mask.sectionName.capacity() + mask.propertyName.capacity();
+    if (mask.image && images.insert(mask.image.get()).second) {
+      bytes += static_cast<double>(mask.image->Pixels().size_bytes());
+    }
+  }
+  for (const TsPatternData& pattern : tables.patterns) {
+    bytes += static_cast<double>(pattern.image->Pixels().size_bytes());
+  }
+  for (const TsGeneralData& section : tables.sections) {
+    bytes += sizeof section + section.name.capacity() + section.gradientData.capacity() +
+             section.hotGradientData.capacity() +
+             sizeof(TsGradientPiece) * 2 * (section.gradient.size() + section.hotGradient.size());
+  }
+  return bytes;
+}
+
 void BM_LoadSkin(benchmark::State& state) {
   const EmbeddedResource* skin = Neutral2();
   if (skin == nullptr) {
     state.SkipWithError("no built-in Neutral2 skin");
     return;
   }
+  double tableBytes = 0;
   for (auto _ : state) {
     const SkinPackageRead read = ReadSkinPackage(skin->bytes);
     const std::string_view text(reinterpret_cast<const char*>(read.package.definition.data()),
                                 read.package.definition.size());
     const PackedImageSource images(read.package);
-    benchmark::DoNotOptimize(LoadSkinDefinition(DefinitionText::Parse(text), images));
+    const SkinTables tables = LoadSkinDefinition(DefinitionText::Parse(text), images);
+    tableBytes = TableBytes(tables);
+    benchmark::DoNotOptimize(tables);
   }
+  state.counters["table bytes"] = tableBytes;
 }
 BENCHMARK(BM_LoadSkin)->Unit(benchmark::kMicrosecond);
 

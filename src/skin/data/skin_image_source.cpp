@@ -5,10 +5,10 @@
 
 namespace tappomat {
 
-std::optional<std::vector<std::uint8_t>> PackedImageSource::Find(std::string_view name) const {
+std::optional<ImageBytes> PackedImageSource::Find(std::string_view name) const {
   const TacImageItem* item = m_package.FindImage(name);
   if (item == nullptr) return std::nullopt;
-  return item->data;
+  return ImageBytes::View(item->data);
 }
 
 std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& folder,
@@ -25,7 +25,7 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
   return std::nullopt;
 }
 
-std::optional<std::vector<std::uint8_t>> FolderImageSource::Find(std::string_view name) const {
+std::optional<ImageBytes> FolderImageSource::Find(std::string_view name) const {
   std::optional<std::filesystem::path> path;
   if (name.find(':') != std::string_view::npos) {
     path = std::filesystem::path(std::string(name));
@@ -35,7 +35,7 @@ std::optional<std::vector<std::uint8_t>> FolderImageSource::Find(std::string_vie
   if (!path) return std::nullopt;
   OutsideFile file = ReadOutsideFile(*path, SkinPackageLimits::kMaxEntrySize);
   if (!file.Ok()) return std::nullopt;
-  return std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end());
+  return ImageBytes::Own(std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end()));
 }
 
 }  // namespace tappomat

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -12,18 +13,32 @@
 
 namespace tappomat {
 
+// The bytes of one image: a view of bytes the source keeps (a package entry), or bytes read
+// for the caller, which then owns them. Moving it keeps the view valid.
+struct ImageBytes {
+  std::vector<std::uint8_t> owned;
+  std::span<const std::uint8_t> bytes;
+
+  static ImageBytes View(std::span<const std::uint8_t> bytes) { return {{}, bytes}; }
+  static ImageBytes Own(std::vector<std::uint8_t> owned) {
+    ImageBytes image{std::move(owned), {}};
+    image.bytes = image.owned;
+    return image;
+  }
+};
+
 class SkinImageSource {
  public:
   virtual ~SkinImageSource() = default;
   // The bytes of the image of that name; nullopt when there is none.
-  virtual std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const = 0;
+  virtual std::optional<ImageBytes> Find(std::string_view name) const = 0;
 };
 
 // A package's entries, found by their upper-cased stored names.
 class PackedImageSource final : public SkinImageSource {
  public:
   explicit PackedImageSource(const TacSkinConvertor& package) : m_package(package) {}
-  std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const override;
+  std::optional<ImageBytes> Find(std::string_view name) const override;
 
  private:
   const TacSkinConvertor& m_package;
@@ -35,7 +50,7 @@ class PackedImageSource final : public SkinImageSource {
 class FolderImageSource final : public SkinImageSource {
  public:
   explicit FolderImageSource(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-  std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const override;
+  std::optional<ImageBytes> Find(std::string_view name) const override;
 
  private:
   std::filesystem::path m_folder;

@@ -136,7 +136,7 @@ TsSkinData ReadSkinData(const Section* global, double version) {
 // --- images
 
 // The bits per pixel a BMP's header states; 0 when the bytes are no BMP.
-int BmpBitsPerPixel(const std::vector<std::uint8_t>& bytes) {
+int BmpBitsPerPixel(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return 0;
   return bytes[28] | (bytes[29] << 8);
 }
@@ -147,7 +147,7 @@ void MakeOpaqueExceptFuchsia(Bitmap32& bitmap) {
 }
 
 // A decoded BMP as a 32-bit skin image; an empty bitmap when the bytes do not decode.
-Bitmap32 BitmapImage(const std::vector<std::uint8_t>& bytes) {
+Bitmap32 BitmapImage(std::span<const std::uint8_t> bytes) {
   DecodedImage decoded = DecodeImage(bytes);
   if (!decoded.Ok()) return {};
   if (SniffImageFormat(bytes) != ImageFormat::Bmp || BmpBitsPerPixel(bytes) != 32) {
@@ -158,7 +158,7 @@ Bitmap32 BitmapImage(const std::vector<std::uint8_t>& bytes) {
 
 // A PNG keeps its alpha: white with alpha 0 becomes 0, and skins after 7.45 are
 // premultiplied (each channel times alpha, divided by 256).
-Bitmap32 PngImage(const std::vector<std::uint8_t>& bytes, double version) {
+Bitmap32 PngImage(std::span<const std::uint8_t> bytes, double version) {
   DecodedImage decoded = DecodeImage(bytes);
   if (!decoded.Ok()) return {};
   const bool premultiply = version > 7.45;
@@ -176,10 +176,10 @@ Bitmap32 PngImage(const std::vector<std::uint8_t>& bytes, double version) {
 }
 
 Bitmap32 FileImage(const SkinImageSource& images, std::string_view name, double version) {
-  const std::optional<std::vector<std::uint8_t>> bytes = images.Find(name);
-  if (!bytes) return {};
-  if (SniffImageFormat(*bytes) == ImageFormat::Png) return PngImage(*bytes, version);
-  return BitmapImage(*bytes);
+  const std::optional<ImageBytes> image = images.Find(name);
+  if (!image) return {};
+  if (SniffImageFormat(image->bytes) == ImageFormat::Png) return PngImage(image->bytes, version);
+  return BitmapImage(image->bytes);
 }
 
 void ComputeMargins(TsMaskData& mask) {
@@ -285,9 +285,9 @@ void LoadJpegTextures(const DefinitionText& definition, const SkinImageSource& i
       if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos) {
         continue;
       }
-      const std::optional<std::vector<std::uint8_t>> bytes = images.Find(upper);
+      const std::optional<ImageBytes> bytes = images.Find(upper);
       if (!bytes) continue;
-      DecodedImage decoded = DecodeImage(*bytes);
+      DecodedImage decoded = DecodeImage(bytes->bytes);
       if (!decoded.Ok() || decoded.bitmap.Width() == 0) continue;
       auto image = std::make_shared<Bitmap32>(std::move(decoded.bitmap));
       const long long pixels = static_cast<long long>(image->Width()) * image->Height();

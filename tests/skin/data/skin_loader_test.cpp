@@ -20,10 +20,10 @@ namespace {
 class MapSource final : public SkinImageSource {
  public:
   std::map<std::string, std::vector<std::uint8_t>, std::less<>> files;
-  std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const override {
+  std::optional<ImageBytes> Find(std::string_view name) const override {
     const auto it = files.find(name);
     if (it == files.end()) return std::nullopt;
-    return it->second;
+    return ImageBytes::View(it->second);
   }
 };
 
