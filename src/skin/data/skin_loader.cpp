@@ -8,6 +8,7 @@
 #include "gdi/system_metrics.h"
 #include "imaging/hsv.h"
 #include "imaging/image_decoder.h"
+#include "imaging/pixel_ops.h"
 #include "ui/convert.h"
 
 namespace tappomat {
@@ -141,17 +142,12 @@ int BmpBitsPerPixel(std::span<const std::uint8_t> bytes) {
   return bytes[28] | (bytes[29] << 8);
 }
 
-// Images that were not 32-bit get alpha 255, fuchsia alpha 0.
-void MakeOpaqueExceptFuchsia(Bitmap32& bitmap) {
-  for (Pixel& p : bitmap.Pixels()) p = IsFuchsia(p) ? PixelRGB(p) : (PixelRGB(p) | 0xFF000000u);
-}
-
 // A decoded BMP as a 32-bit skin image; an empty bitmap when the bytes do not decode.
 Bitmap32 BitmapImage(std::span<const std::uint8_t> bytes) {
   DecodedImage decoded = DecodeImage(bytes);
   if (!decoded.Ok()) return {};
   if (SniffImageFormat(bytes) != ImageFormat::Bmp || BmpBitsPerPixel(bytes) != 32) {
-    MakeOpaqueExceptFuchsia(decoded.bitmap);
+    Make32From24(decoded.bitmap);
   }
   return std::move(decoded.bitmap);
 }
@@ -161,17 +157,10 @@ Bitmap32 BitmapImage(std::span<const std::uint8_t> bytes) {
 Bitmap32 PngImage(std::span<const std::uint8_t> bytes, double version) {
   DecodedImage decoded = DecodeImage(bytes);
   if (!decoded.Ok()) return {};
-  const bool premultiply = version > 7.45;
   for (Pixel& p : decoded.bitmap.Pixels()) {
-    if (p == 0x00FFFFFFu) {
-      p = 0;
-    } else if (premultiply) {
-      const unsigned a = PixelA(p);
-      p = MakePixel(static_cast<std::uint8_t>(PixelR(p) * a / 256),
-                    static_cast<std::uint8_t>(PixelG(p) * a / 256),
-                    static_cast<std::uint8_t>(PixelB(p) * a / 256), static_cast<std::uint8_t>(a));
-    }
+    if (p == 0x00FFFFFFu) p = 0;
   }
+  if (version > 7.45) PremultiplyAlpha(decoded.bitmap);
   return std::move(decoded.bitmap);
 }
 
@@ -295,7 +284,7 @@ void LoadJpegTextures(const DefinitionText& definition, const SkinImageSource& i
         tables.patterns.push_back({image, UpperAscii(section.name), UpperAscii(key.name)});
         continue;
       }
-      MakeOpaqueExceptFuchsia(*image);
+      Make32From24(*image);
       TsMaskData mask;
       mask.image = image;
       mask.sectionName = UpperAscii(section.name);
