@@ -1,0 +1,113 @@
+#pragma once
+// TsCommonData: what every skinned control keeps about its skin. It binds the control to a
+// section of the active skin (by name, with the indexes looked up once), keeps the
+// control's cache bitmap and the flags that say when it must be rebuilt, and handles the
+// skin messages that every skinned control answers alike. TsCtrlSkinData is the same
+// object where a control publishes it as SkinData. Owned by its control.
+#include <memory>
+#include <string>
+
+#include "imaging/bitmap32.h"
+#include "skin/data/skin_manager.h"
+#include "ui/control.h"
+#include "ui/ui_messages.h"
+
+namespace tappomat {
+
+// Kinds of control, as skinned controls declare them, grouped by how the common handling
+// treats them.
+bool IsContainerKind(int kind);         // never hot by the pointer
+bool IsBackgroundOwnerKind(int kind);   // their children hear when their background changes
+bool IsEditKind(int kind);              // take the section's colours into Color and Font
+// The section a control of `kind` uses when none is set; `className` for kinds without one.
+std::string DefaultSectionFor(int kind, const std::string& className);
+
+class TsCommonData {
+ public:
+  TsCommonData(TControl* owner, bool withCache, int kindCode);
+  virtual ~TsCommonData() = default;
+  TsCommonData(const TsCommonData&) = delete;
+  TsCommonData& operator=(const TsCommonData&) = delete;
+
+  // --- published
+  const std::string& SkinSection() const { return m_section; }
+  // Stored upper-cased ("UNKNOWN" for empty); the control hears code 3 or 2.
+  void SetSkinSection(const std::string& section);
+  // The manager; the default manager when none is set.
+  TsSkinManager* SkinManager() const;
+  void SetSkinManager(TsSkinManager* manager);
+  bool CustomColor() const { return m_customColor; }
+  void SetCustomColor(bool on);
+  bool CustomFont() const { return m_customFont; }
+  void SetCustomFont(bool on);
+  int HUEOffset() const { return m_hueOffset; }
+  void SetHUEOffset(int degrees);
+  int Saturation() const { return m_saturation; }
+  void SetSaturation(int amount);
+
+  // --- indexes into the active skin (-1: none)
+  int SkinIndex() const { return m_skinIndex; }
+  int BorderIndex() const { return m_borderIndex; }
+  int Texture() const { return m_texture; }
+  int HotTexture() const { return m_hotTexture; }
+  // Looks the section and its masks up again (the default section by kind when none is set).
+  void UpdateIndexes();
+
+  // A section of a live manager is found (with `needActive`: its skin is applied).
+  bool Skinned(bool needActive = false) const;
+  // Shows the hot look: focused, or under the pointer (containers never by the pointer).
+  bool ControlIsActive() const;
+
+  // --- cache and repaints
+  Bitmap32* Cache() { return m_cache.get(); }
+  bool BackgroundChanged() const { return m_backgroundChanged; }
+  void SetBackgroundChanged(bool changed) { m_backgroundChanged = changed; }
+  bool HalfVisible() const { return m_halfVisible; }
+  bool ForcedActive() const { return m_forcedActive; }
+  void SetForcedActive(bool on) { m_forcedActive = on; }
+  bool MouseAbove() const { return m_mouseAbove; }
+  void SetMouseAbove(bool on) { m_mouseAbove = on && !IsContainerKind(m_kind); }
+  int KindCode() const { return m_kind; }
+  TControl* Owner() const { return m_owner; }
+
+  void BeginUpdate();
+  void EndUpdate(bool repaint);
+  // Painting is suspended: between begin and end update, or while the parent is updated.
+  bool Updating() const { return m_updating; }
+  // Marks the cache stale and has the control painted again.
+  void Invalidate();
+  // Edit kinds take the section's colour and font colour (unless custom).
+  void UpdateColors(bool repaint);
+
+  // The skin message codes every skinned control handles alike; true when handled.
+  bool HandleSkinMessage(TMessage& message);
+
+ private:
+  bool ForThisManager(const TMessage& message) const;
+
+  TControl* m_owner;
+  int m_kind;
+  std::string m_section;
+  TsSkinManager* m_manager = nullptr;
+  bool m_customColor = false;
+  bool m_customFont = false;
+  int m_hueOffset = 0;
+  int m_saturation = 0;
+  int m_skinIndex = -1;
+  int m_borderIndex = -1;
+  int m_texture = -1;
+  int m_hotTexture = -1;
+  std::unique_ptr<Bitmap32> m_cache;
+  int m_updateDepth = 0;
+  bool m_updating = false;
+  bool m_transparentLock = false;
+  bool m_backgroundChanged = true;
+  bool m_halfVisible = true;
+  bool m_forcedActive = false;
+  bool m_mouseAbove = false;
+};
+
+// The same object under the name controls publish it as.
+using TsCtrlSkinData = TsCommonData;
+
+}  // namespace tappomat
