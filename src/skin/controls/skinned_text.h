@@ -1,0 +1,34 @@
+#pragma once
+// Captions drawn on a skin: in the section's font colour with the contour passes its state
+// asks for, or (without a skin, or with the control's own font colour) plainly, with the
+// sunken look of disabled text. Every skinned control draws its caption through it.
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "gdi/device_context.h"
+#include "gdi/logical_font.h"
+#include "skin/controls/common_data.h"
+
+namespace tappomat {
+
+// The colours of one caption: the contour passes (left, top, right, bottom; -1 none) and
+// the text itself; `sunken` draws a disabled caption twice (highlight below, shadow on top).
+struct SkinnedTextLook {
+  std::array<std::int32_t, 4> contour{-1, -1, -1, -1};
+  ColorRef text = 0;
+  bool sunken = false;
+  bool underline = false;
+};
+
+// The look of a caption of the control that `data` belongs to; `fontColor` is the
+// control's own font colour.
+SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool hot,
+                                  ColorRef fontColor);
+
+// Draws `text` in `rect` (DrawText flags in `format`), clipped to the rectangle, on a
+// transparent background.
+void DrawSkinnedText(DeviceContext& dc, LogicalFont font, std::string_view text, const Rect& rect,
+                     unsigned format, const SkinnedTextLook& look);
+
+}  // namespace tappomat
