@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/embedded_resources.h"
+#include "skin/controls/section_paint.h"
 #include "skin/data/skin_loader.h"
 
 namespace tappomat {
@@ -70,6 +71,37 @@ void BM_LoadSkin(benchmark::State& state) {
   state.counters["table bytes"] = tableBytes;
 }
 BENCHMARK(BM_LoadSkin)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tappomat
+
+namespace tappomat {
+namespace {
+
+// Painting the built-in BUTTON section into a 75 x 25 cache, as a button rebuilds it
+// (background gradient, border mask with its corner fill); the caption is not included.
+void BM_PaintButtonSection(benchmark::State& state) {
+  const EmbeddedResource* skin = Neutral2();
+  if (skin == nullptr) {
+    state.SkipWithError("no built-in Neutral2 skin");
+    return;
+  }
+  const SkinPackageRead read = ReadSkinPackage(skin->bytes);
+  const std::string_view text(reinterpret_cast<const char*>(read.package.definition.data()),
+                              read.package.definition.size());
+  const SkinTables tables = LoadSkinDefinition(DefinitionText::Parse(text), PackedImageSource(read.package));
+  SectionPaint paint;
+  paint.sectionIndex = tables.SectionIndex("BUTTON");
+  paint.paintState = static_cast<int>(state.range(0));
+  ParentBackground parent;
+  parent.fill = 0xC0C0C0;
+  Bitmap32 cache(75, 25);
+  for (auto _ : state) {
+    PaintSection(cache, cache.Bounds(), tables, paint, parent);
+    benchmark::DoNotOptimize(cache.Pixels().data());
+  }
+}
+BENCHMARK(BM_PaintButtonSection)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tappomat
