@@ -117,6 +117,12 @@ void TsCommonData::SetSaturation(int amount) {
   Invalidate();
 }
 
+ColorRef TsCommonData::Adjusted(ColorRef color) const {
+  if (m_hueOffset != 0) color = RotateHue(color, m_hueOffset);
+  if (m_saturation != 0) color = ChangeSaturation(color, m_saturation);
+  return color;
+}
+
 void TsCommonData::UpdateIndexes() {
   m_skinIndex = m_borderIndex = m_texture = m_hotTexture = -1;
   const TsSkinManager* manager = SkinManager();
@@ -178,10 +184,7 @@ void TsCommonData::UpdateColors(bool repaint) {
   if (m_owner->IsWindowed() && !static_cast<TWinControl*>(m_owner)->HandleAllocated()) return;
   const TsGeneralData& section = SkinManager()->Tables().sections[static_cast<std::size_t>(m_skinIndex)];
   const auto adjusted = [this](std::int32_t color) {
-    ColorRef c = static_cast<ColorRef>(color) & 0xFFFFFF;
-    if (m_hueOffset != 0) c = RotateHue(c, m_hueOffset);
-    if (m_saturation != 0) c = ChangeSaturation(c, m_saturation);
-    return static_cast<TColor>(c);
+    return static_cast<TColor>(Adjusted(static_cast<ColorRef>(color) & 0xFFFFFF));
   };
   if (!m_customColor) m_owner->SetColor(adjusted(section.props[0].color));
   if (!m_customFont && m_kind != 10) m_owner->Font().SetColor(adjusted(section.props[0].fontColor[0]));

@@ -44,6 +44,8 @@ class TsCommonData {
   void SetHUEOffset(int degrees);
   int Saturation() const { return m_saturation; }
   void SetSaturation(int amount);
+  // A colour with the control's hue and saturation changes applied.
+  ColorRef Adjusted(ColorRef color) const;
 
   // --- indexes into the active skin (-1: none)
   int SkinIndex() const { return m_skinIndex; }

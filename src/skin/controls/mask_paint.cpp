@@ -7,11 +7,6 @@
 namespace tappomat {
 namespace {
 
-const TsMaskData* MaskAt(const SkinTables& tables, int index) {
-  if (index < 0 || index >= static_cast<int>(tables.masks.size())) return nullptr;
-  return &tables.masks[static_cast<std::size_t>(index)];
-}
-
 // The image part of a frame in the mask's source.
 Rect FrameRect(const TsMaskData& mask, int frame) {
   const int w = mask.FrameWidth();
@@ -28,6 +23,11 @@ std::optional<int> AlphaRow(const TsMaskData& mask) {
 unsigned Div255(unsigned x) { return (x + 127) / 255; }
 
 }  // namespace
+
+const TsMaskData* MaskAt(const SkinTables& tables, int index) {
+  if (index < 0 || index >= static_cast<int>(tables.masks.size())) return nullptr;
+  return &tables.masks[static_cast<std::size_t>(index)];
+}
 
 int MaskFrame(const TsMaskData& mask, int paintState) {
   return std::clamp(paintState, 0, std::max(mask.frameCount - 1, 0));

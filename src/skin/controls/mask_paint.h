@@ -10,6 +10,9 @@
 
 namespace tappomat {
 
+// The mask at `index`; null for an index that names none.
+const TsMaskData* MaskAt(const SkinTables& tables, int index);
+
 // The frame a paint state uses: the state itself, at most the mask's last frame.
 int MaskFrame(const TsMaskData& mask, int paintState);
 

@@ -11,11 +11,6 @@
 namespace tappomat {
 namespace {
 
-const TsMaskData* Mask(const SkinTables& tables, int index) {
-  if (index < 0 || index >= static_cast<int>(tables.masks.size())) return nullptr;
-  return &tables.masks[static_cast<std::size_t>(index)];
-}
-
 // Fills `r` with what lies behind it: the parent's picture where it is known, else its
 // colour.
 void ShowParent(Bitmap32& bitmap, const Rect& r, const ParentBackground& parent) {
@@ -129,7 +124,7 @@ void PaintSectionBackground(Bitmap32& bitmap, const Rect& r, const SkinTables& t
   int textureIndex = record == 0 ? paint.textureIndex : paint.hotTextureIndex;
   if (textureIndex < 0) textureIndex = state.textureIndex;
   if (textureIndex < 0) textureIndex = s.textureIndex;
-  const TsMaskData* texture = Mask(tables, textureIndex);
+  const TsMaskData* texture = MaskAt(tables, textureIndex);
   if (texture != nullptr && texture->maskType > 0) texture = nullptr;
   const ColorRef k = paint.customColor.value_or(static_cast<ColorRef>(state.color) & 0xFFFFFF);
   const int transparency = paint.customColor ? 0 : state.transparency;
@@ -160,7 +155,7 @@ void PaintSection(Bitmap32& bitmap, const Rect& r, const SkinTables& tables,
   // The corner images, colour-keyed at the four corners.
   const std::array<int, 4>& corners = s.cornerIndex;
   for (std::size_t c = 0; c < 4; ++c) {
-    const TsMaskData* mask = Mask(tables, corners[c]);
+    const TsMaskData* mask = MaskAt(tables, corners[c]);
     if (mask == nullptr) continue;
     const int x = (c == 1 || c == 3) ? r.right - mask->FrameWidth() : r.left;
     const int y = (c == 2 || c == 3) ? r.bottom - mask->FrameHeight() : r.top;

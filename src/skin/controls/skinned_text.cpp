@@ -3,17 +3,10 @@
 #include "gdi/system_colors.h"
 #include "gdi/text.h"
 #include "imaging/blend.h"
-#include "imaging/hsv.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
 namespace {
-
-ColorRef Adjusted(const TsCommonData& data, ColorRef color) {
-  if (data.HUEOffset() != 0) color = RotateHue(color, data.HUEOffset());
-  if (data.Saturation() != 0) color = ChangeSaturation(color, data.Saturation());
-  return color;
-}
 
 // The section whose state colours the caption takes: the control's, or its parent's when
 // the caption sits on the parent's background (a transparent check box, group box or
@@ -50,15 +43,15 @@ SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool h
   look.underline = hot && section->name == "WEBBUTTON";
   if (!enabled) {
     const ColorRef global = data.SkinManager()->Tables().colors.global;
-    look.text = Adjusted(data, MixColors(static_cast<ColorRef>(section->fontColor[0]) & 0xFFFFFF, global, 0.4));
+    look.text = data.Adjusted(MixColors(static_cast<ColorRef>(section->fontColor[0]) & 0xFFFFFF, global, 0.4));
     return look;
   }
   const TsGenState& state = section->props[static_cast<std::size_t>(record)];
   for (std::size_t side = 0; side < 4; ++side) {
     const std::int32_t c = state.fontColor[side + 1];
-    look.contour[side] = c == -1 ? -1 : static_cast<std::int32_t>(Adjusted(data, static_cast<ColorRef>(c) & 0xFFFFFF));
+    look.contour[side] = c == -1 ? -1 : static_cast<std::int32_t>(data.Adjusted(static_cast<ColorRef>(c) & 0xFFFFFF));
   }
-  look.text = Adjusted(data, static_cast<ColorRef>(state.fontColor[0]) & 0xFFFFFF);
+  look.text = data.Adjusted(static_cast<ColorRef>(state.fontColor[0]) & 0xFFFFFF);
   return look;
 }
 

@@ -101,7 +101,9 @@ TEST(MaskPaint, BorderMasksLayTheirFrameWithTheCornerFill) {
   EXPECT_EQ(bitmap.At(9, 7), MakePixel(15, 5, 9)) << "bottom-right corner of the frame";
   EXPECT_EQ(bitmap.At(5, 4), kGrey) << "draw mode 0: no centre";
   EXPECT_EQ(bitmap.At(2, 0), MakePixel(12, 0, 9)) << "the top edge, tiled";
-  PaintBorderMask(bitmap, Rect::FromSize(0, 0, 10, 8), tables, 99, 0, fill);  // no such mask
+  Bitmap32 untouched(10, 8, kGrey);
+  PaintBorderMask(untouched, Rect::FromSize(0, 0, 10, 8), tables, 99, 0, fill);  // no such mask
+  EXPECT_EQ(untouched.At(0, 0), kGrey);
 }
 
 }  // namespace
