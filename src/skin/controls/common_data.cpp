@@ -2,6 +2,7 @@
 
 #include "gdi/system_colors.h"
 #include "imaging/hsv.h"
+#include "skin/controls/background_query.h"
 #include "skin/data/upper_ascii.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
@@ -191,6 +192,62 @@ void TsCommonData::UpdateColors(bool repaint) {
   if (repaint) Invalidate();
 }
 
+void TsCommonData::AdjustPicture(Bitmap32& picture) const {
+  if (m_hueOffset == 0 && m_saturation == 0) return;
+  for (Pixel& p : picture.Pixels()) {
+    if (IsFuchsia(p)) continue;
+    p = PixelFromColor(Adjusted(ColorFromPixel(p)), PixelA(p));
+  }
+}
+
+bool TsCommonData::CacheStale(int paintState) const {
+  if (m_backgroundChanged || m_cache == nullptr || m_cache->IsEmpty()) return true;
+  return m_owner == nullptr || paintState != m_cachedState || m_owner->BoundsRect() != m_cachedBounds;
+}
+
+void TsCommonData::CacheBuilt(int paintState) {
+  m_cachedState = paintState;
+  if (m_owner != nullptr) m_cachedBounds = m_owner->BoundsRect();
+  m_backgroundChanged = false;
+}
+
+void TsCommonData::CommonMessage(const TMessage& message) {
+  switch (message.Msg) {
+    case CM_MOUSEENTER:
+      if (!(m_owner->ComponentState() & csDesigning) && Skinned()) SetMouseAbove(true);
+      break;
+    case CM_MOUSELEAVE:
+      SetMouseAbove(false);
+      break;
+    case WM_SETFOCUS:
+      m_backgroundChanged = true;
+      m_forcedActive = true;
+      break;
+    case WM_KILLFOCUS:
+      m_backgroundChanged = true;
+      m_forcedActive = false;
+      break;
+    case CM_ENABLEDCHANGED:
+      m_mouseAbove = false;
+      m_forcedActive = false;
+      m_backgroundChanged = true;
+      break;
+    case CM_VISIBLECHANGED:
+      m_updating = false;
+      m_backgroundChanged = true;
+      break;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+    case WM_SIZE:
+    case WM_MOVE:
+      m_backgroundChanged = true;
+      break;
+    default:
+      break;
+  }
+}
+
 bool TsCommonData::ForThisManager(const TMessage& message) const {
   return message.LParam == 0 || reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager();
 }
@@ -265,6 +322,12 @@ bool TsCommonData::HandleSkinMessage(TMessage& message) {
       return true;
     case SkinCode::QuerySkinData:
       message.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case SkinCode::QueryBackground:
+      if (message.LParam == 0) return true;
+      AnswerBackgroundQuery(*this, *reinterpret_cast<TacBGInfo*>(message.LParam),
+                            m_forcedActive || m_mouseAbove);
+      message.Result = 1;
       return true;
     case SkinCode::QueryApplication:
       message.Result = reinterpret_cast<LRESULT>(Application);

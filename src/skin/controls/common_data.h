@@ -65,6 +65,7 @@ class TsCommonData {
   bool BackgroundChanged() const { return m_backgroundChanged; }
   void SetBackgroundChanged(bool changed) { m_backgroundChanged = changed; }
   bool HalfVisible() const { return m_halfVisible; }
+  void SetHalfVisible(bool on) { m_halfVisible = on; }
   bool ForcedActive() const { return m_forcedActive; }
   void SetForcedActive(bool on) { m_forcedActive = on; }
   bool MouseAbove() const { return m_mouseAbove; }
@@ -78,8 +79,23 @@ class TsCommonData {
   bool Updating() const { return m_updating; }
   // Marks the cache stale and has the control painted again.
   void Invalidate();
+  void SetUpdating(bool on) { m_updating = on; }
   // Edit kinds take the section's colour and font colour (unless custom).
   void UpdateColors(bool repaint);
+  // The control's hue and saturation changes applied to every pixel of a painted picture
+  // that is not fuchsia.
+  void AdjustPicture(Bitmap32& picture) const;
+
+  // The cache must be painted again: its flag says so, or the look it was painted for (the
+  // paint state, the control's bounds) is not the one asked for now.
+  bool CacheStale(int paintState) const;
+  // The cache now holds the look for `paintState`; clears the background-changed flag.
+  void CacheBuilt(int paintState);
+
+  // What every skinned control does with a message before it handles it itself: the
+  // pointer entering and leaving, focus, enabling, moves and resizes mark the cache and
+  // the hot state.
+  void CommonMessage(const TMessage& message);
 
   // The skin message codes every skinned control handles alike; true when handled.
   bool HandleSkinMessage(TMessage& message);
@@ -107,6 +123,8 @@ class TsCommonData {
   bool m_halfVisible = true;
   bool m_forcedActive = false;
   bool m_mouseAbove = false;
+  int m_cachedState = -1;
+  Rect m_cachedBounds;
 };
 
 // The same object under the name controls publish it as.

@@ -1,0 +1,150 @@
+#include "skin/controls/push_button_skin.h"
+
+#include <algorithm>
+
+#include "gdi/blit.h"
+#include "skin/controls/background_query.h"
+#include "skin/controls/change_paint.h"
+#include "skin/controls/focus_rect.h"
+#include "skin/controls/section_paint.h"
+#include "skin/data/skin_message.h"
+#include "ui/canvas.h"
+#include "ui/form.h"
+
+namespace tappomat {
+namespace {
+
+// The bounds of `control` do not lie wholly inside its parent's client area.
+bool OutsideParent(const TControl& control) {
+  const TWinControl* parent = control.Parent();
+  if (parent == nullptr) return false;
+  const Rect client = parent->ClientRect();
+  const Rect bounds = control.BoundsRect();
+  return bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
+         bounds.bottom > client.bottom;
+}
+
+}  // namespace
+
+int ButtonSectionState(const TsGeneralData& section, int paintState) {
+  if (paintState == kPaintDefault && section.states < 4) return 1;
+  return std::max(0, std::min(paintState, section.states - 1));
+}
+
+PushButtonSkin::PushButtonSkin(TButton& button, int kindCode, DrawContentFn drawContent)
+    : m_button(button), m_data(&button, true, kindCode), m_drawContent(std::move(drawContent)) {
+  m_data.SetSkinSection("BUTTON");
+}
+
+int PushButtonSkin::PaintState() const {
+  if (m_button.Pressed() || m_button.Down()) return kPaintPressed;
+  if (m_data.ControlIsActive()) return kPaintHot;
+  if (m_button.Default()) return kPaintDefault;
+  return kPaintNormal;
+}
+
+bool PushButtonSkin::WantsFocusRect() const {
+  const TsSkinManager* manager = m_data.SkinManager();
+  if (!m_button.Focused() || !m_button.Enabled() || m_button.Caption().empty() || !ShowFocus) return false;
+  if (manager == nullptr || !manager->ButtonsOptions.ShowFocusRect || !m_data.Skinned()) return false;
+  return manager->Tables().sections[static_cast<std::size_t>(m_data.SkinIndex())].showFocus;
+}
+
+bool PushButtonSkin::RebuildCache() {
+  const std::optional<ParentBackground> parent = AskParentBackground(m_button);
+  if (!parent) {
+    m_data.SetUpdating(true);
+    return false;
+  }
+  Bitmap32& cache = *m_data.Cache();
+  const int width = m_button.Width();
+  const int height = m_button.Height();
+  cache.Reset(std::max(width, 0), std::max(height, 0));
+  if (cache.IsEmpty()) return false;
+  const SkinTables& tables = m_data.SkinManager()->Tables();
+  const TsGeneralData& section = tables.sections[static_cast<std::size_t>(m_data.SkinIndex())];
+  const int paintState = PaintState();
+
+  SectionPaint paint;
+  paint.sectionIndex = m_data.SkinIndex();
+  paint.paintState = ButtonSectionState(section, paintState);
+  paint.textureIndex = m_data.Texture();
+  paint.hotTextureIndex = m_data.HotTexture();
+  if (m_data.CustomColor()) paint.customColor = ColorToRGB(m_button.Color());
+  PaintSection(cache, cache.Bounds(), tables, paint, *parent);
+  m_data.AdjustPicture(cache);
+
+  const Rect caption = m_drawContent(cache, paintState);
+  if (WantsFocusRect() && !caption.IsEmpty()) {
+    Rect focus = caption.Inflate(FocusMargin + 1, FocusMargin);
+    focus.top = std::max(focus.top, 3);
+    focus.bottom = std::min(focus.bottom, height - 3);
+    const std::size_t record = static_cast<std::size_t>(std::min(1, section.states));
+    const ColorRef color = static_cast<ColorRef>(section.props[record].fontColor[0]) & 0xFFFFFF;
+    DrawDottedFocusRect(cache, focus, m_data.Adjusted(color));
+  }
+  if (!m_button.Enabled()) {
+    const ColorRef behind = m_button.Parent() != nullptr ? ColorToRGB(m_button.Parent()->Color()) : kFuchsia;
+    ApplyDisabledLook(cache, DisabledKind, *parent, behind);
+  }
+  m_data.CacheBuilt(paintState);
+  return true;
+}
+
+bool PushButtonSkin::Paint(DeviceContext& dc) {
+  if (!m_data.Skinned(true)) return false;
+  Bitmap32& cache = *m_data.Cache();
+  if (!m_data.Updating()) {
+    // A button reaching out of its parent cannot trust what it painted last time.
+    const bool outside = OutsideParent(m_button);
+    if (outside || m_data.HalfVisible() || m_data.CacheStale(PaintState())) {
+      if (!RebuildCache() && cache.IsEmpty()) return true;
+    }
+    if (!outside) m_data.SetHalfVisible(false);
+  }
+  if (!cache.IsEmpty()) BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache, 0, 0, SRCCOPY);
+  return true;
+}
+
+bool PushButtonSkin::WndProc(TMessage& message) {
+  if (message.Msg == WM_SKIN) {
+    const SkinCode code = SkinCodeOf(message.WParam);
+    const bool handled = m_data.HandleSkinMessage(message);
+    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
+      m_data.SetBackgroundChanged(true);
+      if (code != SkinCode::RemoveSkin) m_data.SetUpdating(false);
+      m_button.Invalidate();
+    }
+    return handled;
+  }
+  if (!m_data.Skinned()) return false;
+  m_data.CommonMessage(message);
+  switch (message.Msg) {
+    case CM_MOUSEENTER:
+      ChangePaint(m_data, TacAnimEvent::MouseEnter);
+      break;
+    case CM_MOUSELEAVE:
+      ChangePaint(m_data, TacAnimEvent::MouseLeave);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      m_data.SetUpdating(false);
+      if (!m_button.Down()) ChangePaint(m_data, TacAnimEvent::MouseDown);
+      break;
+    case WM_LBUTTONUP:
+      m_data.SetUpdating(false);
+      ChangePaint(m_data, TacAnimEvent::MouseUp);
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case CM_ENABLEDCHANGED:
+      m_data.SetUpdating(false);
+      m_data.Invalidate();
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+}  // namespace tappomat
