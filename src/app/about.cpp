@@ -6,7 +6,7 @@
 #include "app/form_layout.h"
 #include "app/version.h"
 #include "platform/virtual_keys.h"
-#include "ui/button.h"
+#include "skin/controls/skinned_button.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/panel.h"
@@ -84,7 +84,7 @@ void TFormAbout::CreateControls() {
   sWebLabel1 = PlaceLink(112, 124, m_contacts.site);
   sWebLabel1->OnClick = [this](TComponent* s) { Label13Click(s); };
 
-  sButton1 = Place<TButton>(this, this, 102, 176, 81, 25);
+  sButton1 = Place<TsButton>(this, this, 102, 176, 81, 25);
   sButton1->SetCaption("OK");
   sButton1->SetModalResult(mrOk);
   sButton1->OnClick = [this](TComponent* s) { BOkClick(s); };

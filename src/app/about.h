@@ -8,7 +8,7 @@
 
 namespace tappomat {
 
-class TButton;
+class TsButton;
 class TImage;
 class TLabel;
 class TPanel;
@@ -48,7 +48,7 @@ class TFormAbout : public TForm {
   TLabel* Label11;
   TLabel* Label12;
   TLabel* sWebLabel1;
-  TButton* sButton1;
+  TsButton* sButton1;
 
  private:
   void CreateControls();

@@ -2,7 +2,7 @@
 
 #include "app/form_layout.h"
 #include "platform/virtual_keys.h"
-#include "ui/button.h"
+#include "skin/controls/skinned_button.h"
 #include "ui/label.h"
 #include "ui/panel.h"
 
@@ -54,7 +54,7 @@ void TFormHotKey::CreateControls() {
   sLabel2 = PlaceChord(this, sPanel1, 16, 35, "Alt-F2");
   sLabel4 = PlaceLabel(this, sPanel1, 48, 34, "- Старт/Стоп выполнения скрипта", true);
 
-  sButton1 = Place<TButton>(this, this, 100, 142, 81, 25);
+  sButton1 = Place<TsButton>(this, this, 100, 142, 81, 25);
   sButton1->SetCaption("OK");
   sButton1->SetModalResult(mrOk);
   sButton1->OnClick = [this](TComponent* s) { sButton1Click(s); };

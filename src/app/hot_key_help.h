@@ -10,7 +10,7 @@
 
 namespace tappomat {
 
-class TButton;
+class TsButton;
 class TLabel;
 class TPanel;
 
@@ -26,7 +26,7 @@ class TFormHotKey : public TForm {
   TLabel* sLabel3;
   TLabel* sLabel2;
   TLabel* sLabel4;
-  TButton* sButton1;
+  TsButton* sButton1;
 
  private:
   void CreateControls();

@@ -6,15 +6,15 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/about.h"
 #include "app/app_folder.h"
 #include "app/art.h"
 #include "app/decimal_separator.h"
 #include "app/form_layout.h"
 #include "app/grid_drawing.h"
 #include "app/grid_texts.h"
-#include "app/main_texts.h"
-#include "app/about.h"
 #include "app/hot_key_help.h"
+#include "app/main_texts.h"
 #include "app/row_editor.h"
 #include "app/skin_setup.h"
 #include "automation/marker_position.h"
@@ -22,6 +22,9 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "skin/controls/skinned_bit_btn.h"
+#include "skin/controls/skinned_button.h"
+#include "skin/controls/skinned_speed_button.h"
 #include "skin/data/skin_manager.h"
 #include "storage/atomic_file.h"
 #include "storage/ini_file.h"
@@ -29,8 +32,6 @@
 #include "storage/script_library.h"
 #include "storage/settings.h"
 #include "ui/application.h"
-#include "ui/bit_btn.h"
-#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/dialogs.h"
@@ -38,7 +39,6 @@
 #include "ui/label.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
-#include "ui/speed_button.h"
 #include "ui/spin_edit.h"
 #include "ui/string_grid.h"
 #include "ui/timer.h"
@@ -101,17 +101,17 @@ void TForm1::CreateControls() {
   LXY->SetCaption("0");
   SetLabelFont(LXY, "MS Sans Serif", 13, true);
 
-  SBRus = Place<TSpeedButton>(this, 244, 0, 23, 17);
+  SBRus = Place<TsSpeedButton>(this, 244, 0, 23, 17);
   SBRus->SetGroupIndex(1);
   SBRus->SetDown(true);
   SBRus->SetGlyph(Premultiplied(RussianFlag()));
   SBRus->OnClick = [this](TComponent* s) { SBRusClick(s); };
-  SBEng = Place<TSpeedButton>(this, 268, 0, 23, 17);
+  SBEng = Place<TsSpeedButton>(this, 268, 0, 23, 17);
   SBEng->SetGroupIndex(1);
   SBEng->SetGlyph(Premultiplied(BritishFlag()));
   SBEng->OnClick = [this](TComponent* s) { SBEngClick(s); };
 
-  SBOnTop = Place<TBitBtn>(this, 295, 1, 26, 16);
+  SBOnTop = Place<TsBitBtn>(this, 295, 1, 26, 16);
   SBOnTop->SetGlyph(Premultiplied(BluePushpin()));
   SBOnTop->SetShowHint(true);
   SBOnTop->OnClick = [this](TComponent* s) { SBOnTopClick(s); };
@@ -148,18 +148,18 @@ void TForm1::CreateControls() {
   CLPKM->SetItemIndex(0);
   CLPKM->OnKeyPress = [this](TComponent* s, char32_t& key) { CLPKMKeyPress(s, key); };
 
-  SBAdd = Place<TButton>(this, 231, 18, 74, 22);
+  SBAdd = Place<TsButton>(this, 231, 18, 74, 22);
   SBAdd->OnClick = [this](TComponent* s) { SBAddClick(s); };
-  sButton2 = Place<TButton>(this, 305, 18, 75, 22);
+  sButton2 = Place<TsButton>(this, 305, 18, 75, 22);
   sButton2->OnClick = [this](TComponent* s) { SBClearClick(s); };
-  SBAutoSave = Place<TButton>(this, 1, 43, 119, 25);
+  SBAutoSave = Place<TsButton>(this, 1, 43, 119, 25);
   SBAutoSave->OnClick = [this](TComponent* s) { SBAutoSaveClick(s); };
 
   Label5 = Place<TLabel>(this, 127, 45, 55, 16);
   SetLabelFont(Label5, "Arial Narrow", 13, false);
   SDelay = PlaceSpinEdit(this, {184, 43, 265, 64}, 86400000, 8, kDefaultDelay);
   SDelay->SetTabStop(false);
-  sButton3 = Place<TButton>(this, 266, 43, 114, 22);
+  sButton3 = Place<TsButton>(this, 266, 43, 114, 22);
   sButton3->SetShowHint(true);
   sButton3->OnClick = [this](TComponent* s) { N1Click(s); };
 
@@ -185,7 +185,7 @@ void TForm1::CreateControls() {
                    GridTextsFor(m_language, m_decimalSeparator));
   };
 
-  sButton1 = Place<TButton>(this, 238, 68, 142, 25);
+  sButton1 = Place<TsButton>(this, 238, 68, 142, 25);
   sButton1->OnClick = [this](TComponent* s) { N9Click(s); };
   SList = Place<TListBox>(this, 238, 93, 142, 209);
   SList->SetItemHeight(13);
@@ -195,7 +195,7 @@ void TForm1::CreateControls() {
     SListMouseDown(s, b, sh, x, y);
   };
 
-  SBTarget = Place<TButton>(this, 1, 307, 56, 25);
+  SBTarget = Place<TsButton>(this, 1, 307, 56, 25);
   SBTarget->SetShowHint(true);
   SBTarget->OnClick = [this](TComponent* s) { SBTargetClick(s); };
   CRepeat = Place<TCheckBox>(this, 77, 308, 20, 20);
@@ -210,7 +210,7 @@ void TForm1::CreateControls() {
   SetLabelFont(sLabel1, "Arial Narrow", 13, false);
   SnRep = PlaceSpinEdit(this, {177, 307, 223, 330}, 999, 3, 0);
   SnRep->SetTabStop(false);
-  SBExec = Place<TButton>(this, 225, 304, 155, 29);
+  SBExec = Place<TsButton>(this, 225, 304, 155, 29);
   SBExec->Font().SetStyle(fsBold);
   SBExec->OnClick = [this](TComponent* s) { SBExecClick(s); };
 

@@ -17,8 +17,8 @@
 
 namespace tappomat {
 
-class TBitBtn;
-class TButton;
+class TsBitBtn;
+class TsButton;
 class TCheckBox;
 class TComboBox;
 class TImage;
@@ -26,7 +26,7 @@ class TLabel;
 class TListBox;
 class TMenuItem;
 class TPopupMenu;
-class TSpeedButton;
+class TsSpeedButton;
 class TSpinEdit;
 class TStepTimer;
 class TStringGrid;
@@ -75,9 +75,9 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   TsSkinManager* sSkinManager1;
   TLabel* Label3;
   TLabel* LXY;
-  TSpeedButton* SBRus;
-  TSpeedButton* SBEng;
-  TBitBtn* SBOnTop;
+  TsSpeedButton* SBRus;
+  TsSpeedButton* SBEng;
+  TsBitBtn* SBOnTop;
   TLabel* sWebLabel1;
   TLabel* SWHelp;
   TLabel* Label2;
@@ -86,21 +86,21 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   TSpinEdit* SY;
   TLabel* Label6;
   TComboBox* CLPKM;
-  TButton* SBAdd;
-  TButton* sButton2;
-  TButton* SBAutoSave;
+  TsButton* SBAdd;
+  TsButton* sButton2;
+  TsButton* SBAutoSave;
   TLabel* Label5;
   TSpinEdit* SDelay;
-  TButton* sButton3;
+  TsButton* sButton3;
   TStringGrid* SG;
-  TButton* sButton1;
+  TsButton* sButton1;
   TListBox* SList;
-  TButton* SBTarget;
+  TsButton* SBTarget;
   TCheckBox* CRepeat;
   TImage* Image1;
   TLabel* sLabel1;
   TSpinEdit* SnRep;
-  TButton* SBExec;
+  TsButton* SBExec;
   TTimer* Timer1;
   TStepTimer* Timer2;
   TPopupMenu* PopupMenu1;

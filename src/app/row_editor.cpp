@@ -8,7 +8,7 @@
 #include "app/main.h"
 #include "app/main_texts.h"
 #include "platform/virtual_keys.h"
-#include "ui/button.h"
+#include "skin/controls/skinned_button.h"
 #include "ui/combo_box.h"
 #include "ui/convert.h"
 #include "ui/label.h"
@@ -60,7 +60,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   CLPKM->Items().Add(kRussian.rightButton);
   CLPKM->SetItemIndex(0);
 
-  SBCursor = Place<TButton>(this, 2, 35, 91, 23);
+  SBCursor = Place<TsButton>(this, 2, 35, 91, 23);
   SBCursor->SetCaption(kRussian.autoPick);
   SBCursor->OnClick = [this](TComponent* s) { SBCursorClick(s); };
   Label5 = Place<TLabel>(this, 98, 37, 55, 16);
@@ -72,11 +72,11 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   NumStr->SetVisible(false);
   NumStr->SetTabStop(false);
 
-  SBAdd = Place<TButton>(this, 87, 74, 74, 22);
+  SBAdd = Place<TsButton>(this, 87, 74, 74, 22);
   SBAdd->SetCaption("OK");
   SBAdd->SetDefault(true);
   SBAdd->OnClick = [this](TComponent* s) { SBAddClick(s); };
-  sButton2 = Place<TButton>(this, 163, 74, 75, 22);
+  sButton2 = Place<TsButton>(this, 163, 74, 75, 22);
   sButton2->SetCaption(kRussian.cancel);
   sButton2->OnClick = [this](TComponent* s) { sButton2Click(s); };
 

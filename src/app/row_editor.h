@@ -10,7 +10,7 @@
 
 namespace tappomat {
 
-class TButton;
+class TsButton;
 class TComboBox;
 class TLabel;
 class TSpinEdit;
@@ -30,12 +30,12 @@ class TForm2 : public TForm {
   TSpinEdit* SY;
   TLabel* Label6;
   TComboBox* CLPKM;
-  TButton* SBCursor;
+  TsButton* SBCursor;
   TLabel* Label5;
   TSpinEdit* SDelay;
   TSpinEdit* NumStr;  // hidden: the table row being edited
-  TButton* SBAdd;
-  TButton* sButton2;
+  TsButton* SBAdd;
+  TsButton* sButton2;
 
  private:
   void SBAddClick(TComponent* sender);

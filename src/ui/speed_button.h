@@ -43,6 +43,8 @@ class TSpeedButton : public TGraphicControl {
 
  protected:
   void Paint() override;
+  // Shows the down look: held down by the mouse or latched down.
+  bool ShowsDown() const { return CurrentState() != State::Up; }
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -7,11 +7,11 @@
 #include "automation/target.h"
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
+#include "skin/controls/skinned_bit_btn.h"
+#include "skin/controls/skinned_speed_button.h"
 #include "support/temp_folder.h"
-#include "ui/bit_btn.h"
 #include "ui/check_box.h"
 #include "ui/list_box.h"
-#include "ui/speed_button.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_fixture.h"
 

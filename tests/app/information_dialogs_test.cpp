@@ -12,7 +12,7 @@
 #include "app/hot_key_help.h"
 #include "app/version.h"
 #include "platform/virtual_keys.h"
-#include "ui/button.h"
+#include "skin/controls/skinned_button.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/panel.h"

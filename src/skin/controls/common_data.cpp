@@ -64,6 +64,15 @@ std::string DefaultSectionFor(int kind, const std::string& className) {
   return className;
 }
 
+bool OutsideParentClient(const TControl& control) {
+  const TWinControl* parent = control.Parent();
+  if (parent == nullptr) return false;
+  const Rect client = parent->ClientRect();
+  const Rect bounds = control.BoundsRect();
+  return bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
+         bounds.bottom > client.bottom;
+}
+
 TsCommonData::TsCommonData(TControl* owner, bool withCache, int kindCode)
     : m_owner(owner), m_kind(kindCode) {
   if (withCache) m_cache = std::make_unique<Bitmap32>();
@@ -250,6 +259,17 @@ void TsCommonData::CommonMessage(const TMessage& message) {
 
 bool TsCommonData::ForThisManager(const TMessage& message) const {
   return message.LParam == 0 || reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager();
+}
+
+bool TsCommonData::HandleCachedSkinMessage(TMessage& message) {
+  const SkinCode code = SkinCodeOf(message.WParam);
+  const bool handled = HandleSkinMessage(message);
+  if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
+    m_backgroundChanged = true;
+    if (code != SkinCode::RemoveSkin) m_updating = false;
+    if (m_owner != nullptr) m_owner->Invalidate();
+  }
+  return handled;
 }
 
 bool TsCommonData::HandleSkinMessage(TMessage& message) {

@@ -19,6 +19,9 @@ namespace tappomat {
 bool IsContainerKind(int kind);         // never hot by the pointer
 bool IsBackgroundOwnerKind(int kind);   // their children hear when their background changes
 bool IsEditKind(int kind);              // take the section's colours into Color and Font
+// The control's bounds do not lie wholly inside its parent's client area: what it painted
+// last time cannot be trusted.
+bool OutsideParentClient(const TControl& control);
 // The section a control of `kind` uses when none is set; `className` for kinds without one.
 std::string DefaultSectionFor(int kind, const std::string& className);
 
@@ -99,6 +102,9 @@ class TsCommonData {
 
   // The skin message codes every skinned control handles alike; true when handled.
   bool HandleSkinMessage(TMessage& message);
+  // The same for a control that paints from its cache: a new, removed or refreshed skin
+  // also repaints it at once (in its standard look once the skin is gone).
+  bool HandleCachedSkinMessage(TMessage& message);
 
  private:
   bool ForThisManager(const TMessage& message) const;

@@ -33,7 +33,11 @@ void DrawSkinGlyph(Bitmap32& cache, Point at, const SkinGlyph& glyph, int paintS
   if (!HasAlpha(image)) {
     const int index = count == 1 ? 0 : std::clamp(paintState, 0, count - 1);
     const Rect source = Rect::FromSize(index * size.width, 0, size.width, size.height);
-    CopyWithColorKey(cache, at, image, source, image.At(source.left, 0));
+    // Without alpha every pixel is opaque once drawn.
+    Bitmap32 opaque(size.width, size.height);
+    for (int y = 0; y < size.height; ++y)
+      for (int x = 0; x < size.width; ++x) opaque.At(x, y) = image.At(source.left + x, y) | 0xFF000000u;
+    CopyWithColorKey(cache, at, opaque, opaque.Bounds(), opaque.At(0, 0));
     return;
   }
   const int index = std::clamp(paintState, 0, count - 1);

@@ -12,20 +12,6 @@
 #include "ui/form.h"
 
 namespace tappomat {
-namespace {
-
-// The bounds of `control` do not lie wholly inside its parent's client area.
-bool OutsideParent(const TControl& control) {
-  const TWinControl* parent = control.Parent();
-  if (parent == nullptr) return false;
-  const Rect client = parent->ClientRect();
-  const Rect bounds = control.BoundsRect();
-  return bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
-         bounds.bottom > client.bottom;
-}
-
-}  // namespace
-
 int ButtonSectionState(const TsGeneralData& section, int paintState) {
   if (paintState == kPaintDefault && section.states < 4) return 1;
   return std::max(0, std::min(paintState, section.states - 1));
@@ -96,7 +82,7 @@ bool PushButtonSkin::Paint(DeviceContext& dc) {
   Bitmap32& cache = *m_data.Cache();
   if (!m_data.Updating()) {
     // A button reaching out of its parent cannot trust what it painted last time.
-    const bool outside = OutsideParent(m_button);
+    const bool outside = OutsideParentClient(m_button);
     if (outside || m_data.HalfVisible() || m_data.CacheStale(PaintState())) {
       if (!RebuildCache() && cache.IsEmpty()) return true;
     }
@@ -107,16 +93,7 @@ bool PushButtonSkin::Paint(DeviceContext& dc) {
 }
 
 bool PushButtonSkin::WndProc(TMessage& message) {
-  if (message.Msg == WM_SKIN) {
-    const SkinCode code = SkinCodeOf(message.WParam);
-    const bool handled = m_data.HandleSkinMessage(message);
-    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
-      m_data.SetBackgroundChanged(true);
-      if (code != SkinCode::RemoveSkin) m_data.SetUpdating(false);
-      m_button.Invalidate();
-    }
-    return handled;
-  }
+  if (message.Msg == WM_SKIN) return m_data.HandleCachedSkinMessage(message);
   if (!m_data.Skinned()) return false;
   m_data.CommonMessage(message);
   switch (message.Msg) {

@@ -1,0 +1,127 @@
+#include "skin/controls/skinned_speed_button.h"
+
+#include <algorithm>
+
+#include "gdi/blit.h"
+#include "gdi/text.h"
+#include "skin/controls/background_query.h"
+#include "skin/controls/change_paint.h"
+#include "skin/controls/section_paint.h"
+#include "skin/controls/skinned_text.h"
+#include "skin/data/skin_message.h"
+#include "ui/canvas.h"
+
+namespace tappomat {
+
+TsSpeedButton::TsSpeedButton(TComponent* owner) : TSpeedButton(owner), m_data(this, true, 92) {
+  m_data.SetSkinSection("SPEEDBUTTON");
+}
+
+void TsSpeedButton::SetBlend(int percent) {
+  m_blend = percent;
+  Restyle();
+}
+
+void TsSpeedButton::SetGrayed(bool on) {
+  m_grayed = on;
+  Restyle();
+}
+
+void TsSpeedButton::SetDisabledGlyphKind(TsDisabledGlyphKind kinds) {
+  m_disabledGlyphKind = kinds;
+  Restyle();
+}
+
+void TsSpeedButton::SetDisabledKind(TsDisabledKind kinds) {
+  m_disabledKind = kinds;
+  Restyle();
+}
+
+int TsSpeedButton::PaintState() const {
+  if (ShowsDown()) return 2;
+  return m_data.ControlIsActive() ? 1 : 0;
+}
+
+void TsSpeedButton::DrawContent(Bitmap32& cache, int paintState) {
+  const SkinGlyph glyph{&Glyph(), NumGlyphs(), m_blend, m_grayed, m_disabledGlyphKind};
+  const Point pressed = paintState == 2 ? Point{1, 1} : Point{};
+  const LogicalFont font = Font().ToLogicalFont();
+  const ButtonGlyph layoutGlyph{&Glyph(), NumGlyphs(), ToButtonLayout(Layout()), Margin(), Spacing()};
+  Point glyphAt;
+  if (Caption().empty()) {
+    const Size size = SkinGlyphSize(glyph);
+    glyphAt = {(Width() - size.width) / 2 + pressed.x, (Height() - size.height) / 2 + pressed.y};
+  } else {
+    const ButtonContentLayout layout = CalcButtonLayout(ClientRect(), Caption(), font, layoutGlyph, pressed);
+    glyphAt = layout.glyphPos;
+    DeviceContext dc(cache);
+    const SkinnedTextLook look =
+        SkinnedTextLookOf(m_data, Enabled(), paintState != 0, ColorToRGB(Font().Color()));
+    DrawSkinnedText(dc, font, Caption(), layout.textRect.Inflate(1, 0),
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP, look);
+  }
+  DrawSkinGlyph(cache, glyphAt, glyph, paintState, Enabled());
+}
+
+bool TsSpeedButton::RebuildCache() {
+  const std::optional<ParentBackground> parent = AskParentBackground(*this);
+  if (!parent) {
+    m_data.SetUpdating(true);
+    return false;
+  }
+  Bitmap32& cache = *m_data.Cache();
+  cache.Reset(std::max(Width(), 0), std::max(Height(), 0));
+  if (cache.IsEmpty()) return false;
+  const SkinTables& tables = m_data.SkinManager()->Tables();
+  const TsGeneralData& section = tables.sections[static_cast<std::size_t>(m_data.SkinIndex())];
+  const int paintState = PaintState();
+  SectionPaint paint;
+  paint.sectionIndex = m_data.SkinIndex();
+  paint.paintState = std::max(0, std::min(paintState, section.states - 1));
+  paint.textureIndex = m_data.Texture();
+  paint.hotTextureIndex = m_data.HotTexture();
+  if (m_data.CustomColor()) paint.customColor = ColorToRGB(Color());
+  PaintSection(cache, cache.Bounds(), tables, paint, *parent);
+  m_data.AdjustPicture(cache);
+  DrawContent(cache, paintState);
+  if (!Enabled()) {
+    const ColorRef behind = Parent() != nullptr ? ColorToRGB(Parent()->Color()) : kFuchsia;
+    ApplyDisabledLook(cache, m_disabledKind, *parent, behind);
+  }
+  m_data.CacheBuilt(paintState);
+  return true;
+}
+
+void TsSpeedButton::Paint() {
+  DeviceContext* dc = Canvas()->Handle();
+  if (dc == nullptr) return;
+  if (!m_data.Skinned(true)) {
+    TSpeedButton::Paint();
+    return;
+  }
+  Bitmap32& cache = *m_data.Cache();
+  if (!m_data.Updating()) {
+    const bool outside = OutsideParentClient(*this);
+    if (outside || m_data.CacheStale(PaintState())) RebuildCache();
+  }
+  if (!cache.IsEmpty()) BitBlt(*dc, 0, 0, cache.Width(), cache.Height(), cache, 0, 0, SRCCOPY);
+}
+
+void TsSpeedButton::WndProc(TMessage& message) {
+  if (message.Msg == WM_SKIN) {
+    if (m_data.HandleCachedSkinMessage(message)) return;
+  } else if (m_data.Skinned()) {
+    m_data.CommonMessage(message);
+    switch (message.Msg) {
+      case CM_MOUSEENTER: ChangePaint(m_data, TacAnimEvent::MouseEnter); break;
+      case CM_MOUSELEAVE: ChangePaint(m_data, TacAnimEvent::MouseLeave); break;
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: ChangePaint(m_data, TacAnimEvent::MouseDown); break;
+      case WM_LBUTTONUP: ChangePaint(m_data, TacAnimEvent::MouseUp); break;
+      default: break;
+    }
+  }
+  TSpeedButton::WndProc(message);
+}
+
+}  // namespace tappomat
