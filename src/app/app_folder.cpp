@@ -4,6 +4,8 @@
 
 #include <system_error>
 
+#include "skin/data/skin_manager.h"
+
 namespace tappomat {
 
 namespace {
@@ -35,6 +37,10 @@ bool IsWritableFolder(const std::filesystem::path& folder) {
 
 const std::filesystem::path& ApplicationFolder() { return g_applicationFolder; }
 
-void SetApplicationFolder(const std::filesystem::path& folder) { g_applicationFolder = folder; }
+void SetApplicationFolder(const std::filesystem::path& folder) {
+  g_applicationFolder = folder;
+  // Skin folders and packages that replace the built-in skins live beside the settings.
+  TsSkinManager::SetApplicationFolder(folder);
+}
 
 }  // namespace tappomat

@@ -100,8 +100,6 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
   SetApplicationFolder(folder);
-  // Skin folders and packages that replace the built-in skins live beside the settings.
-  TsSkinManager::SetApplicationFolder(folder);
   TsSkinManager::SetCommandLine({argv + 1, argv + argc});
 
   std::unique_ptr<Platform> platform = CreateX11Platform();

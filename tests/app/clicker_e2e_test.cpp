@@ -490,6 +490,68 @@ TEST_P(ClickerEndToEnd, StayOnTopWindowsStayOnTopEachTimeTheyShow) {
   Quit(user, program, client);
 }
 
+// The skinned buttons follow the pointer and the mouse on a real display: the hot look
+// under the pointer, the pressed look while the button is held, the hot look of the focus
+// once the pointer left it before the release; the language buttons keep one of them down.
+TEST_P(ClickerEndToEnd, SkinnedButtonsShowHotAndPressedLooksAndTheLanguageGroup) {
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
+                       desktop.session.DisplayName());
+  ASSERT_TRUE(program.Started());
+  const Point client = WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
+  auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+  const auto pixel = [&](Point screen) { return user.PixelAt(user.Root(), screen.x, screen.y) & 0xFFFFFF; };
+  const auto settle = [&] {
+    user.Sync();
+    std::this_thread::sleep_for(200ms);
+  };
+
+  // The pause-change button at (266, 43), 114 x 22: a point of its face left of the
+  // caption, and one of its border.
+  const Point face = at(266 + 8, 43 + 6);
+  const Point border = at(266 + 1, 43 + 11);
+  ClickAt(user, at(150, 52), 1);  // the pause label: the focus stays off the buttons
+  const unsigned long normalFace = pixel(face);
+  const unsigned long normalBorder = pixel(border);
+  user.FakeMotion(at(266 + 57, 43 + 11));
+  settle();
+  const unsigned long hotFace = pixel(face);
+  EXPECT_NE(hotFace, normalFace) << "hovering shows the hot look";
+  const unsigned long hotBorder = pixel(border);
+  user.FakeButton(1, true);
+  settle();
+  const unsigned long pressedBorder = pixel(border);
+  EXPECT_NE(pressedBorder, normalBorder) << "held down: the pressed border";
+  EXPECT_NE(pressedBorder, hotBorder);
+  user.FakeMotion(at(150, 52));  // off the button before the release: no click
+  settle();
+  user.FakeButton(1, false);
+  settle();
+  EXPECT_EQ(pixel(face), hotFace) << "the press gave it the focus, which shows hot";
+  EXPECT_EQ(pixel(border), hotBorder) << "no longer pressed";
+
+  // The language buttons (23 x 17 at 244 and 268): Russian starts down.
+  const Point rusEdge = at(244 + 1, 8);
+  const Point engEdge = at(268 + 1, 8);
+  const unsigned long downEdge = pixel(rusEdge);
+  const unsigned long upEdge = pixel(engEdge);
+  ASSERT_NE(downEdge, upEdge) << "the down look differs from the up one";
+  ClickAt(user, at(268 + 11, 8), 1);
+  ClickAt(user, at(150, 52), 1);
+  settle();
+  EXPECT_EQ(pixel(engEdge), downEdge) << "English went down";
+  EXPECT_EQ(pixel(rusEdge), upEdge) << "Russian came up";
+  ClickAt(user, at(268 + 11, 8), 1);
+  ClickAt(user, at(150, 52), 1);
+  settle();
+  EXPECT_EQ(pixel(engEdge), downEdge) << "clicking the down button keeps it down";
+  Quit(user, program, client);
+}
+
 // Asked to end by a signal, or with its main window destroyed by another program, the
 // program closes as by its close button: the settings are written and it exits with 0,
 // without X errors.

@@ -33,6 +33,8 @@ class TsButton : public TButton {
   int PaintState() const { return m_skin.PaintState(); }
   // The cache holds the current look.
   bool CacheUpToDate() const { return !m_skin.SkinData().CacheStale(PaintState()); }
+  // Paints the cache for the current look now; false while the parent is being updated.
+  bool RebuildCache() { return m_skin.RebuildCache(); }
 
   void WndProc(TMessage& message) override;
 
