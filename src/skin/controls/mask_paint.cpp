@@ -47,6 +47,34 @@ void PaintBorderMask(Bitmap32& bitmap, const Rect& r, const SkinTables& tables, 
   DrawNinePart(bitmap, r, source, mask->cornerFill > 0 ? cornerFill : std::nullopt);
 }
 
+Region BorderShape(const SkinTables& tables, int maskIndex, int paintState, Size size) {
+  const Rect whole{0, 0, size.width, size.height};
+  const TsMaskData* mask = MaskAt(tables, maskIndex);
+  if (mask == nullptr || mask->frameCount <= 0 || whole.IsEmpty()) return Region(whole);
+  // The mask copied plainly (no alpha row, centre included) over black and over white,
+  // with fuchsia corners showing the colour below: a pixel that differs between the two,
+  // or that came out fuchsia, is one the mask leaves out.
+  NinePartSource source;
+  source.image = &tables.SourceOf(*mask);
+  source.frame = FrameRect(*mask, MaskFrame(*mask, paintState));
+  source.margins = {mask->MarginLeft(), mask->MarginTop(), mask->MarginRight(), mask->MarginBottom()};
+  source.mode = (static_cast<unsigned>(mask->drawMode) & kNinePartStretch) | kNinePartCentre;
+  const Pixel black = MakePixel(0, 0, 0);
+  const Pixel white = MakePixel(255, 255, 255);
+  Bitmap32 overBlack(size.width, size.height, black);
+  Bitmap32 overWhite(size.width, size.height, white);
+  DrawNinePart(overBlack, whole, source, NinePartCornerFill{nullptr, {}, black});
+  DrawNinePart(overWhite, whole, source, NinePartCornerFill{nullptr, {}, white});
+  for (int y = 0; y < size.height; ++y) {
+    for (int x = 0; x < size.width; ++x) {
+      Pixel& p = overBlack.At(x, y);
+      const bool left = PixelRGB(p) != PixelRGB(overWhite.At(x, y)) || IsFuchsia(p);
+      p = left ? kFuchsiaPixel : black;
+    }
+  }
+  return Region::FromColorKey(overBlack, kFuchsiaPixel);
+}
+
 void DrawImageMask(Bitmap32& bitmap, Point at, int paintState, const SkinTables& tables,
                    int maskIndex, MaskCopyMode mode) {
   const TsMaskData* mask = MaskAt(tables, maskIndex);

@@ -6,6 +6,7 @@
 
 #include "gdi/nine_part.h"
 #include "imaging/bitmap32.h"
+#include "imaging/region.h"
 #include "skin/data/skin_tables.h"
 
 namespace tappomat {
@@ -22,6 +23,11 @@ int MaskFrame(const TsMaskData& mask, int paintState);
 // `cornerFill` there when one is given. Nothing for an index that names no mask.
 void PaintBorderMask(Bitmap32& bitmap, const Rect& r, const SkinTables& tables, int maskIndex,
                      int paintState, const std::optional<NinePartCornerFill>& cornerFill = std::nullopt);
+
+// The outline of border mask `maskIndex` laid over a control of `size` in the frame of
+// `paintState`: the control's rectangle less every pixel where the mask's image is exactly
+// fuchsia, so that a window shaped by it takes the mask's rounded corners.
+Region BorderShape(const SkinTables& tables, int maskIndex, int paintState, Size size);
 
 enum class MaskCopyMode {
   ColorKey,  // fuchsia pixels are left out

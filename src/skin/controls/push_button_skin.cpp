@@ -6,10 +6,12 @@
 #include "skin/controls/background_query.h"
 #include "skin/controls/change_paint.h"
 #include "skin/controls/focus_rect.h"
+#include "skin/controls/mask_paint.h"
 #include "skin/controls/section_paint.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "ui/form.h"
+#include "win/window_system.h"
 
 namespace tappomat {
 int ButtonSectionState(const TsGeneralData& section, int paintState) {
@@ -60,6 +62,8 @@ bool PushButtonSkin::RebuildCache() {
   PaintSection(cache, cache.Bounds(), tables, paint, *parent);
   m_data.AdjustPicture(cache);
 
+  ShapeWindow(section, paint.paintState);
+
   const Rect caption = m_drawContent(cache, paintState);
   if (WantsFocusRect() && !caption.IsEmpty()) {
     Rect focus = caption.Inflate(FocusMargin + 1, FocusMargin);
@@ -75,6 +79,22 @@ bool PushButtonSkin::RebuildCache() {
   }
   m_data.CacheBuilt(paintState);
   return true;
+}
+
+void PushButtonSkin::ShapeWindow(const TsGeneralData& section, int sectionState) {
+  const TsMaskData* mask = MaskAt(m_data.SkinManager()->Tables(), section.borderIndex);
+  if (mask == nullptr || mask->cornerFill != kShapedCorners || !m_button.HandleAllocated()) return;
+  SetWindowRgn(m_button.Handle(),
+               BorderShape(m_data.SkinManager()->Tables(), section.borderIndex, sectionState,
+                           {m_button.Width(), m_button.Height()}),
+               false);
+  m_shaped = true;
+}
+
+void PushButtonSkin::Unshape() {
+  if (!m_shaped) return;
+  m_shaped = false;
+  if (m_button.HandleAllocated()) SetWindowRgn(m_button.Handle(), std::nullopt, true);
 }
 
 bool PushButtonSkin::Paint(DeviceContext& dc) {
@@ -93,7 +113,11 @@ bool PushButtonSkin::Paint(DeviceContext& dc) {
 }
 
 bool PushButtonSkin::WndProc(TMessage& message) {
-  if (message.Msg == WM_SKIN) return m_data.HandleCachedSkinMessage(message);
+  if (message.Msg == WM_SKIN) {
+    const bool handled = m_data.HandleCachedSkinMessage(message);
+    if (!m_data.Skinned()) Unshape();
+    return handled;
+  }
   if (!m_data.Skinned()) return false;
   m_data.CommonMessage(message);
   switch (message.Msg) {

@@ -54,10 +54,18 @@ class PushButtonSkin {
  private:
   // The focus rectangle belongs on the face now.
   bool WantsFocusRect() const;
+  // Buttons whose border mask asks for shaped corners take the mask's outline as their
+  // window's shape; back to a plain rectangle when the skin goes.
+  void ShapeWindow(const TsGeneralData& section, int sectionState);
+  void Unshape();
 
   TButton& m_button;
   TsCtrlSkinData m_data;
   DrawContentFn m_drawContent;
+  bool m_shaped = false;
 };
+
+// The corner fill of a border mask whose fuchsia corners cut the window's shape.
+inline constexpr int kShapedCorners = 2;
 
 }  // namespace tappomat
