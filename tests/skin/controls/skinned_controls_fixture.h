@@ -56,8 +56,11 @@ class SkinnedControlsTest : public UiTest {
     const Bitmap32& all = Shown();
     const Point at = form->ScreenToClient(control.ClientToScreen({0, 0}));
     Bitmap32 part(control.Width(), control.Height());
+    EXPECT_TRUE(all.Bounds().Contains(Rect::FromSize(at.x, at.y, part.Width(), part.Height())))
+        << "the control lies outside the form";
     for (int y = 0; y < part.Height(); ++y)
-      for (int x = 0; x < part.Width(); ++x) part.At(x, y) = all.At(at.x + x, at.y + y);
+      for (int x = 0; x < part.Width(); ++x)
+        if (all.Bounds().Contains(Point{at.x + x, at.y + y})) part.At(x, y) = all.At(at.x + x, at.y + y);
     return part;
   }
 
