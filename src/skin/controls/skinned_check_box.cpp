@@ -102,9 +102,12 @@ int TsCheckBox::BoxMask() const {
   if (!m_data.Skinned()) return -1;
   const SkinTables& tables = m_data.SkinManager()->Tables();
   switch (State()) {
-    case TCheckBoxState::cbChecked: return tables.indices.Of(GlobalImage::BOXCHECKED);
-    case TCheckBoxState::cbGrayed: return tables.indices.Of(GlobalImage::BOXGRAYED);
-    default: return tables.indices.Of(GlobalImage::BOXUNCHECKED);
+    case TCheckBoxState::cbChecked:
+      return tables.indices.Of(GlobalImage::BOXCHECKED);
+    case TCheckBoxState::cbGrayed:
+      return tables.indices.Of(GlobalImage::BOXGRAYED);
+    default:
+      return tables.indices.Of(GlobalImage::BOXUNCHECKED);
   }
 }
 
@@ -123,7 +126,8 @@ Size TsCheckBox::BoxSize() const {
 
 Rect TsCheckBox::BoxRect() const {
   const Size box = BoxSize();
-  const int left = Alignment() == TAlignment::taLeftJustify ? Width() - m_margin - box.width : m_margin;
+  const int left =
+      Alignment() == TAlignment::taLeftJustify ? Width() - m_margin - box.width : m_margin;
   int top = (Height() - box.height) / 2;
   if (m_verticalAlign == TVerticalAlignment::vaTop) top = m_margin;
   if (m_verticalAlign == TVerticalAlignment::vaBottom) top = Height() - m_margin - box.height;
@@ -144,7 +148,9 @@ Rect TsCheckBox::TextRect() const {
   if (Caption().empty()) return {};
   const Size box = BoxSize();
   const Size text = MeasureText(Width() - box.width - m_textIndent - 2 * m_margin - 2);
-  int left = Alignment() == TAlignment::taLeftJustify ? m_margin : m_margin + box.width + m_margin + m_textIndent;
+  int left = Alignment() == TAlignment::taLeftJustify
+                 ? m_margin
+                 : m_margin + box.width + m_margin + m_textIndent;
   const int top = std::max((Height() - text.height) / 2, m_margin) - 1;
   if (m_wordWrap) --left;
   return Rect::FromSize(left, top, text.width, text.height);
@@ -192,8 +198,10 @@ bool TsCheckBox::RebuildCache() {
   const Rect text = TextRect();
   if (!text.IsEmpty()) {
     DeviceContext dc(cache);
-    const SkinnedTextLook look = SkinnedTextLookOf(m_data, Enabled(), hot, ColorToRGB(Font().Color()));
-    DrawSkinnedText(dc, Font().ToLogicalFont(), Caption(), text, DT_EXPANDTABS | LineFlags(m_wordWrap), look);
+    const SkinnedTextLook look =
+        SkinnedTextLookOf(m_data, Enabled(), hot, ColorToRGB(Font().Color()));
+    DrawSkinnedText(dc, Font().ToLogicalFont(), Caption(), text,
+                    DT_EXPANDTABS | LineFlags(m_wordWrap), look);
     if (Focused() && m_showFocus) {
       const std::size_t record = static_cast<std::size_t>(std::min(1, section.states));
       const ColorRef color = static_cast<ColorRef>(section.props[record].fontColor[0]) & 0xFFFFFF;

@@ -37,9 +37,7 @@ ColorRef GlobalTextColor(const SkinTables& tables, std::size_t slot, ColorRef fa
 
 // --- TsLabel
 
-TsLabel::TsLabel(TComponent* owner) : TLabel(owner) {
-  SetTransparent(true);
-}
+TsLabel::TsLabel(TComponent* owner) : TLabel(owner) { SetTransparent(true); }
 
 const TsSkinManager* TsLabel::ActiveManager() const {
   const TsSkinManager* manager = TsSkinManager::DefaultManager();
@@ -49,12 +47,14 @@ const TsSkinManager* TsLabel::ActiveManager() const {
 
 void TsLabel::UpdateSectionIndex() {
   const TsSkinManager* manager = TsSkinManager::DefaultManager();
-  m_sectionIndex = m_skinSection.empty() || manager == nullptr ? -1 : manager->SectionIndex(m_skinSection);
+  m_sectionIndex =
+      m_skinSection.empty() || manager == nullptr ? -1 : manager->SectionIndex(m_skinSection);
 }
 
 int TsLabel::SectionIndex() const {
   const TsSkinManager* manager = ActiveManager();
-  if (manager == nullptr || m_sectionIndex >= static_cast<int>(manager->Tables().sections.size())) return -1;
+  if (manager == nullptr || m_sectionIndex >= static_cast<int>(manager->Tables().sections.size()))
+    return -1;
   return m_sectionIndex;
 }
 

@@ -62,7 +62,8 @@ bool TsPanel::RebuildCache() {
 
 void TsPanel::PaintCaption(DeviceContext& dc) {
   if (Caption().empty()) return;
-  const SkinnedTextLook look = SkinnedTextLookOf(m_data, Enabled(), false, ColorToRGB(Font().Color()));
+  const SkinnedTextLook look =
+      SkinnedTextLookOf(m_data, Enabled(), false, ColorToRGB(Font().Color()));
   unsigned format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
   if (Alignment() == TAlignment::taCenter) format |= DT_CENTER;
   if (Alignment() == TAlignment::taRightJustify) format |= DT_RIGHT;

@@ -5,11 +5,11 @@
 #include "skin/controls/skinned_check_box.h"
 
 #include "gdi/text.h"
-#include "ui/button.h"
 #include "imaging/blend.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/mask_paint.h"
 #include "skinned_controls_fixture.h"
+#include "ui/button.h"
 
 namespace tappomat::test {
 namespace {
@@ -56,7 +56,8 @@ TEST_F(SkinnedCheckBoxTest, WithTheSkinItIsTwentyByTwentyAndShowsItsBoxAtTwoOne)
   EXPECT_TRUE(SameColors(ShownOf(*box), ExpectedBox(GlobalImage::BOXUNCHECKED, 0)));
   box->SetChecked(true);
   EXPECT_TRUE(SameColors(ShownOf(*box), ExpectedBox(GlobalImage::BOXCHECKED, 0)));
-  EXPECT_FALSE(SameColors(ExpectedBox(GlobalImage::BOXCHECKED, 0), ExpectedBox(GlobalImage::BOXUNCHECKED, 0)));
+  EXPECT_FALSE(SameColors(ExpectedBox(GlobalImage::BOXCHECKED, 0),
+                          ExpectedBox(GlobalImage::BOXUNCHECKED, 0)));
   box->SetState(TCheckBoxState::cbGrayed);
   EXPECT_TRUE(SameColors(ShownOf(*box), ExpectedBox(GlobalImage::BOXGRAYED, 0)));
 }
@@ -151,10 +152,8 @@ TEST_F(SkinnedCheckBoxTest, WritingCheckedRaisesItsEventsOnlyForANewValue) {
   const struct {
     bool value;
     std::vector<std::string> expected;
-  } writes[] = {{false, {}},
-                {true, {"click", "changed"}},
-                {true, {}},
-                {false, {"click", "changed"}}};
+  } writes[] = {
+      {false, {}}, {true, {"click", "changed"}}, {true, {}}, {false, {"click", "changed"}}};
   for (const auto& write : writes) {
     events.clear();
     box->SetChecked(write.value);
@@ -174,7 +173,8 @@ TEST_F(SkinnedCheckBoxTest, ADisabledBoxFadesIntoItsParent) {
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 20; ++x) {
       // Behind it lies a plain colour: half the box, half the white.
-      const ColorRef expected = MixColors(ColorFromPixel(enabled.At(x, y)), RGB(255, 255, 255), 0.5);
+      const ColorRef expected =
+          MixColors(ColorFromPixel(enabled.At(x, y)), RGB(255, 255, 255), 0.5);
       ASSERT_EQ(PixelRGB(disabled.At(x, y)), PixelRGB(PixelFromColor(expected))) << x << "," << y;
       someDiffer = someDiffer || disabled.At(x, y) != enabled.At(x, y);
     }
@@ -205,14 +205,16 @@ TEST_F(SkinnedCheckBoxTest, TheFocusedCaptionIsFramedByDots) {
   Pump();
   box->SetFocus();
   const Rect focus = box->TextRect().Inflate(2, 1);
-  const TsGeneralData& section = Tables().sections[static_cast<std::size_t>(box->SkinData()->SkinIndex())];
+  const TsGeneralData& section =
+      Tables().sections[static_cast<std::size_t>(box->SkinData()->SkinIndex())];
   const Pixel dot = PixelFromColor(static_cast<ColorRef>(section.props[1].fontColor[0]) & 0xFFFFFF);
   const Bitmap32 shown = ShownOf(*box);
   EXPECT_EQ(PixelRGB(shown.At(focus.left + 1, focus.top)), PixelRGB(dot));
   EXPECT_EQ(PixelRGB(shown.At(focus.left + 2, focus.top)), PixelRGB(MakePixel(255, 255, 255)));
   EXPECT_EQ(PixelRGB(shown.At(focus.left, focus.top + 1)), PixelRGB(dot));
   box->SetShowFocus(false);
-  EXPECT_EQ(PixelRGB(ShownOf(*box).At(focus.left + 1, focus.top)), PixelRGB(MakePixel(255, 255, 255)));
+  EXPECT_EQ(PixelRGB(ShownOf(*box).At(focus.left + 1, focus.top)),
+            PixelRGB(MakePixel(255, 255, 255)));
 }
 
 }  // namespace

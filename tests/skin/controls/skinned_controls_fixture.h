@@ -60,7 +60,8 @@ class SkinnedControlsTest : public UiTest {
         << "the control lies outside the form";
     for (int y = 0; y < part.Height(); ++y)
       for (int x = 0; x < part.Width(); ++x)
-        if (all.Bounds().Contains(Point{at.x + x, at.y + y})) part.At(x, y) = all.At(at.x + x, at.y + y);
+        if (all.Bounds().Contains(Point{at.x + x, at.y + y}))
+          part.At(x, y) = all.At(at.x + x, at.y + y);
     return part;
   }
 

@@ -45,10 +45,10 @@ TEST_F(SkinnedLabelTest, TheTextColourFollowsTheSkinUseSkinColorAndEnabled) {
     bool enabled;
     std::optional<ColorRef> color;  // none: the standard look
   } cases[] = {
-      {true, true, RGB(0, 0, 0)},           // the skin's text colour, not the red Font
-      {false, true, std::nullopt},          // Font's red
-      {true, false, RGB(153, 153, 153)},    // 0.4 x 0 + 0.6 x 255 on the white form
-      {false, false, std::nullopt},         // the standard disabled look
+      {true, true, RGB(0, 0, 0)},         // the skin's text colour, not the red Font
+      {false, true, std::nullopt},        // Font's red
+      {true, false, RGB(153, 153, 153)},  // 0.4 x 0 + 0.6 x 255 on the white form
+      {false, false, std::nullopt},       // the standard disabled look
   };
   for (const auto& c : cases) {
     label->SetUseSkinColor(c.useSkinColor);
@@ -56,7 +56,8 @@ TEST_F(SkinnedLabelTest, TheTextColourFollowsTheSkinUseSkinColorAndEnabled) {
     EXPECT_EQ(label->SkinTextColor(), c.color) << c.useSkinColor << c.enabled;
     const Bitmap32 shown = ShownOf(*label);
     if (c.color) EXPECT_TRUE(Shows(shown, *c.color)) << c.useSkinColor << c.enabled;
-    EXPECT_EQ(Shows(shown, kRed), c.useSkinColor == false && c.enabled) << c.useSkinColor << c.enabled;
+    EXPECT_EQ(Shows(shown, kRed), c.useSkinColor == false && c.enabled)
+        << c.useSkinColor << c.enabled;
   }
 }
 
@@ -94,11 +95,11 @@ TEST_F(SkinnedLabelTest, TheFontSourceIsFoundThroughTheParents) {
     const char* ownSection;
     ColorRef expected;
   } cases[] = {
-      {"CLEAR", "", 255},          // more than half transparent: the outer panel gives it
-      {"HALF", "", 65280},         // half transparent: the inner panel gives it
-      {"NOFONT", "", 8421504},     // a section that does not give its font: the skin's colour
+      {"CLEAR", "", 255},              // more than half transparent: the outer panel gives it
+      {"HALF", "", 65280},             // half transparent: the inner panel gives it
+      {"NOFONT", "", 8421504},         // a section that does not give its font: the skin's colour
       {"NOFONT", "NOFONT", 16711680},  // the label's own opaque section
-      {"HALF", "SEETHRU", 65280},  // a see-through own section looks behind it
+      {"HALF", "SEETHRU", 65280},      // a see-through own section looks behind it
   };
   for (const auto& c : cases) {
     inner->SkinData()->SetSkinSection(c.innerSection);

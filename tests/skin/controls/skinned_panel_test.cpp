@@ -93,7 +93,8 @@ TEST_F(SkinnedPanelTest, OnPaintDrawsOverThePanelAndUnderItsLabels) {
   EXPECT_GE(paints, 1);
   EXPECT_EQ(PixelRGB(shown.At(15, 15)), PixelRGB(MakePixel(0, 0, 255)));
   EXPECT_EQ(PixelRGB(shown.At(5, 5)), PixelRGB(kPanelGrey));
-  EXPECT_NE(PixelRGB(shown.At(40, 30)), PixelRGB(MakePixel(0, 0, 255))) << "the label is painted last";
+  EXPECT_NE(PixelRGB(shown.At(40, 30)), PixelRGB(MakePixel(0, 0, 255)))
+      << "the label is painted last";
 }
 
 TEST_F(SkinnedPanelTest, ChildrenShowThePanelsBackgroundThroughTheQuery) {
