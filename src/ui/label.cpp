@@ -75,13 +75,15 @@ void TLabel::DoDrawText(DeviceContext& dc, Rect& rect, unsigned format) const {
   // An empty caption (or a lone "&") still measures one line high.
   if ((format & DT_CALCRECT) && (text.empty() || (m_showAccelChar && text == "&"))) text += ' ';
   if (!m_showAccelChar) format |= DT_NOPREFIX;
-  dc.SetFont(Font().ToLogicalFont());
+  const TFont& font = TextFont();
+  dc.SetFont(font.ToLogicalFont());
   dc.SetBkMode(BkMode::Transparent);
-  if (!Enabled() && !(format & DT_CALCRECT)) {
+  const std::optional<ColorRef> own = (format & DT_CALCRECT) ? std::nullopt : OwnTextColor();
+  if (!own && !Enabled() && !(format & DT_CALCRECT)) {
     DrawEmbossedText(dc, text, rect, format);
     return;
   }
-  dc.SetTextColor(ColorToRGB(Font().Color()));
+  dc.SetTextColor(own ? *own : ColorToRGB(font.Color()));
   DrawText(dc, text, rect, format);
 }
 

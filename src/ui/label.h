@@ -4,6 +4,8 @@
 // whenever the caption, font or wrapping changes. Its accelerator (Alt+letter, offered by
 // the form as CM_DIALOGCHAR) and a click on it give the focus to FocusControl. The
 // program's forms create it; its parent paints it.
+#include <optional>
+
 #include "ui/alignment.h"
 #include "ui/graphic_control.h"
 
@@ -38,10 +40,16 @@ class TLabel : public TGraphicControl {
   void Paint() override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
-
- private:
   // Resizes to the text when AutoSize is on; right-justified labels keep their right edge.
   void AdjustBounds();
+  // The font the text is measured and drawn in: Font here; a label that changes its font
+  // with its state (under the pointer, say) answers that one.
+  virtual const TFont& TextFont() const { return Font(); }
+  // A colour that replaces the text's own look: the text is then drawn once in it, also
+  // when disabled. None here: the font's colour, embossed when disabled.
+  virtual std::optional<ColorRef> OwnTextColor() const { return std::nullopt; }
+
+ private:
   // DrawText with the label's font and prefix rule; embossed when disabled.
   void DoDrawText(DeviceContext& dc, Rect& rect, unsigned format) const;
   void FocusTheFocusControl();

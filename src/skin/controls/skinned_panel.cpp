@@ -1,0 +1,108 @@
+#include "skin/controls/skinned_panel.h"
+
+#include <algorithm>
+
+#include "gdi/blit.h"
+#include "gdi/text.h"
+#include "skin/controls/background_query.h"
+#include "skin/controls/section_paint.h"
+#include "skin/controls/skinned_text.h"
+#include "skin/data/skin_message.h"
+
+namespace tappomat {
+namespace {
+
+bool IsBroadcast(SkinCode code) {
+  return code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh ||
+         code == SkinCode::PrepareRepaint;
+}
+
+// Passes a skin broadcast on to the panel's controls the way the manager reaches a form's:
+// a skinned control hears it, an unskinned windowed one passes it on to its own controls.
+void PassOn(TWinControl& parent, TMessage& message) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl& child = *parent.Controls(i);
+    if (!child.IsWindowed() || child.Perform(WM_SKIN, SkinWParam(SkinCode::QuerySkinned), 0) != 0) {
+      child.Perform(WM_SKIN, message.WParam, message.LParam);
+    } else {
+      PassOn(static_cast<TWinControl&>(child), message);
+    }
+  }
+}
+
+}  // namespace
+
+TsPanel::TsPanel(TComponent* owner) : TPanel(owner), m_data(this, true, 51) {
+  m_data.SetSkinSection("PANEL");
+}
+
+bool TsPanel::RebuildCache() {
+  Bitmap32& cache = *m_data.Cache();
+  if (!m_data.CacheStale(0) && !m_data.HalfVisible()) return true;
+  const std::optional<ParentBackground> parent = AskParentBackground(*this);
+  if (!parent) {
+    m_data.SetUpdating(true);
+    return !cache.IsEmpty();
+  }
+  cache.Reset(std::max(Width(), 0), std::max(Height(), 0));
+  if (cache.IsEmpty()) return false;
+  SectionPaint paint;
+  paint.sectionIndex = m_data.SkinIndex();
+  paint.textureIndex = m_data.Texture();
+  paint.hotTextureIndex = m_data.HotTexture();
+  if (m_data.CustomColor()) paint.customColor = ColorToRGB(Color());
+  PaintSection(cache, cache.Bounds(), m_data.SkinManager()->Tables(), paint, *parent);
+  m_data.AdjustPicture(cache);
+  m_data.CacheBuilt(0);
+  // A panel that reaches out of its parent paints afresh next time too.
+  const TWinControl* owner = Parent();
+  m_data.SetHalfVisible(owner != nullptr && !owner->ClientRect().Contains(BoundsRect()));
+  return true;
+}
+
+void TsPanel::PaintCaption(DeviceContext& dc) {
+  if (Caption().empty()) return;
+  const SkinnedTextLook look =
+      SkinnedTextLookOf(m_data, Enabled(), false, ColorToRGB(Font().Color()));
+  unsigned format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
+  if (Alignment() == TAlignment::taCenter) format |= DT_CENTER;
+  if (Alignment() == TAlignment::taRightJustify) format |= DT_RIGHT;
+  DrawSkinnedText(dc, Font().ToLogicalFont(), Caption(), AdjustedClientRect(), format, look);
+}
+
+void TsPanel::Paint() {
+  DeviceContext* dc = Canvas()->Handle();
+  if (dc == nullptr) return;
+  if (!m_data.Skinned(true)) {
+    TPanel::Paint();
+  } else {
+    if (!m_data.Updating() || m_data.Cache()->IsEmpty()) RebuildCache();
+    const Bitmap32& cache = *m_data.Cache();
+    if (!cache.IsEmpty()) BitBlt(*dc, 0, 0, cache.Width(), cache.Height(), cache, 0, 0, SRCCOPY);
+    PaintCaption(*dc);
+  }
+  if (OnPaint) OnPaint(this, Canvas());
+}
+
+void TsPanel::WndProc(TMessage& message) {
+  if (message.Msg == WM_SKIN) {
+    const SkinCode code = SkinCodeOf(message.WParam);
+    const bool handled = m_data.HandleSkinMessage(message);
+    if (IsBroadcast(code)) {
+      const LRESULT answer = message.Result;
+      PassOn(*this, message);
+      message.Result = answer;
+    }
+    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
+      m_data.SetBackgroundChanged(true);
+      if (code != SkinCode::RemoveSkin) m_data.SetUpdating(false);
+      Invalidate();
+    }
+    if (handled) return;
+  } else if (m_data.Skinned()) {
+    m_data.CommonMessage(message);
+  }
+  TPanel::WndProc(message);
+}
+
+}  // namespace tappomat
