@@ -8,8 +8,8 @@
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "ui/image.h"
-#include "ui/label.h"
-#include "ui/panel.h"
+#include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_panel.h"
 #include "win/window_system.h"
 
 namespace tappomat {
@@ -61,7 +61,7 @@ TFormAbout::~TFormAbout() {
 }
 
 void TFormAbout::CreateControls() {
-  Panel1 = Place<TPanel>(this, this, 7, 8, 274, 161);
+  Panel1 = Place<TsPanel>(this, this, 7, 8, 274, 161);
   Panel1->SetBevelOuter(TBevelCut::bvLowered);
 
   allItemImg = Place<TImage>(this, Panel1, 4, 7, 53, 50);
@@ -90,12 +90,13 @@ void TFormAbout::CreateControls() {
   sButton1->OnClick = [this](TComponent* s) { BOkClick(s); };
 }
 
-TLabel* TFormAbout::PlaceLink(int left, int top, const std::string& address) {
-  TLabel* link = PlaceLabel(this, Panel1, left, top, address, true);
+TsWebLabel* TFormAbout::PlaceLink(int left, int top, const std::string& address) {
+  auto* link = Place<TsWebLabel>(this, Panel1, left, top, 0, 13);
+  link->SetCaption(address);
+  link->Font().SetStyle(fsBold);
   link->Font().SetColor(kLinkColor);
-  link->SetCursor(crHandPoint);
-  link->OnMouseEnter = [link](TComponent*) { link->Font().SetColor(clWindowText); };
-  link->OnMouseLeave = [link](TComponent*) { link->Font().SetColor(kLinkColor); };
+  link->HoverFont().Assign(link->Font());
+  link->HoverFont().SetColor(clWindowText);
   return link;
 }
 

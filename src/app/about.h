@@ -10,8 +10,9 @@ namespace tappomat {
 
 class TsButton;
 class TImage;
-class TLabel;
-class TPanel;
+class TsLabel;
+class TsWebLabel;
+class TsPanel;
 
 // The author's contact details the box shows. An empty field shows nothing, and a link
 // whose address is empty does nothing when clicked.
@@ -33,27 +34,27 @@ class TFormAbout : public TForm {
   std::string ClassName() const override { return "TFormAbout"; }
 
   // --- controls, by their designer names
-  TPanel* Panel1;
+  TsPanel* Panel1;
   TImage* allItemImg;
-  TLabel* Label6;
-  TLabel* Label8;
-  TLabel* LVer;
-  TLabel* Label1;
-  TLabel* Label7;
-  TLabel* Label2;
-  TLabel* sWebLabel2;
-  TLabel* Label4;
-  TLabel* Label5;
-  TLabel* Label10;
-  TLabel* Label11;
-  TLabel* Label12;
-  TLabel* sWebLabel1;
+  TsLabel* Label6;
+  TsLabel* Label8;
+  TsLabel* LVer;
+  TsLabel* Label1;
+  TsLabel* Label7;
+  TsLabel* Label2;
+  TsWebLabel* sWebLabel2;
+  TsLabel* Label4;
+  TsLabel* Label5;
+  TsLabel* Label10;
+  TsLabel* Label11;
+  TsLabel* Label12;
+  TsWebLabel* sWebLabel1;
   TsButton* sButton1;
 
  private:
   void CreateControls();
   // A bold link label showing `address`, which darkens while the pointer is over it.
-  TLabel* PlaceLink(int left, int top, const std::string& address);
+  TsWebLabel* PlaceLink(int left, int top, const std::string& address);
 
   void FormShow(TComponent* sender);
   void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);

@@ -3,7 +3,7 @@
 // created, placed and parented in one call, and the label fonts the designs use.
 #include <string>
 
-#include "ui/label.h"
+#include "skin/controls/skinned_label.h"
 #include "ui/spin_edit.h"
 #include "ui/win_control.h"
 
@@ -30,9 +30,9 @@ T* Place(TWinControl* form, int left, int top, int width, int height) {
 }
 
 // An autosized label in its form's font, bold when asked.
-inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, int left, int top,
-                          const std::string& caption, bool bold) {
-  auto* label = Place<TLabel>(owner, parent, left, top, 0, 13);
+inline TsLabel* PlaceLabel(TComponent* owner, TWinControl* parent, int left, int top,
+                           const std::string& caption, bool bold) {
+  auto* label = Place<TsLabel>(owner, parent, left, top, 0, 13);
   label->SetCaption(caption);
   if (bold) label->Font().SetStyle(fsBold);
   return label;

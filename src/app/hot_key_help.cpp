@@ -3,8 +3,8 @@
 #include "app/form_layout.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
-#include "ui/label.h"
-#include "ui/panel.h"
+#include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_panel.h"
 
 namespace tappomat {
 
@@ -15,11 +15,12 @@ namespace {
 constexpr TColor kChordColor = RGB(0, 128, 0);
 
 // A chord's name: green and a pixel taller than its description.
-TLabel* PlaceChord(TComponent* owner, TWinControl* parent, int left, int top,
+TsLabel* PlaceChord(TComponent* owner, TWinControl* parent, int left, int top,
                    const std::string& caption) {
-  TLabel* label = PlaceLabel(owner, parent, left, top, caption, true);
+  TsLabel* label = PlaceLabel(owner, parent, left, top, caption, true);
   label->Font().SetHeight(-12);
   label->Font().SetColor(kChordColor);
+  label->SetUseSkinColor(false);  // the key names stay green on every skin
   return label;
 }
 
@@ -47,7 +48,7 @@ TFormHotKey::~TFormHotKey() {
 }
 
 void TFormHotKey::CreateControls() {
-  sPanel1 = Place<TPanel>(this, this, 8, 8, 273, 126);
+  sPanel1 = Place<TsPanel>(this, this, 8, 8, 273, 126);
   // The main window puts the descriptions in its language when it shows; Russian until then.
   sLabel1 = PlaceChord(this, sPanel1, 16, 16, "Alt-F1");
   sLabel3 = PlaceLabel(this, sPanel1, 48, 16, "- Старт/Стоп автозаписи скрипта", true);

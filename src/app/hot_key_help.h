@@ -11,8 +11,8 @@
 namespace tappomat {
 
 class TsButton;
-class TLabel;
-class TPanel;
+class TsLabel;
+class TsPanel;
 
 class TFormHotKey : public TForm {
  public:
@@ -21,11 +21,11 @@ class TFormHotKey : public TForm {
   std::string ClassName() const override { return "TFormHotKey"; }
 
   // --- controls, by their designer names; sLabel3 and sLabel4 are the descriptions
-  TPanel* sPanel1;
-  TLabel* sLabel1;
-  TLabel* sLabel3;
-  TLabel* sLabel2;
-  TLabel* sLabel4;
+  TsPanel* sPanel1;
+  TsLabel* sLabel1;
+  TsLabel* sLabel3;
+  TsLabel* sLabel2;
+  TsLabel* sLabel4;
   TsButton* sButton1;
 
  private:

@@ -32,11 +32,11 @@
 #include "storage/script_library.h"
 #include "storage/settings.h"
 #include "ui/application.h"
-#include "ui/check_box.h"
+#include "skin/controls/skinned_check_box.h"
 #include "ui/combo_box.h"
 #include "ui/dialogs.h"
 #include "ui/image.h"
-#include "ui/label.h"
+#include "skin/controls/skinned_label.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
 #include "ui/spin_edit.h"
@@ -94,9 +94,9 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-  Label3 = Place<TLabel>(this, 7, -1, 149, 16);
+  Label3 = Place<TsLabel>(this, 7, -1, 149, 16);
   SetLabelFont(Label3, "Arial Narrow", 13, false);
-  LXY = Place<TLabel>(this, 160, -1, 9, 16);
+  LXY = Place<TsLabel>(this, 160, -1, 9, 16);
   LXY->SetAutoSize(true);
   LXY->SetCaption("0");
   SetLabelFont(LXY, "MS Sans Serif", 13, true);
@@ -116,30 +116,33 @@ void TForm1::CreateControls() {
   SBOnTop->SetShowHint(true);
   SBOnTop->OnClick = [this](TComponent* s) { SBOnTopClick(s); };
 
-  for (TLabel** link : {&sWebLabel1, &SWHelp}) {
-    *link = Place<TLabel>(this, link == &sWebLabel1 ? 324 : 353, 1, 26, 16);
+  for (TsWebLabel** link : {&sWebLabel1, &SWHelp}) {
+    *link = Place<TsWebLabel>(this, link == &sWebLabel1 ? 324 : 353, 1, 26, 16);
     (*link)->SetAutoSize(false);
     (*link)->SetAlignment(TAlignment::taCenter);
+    (*link)->SetLayout(TTextLayout::tlCenter);
+    (*link)->SetSkinSection("BUTTON");
     (*link)->Font().SetColor(kLinkColor);
-    (*link)->SetCursor(crHandPoint);
+    (*link)->HoverFont().Assign((*link)->Font());
   }
+  SWHelp->HoverFont().SetStyle(fsBold);
   sWebLabel1->SetCaption("©");
   sWebLabel1->OnClick = [this](TComponent* s) { sWebLabel1Click(s); };
   SWHelp->SetCaption("?");
   SWHelp->OnClick = [this](TComponent* s) { SWHelpClick(s); };
 
-  Label2 = Place<TLabel>(this, 8, 23, 13, 13);
+  Label2 = Place<TsLabel>(this, 8, 23, 13, 13);
   Label2->SetCaption("X:");
   SetLabelFont(Label2, "MS Sans Serif", 11, true);
   SX = PlaceSpinEdit(this, {22, 19, 73, 40}, 9999, 4, 0);
   SX->SetTabStop(false);
-  Label4 = Place<TLabel>(this, 75, 23, 13, 13);
+  Label4 = Place<TsLabel>(this, 75, 23, 13, 13);
   Label4->SetCaption("Y:");
   SetLabelFont(Label4, "MS Sans Serif", 11, true);
   SY = PlaceSpinEdit(this, {88, 19, 139, 40}, 9999, 4, 0);
   SY->SetTabStop(false);
 
-  Label6 = Place<TLabel>(this, 141, 21, 37, 16);
+  Label6 = Place<TsLabel>(this, 141, 21, 37, 16);
   SetLabelFont(Label6, "Arial Narrow", 13, false);
   CLPKM = Place<TComboBox>(this, 179, 19, 49, 21);
   CLPKM->SetStyle(TComboBoxStyle::csDropDown);
@@ -155,7 +158,7 @@ void TForm1::CreateControls() {
   SBAutoSave = Place<TsButton>(this, 1, 43, 119, 25);
   SBAutoSave->OnClick = [this](TComponent* s) { SBAutoSaveClick(s); };
 
-  Label5 = Place<TLabel>(this, 127, 45, 55, 16);
+  Label5 = Place<TsLabel>(this, 127, 45, 55, 16);
   SetLabelFont(Label5, "Arial Narrow", 13, false);
   SDelay = PlaceSpinEdit(this, {184, 43, 265, 64}, 86400000, 8, kDefaultDelay);
   SDelay->SetTabStop(false);
@@ -198,13 +201,13 @@ void TForm1::CreateControls() {
   SBTarget = Place<TsButton>(this, 1, 307, 56, 25);
   SBTarget->SetShowHint(true);
   SBTarget->OnClick = [this](TComponent* s) { SBTargetClick(s); };
-  CRepeat = Place<TCheckBox>(this, 77, 308, 20, 20);
+  CRepeat = Place<TsCheckBox>(this, 77, 308, 20, 20);
   CRepeat->SetChecked(true);
   CRepeat->OnClick = [this](TComponent* s) { CRepeatClick(s); };
   Image1 = Place<TImage>(this, 97, 313, 17, 13);
   Image1->SetPicture(Premultiplied(InfinitySign()));
   Image1->SetTransparent(true);
-  sLabel1 = Place<TLabel>(this, 118, 309, 57, 16);
+  sLabel1 = Place<TsLabel>(this, 118, 309, 57, 16);
   sLabel1->SetAutoSize(false);
   sLabel1->SetAlignment(TAlignment::taRightJustify);
   SetLabelFont(sLabel1, "Arial Narrow", 13, false);

@@ -19,10 +19,11 @@ namespace tappomat {
 
 class TsBitBtn;
 class TsButton;
-class TCheckBox;
+class TsCheckBox;
 class TComboBox;
 class TImage;
-class TLabel;
+class TsLabel;
+class TsWebLabel;
 class TListBox;
 class TMenuItem;
 class TPopupMenu;
@@ -73,32 +74,32 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
 
   // --- components, by their designer names
   TsSkinManager* sSkinManager1;
-  TLabel* Label3;
-  TLabel* LXY;
+  TsLabel* Label3;
+  TsLabel* LXY;
   TsSpeedButton* SBRus;
   TsSpeedButton* SBEng;
   TsBitBtn* SBOnTop;
-  TLabel* sWebLabel1;
-  TLabel* SWHelp;
-  TLabel* Label2;
+  TsWebLabel* sWebLabel1;
+  TsWebLabel* SWHelp;
+  TsLabel* Label2;
   TSpinEdit* SX;
-  TLabel* Label4;
+  TsLabel* Label4;
   TSpinEdit* SY;
-  TLabel* Label6;
+  TsLabel* Label6;
   TComboBox* CLPKM;
   TsButton* SBAdd;
   TsButton* sButton2;
   TsButton* SBAutoSave;
-  TLabel* Label5;
+  TsLabel* Label5;
   TSpinEdit* SDelay;
   TsButton* sButton3;
   TStringGrid* SG;
   TsButton* sButton1;
   TListBox* SList;
   TsButton* SBTarget;
-  TCheckBox* CRepeat;
+  TsCheckBox* CRepeat;
   TImage* Image1;
-  TLabel* sLabel1;
+  TsLabel* sLabel1;
   TSpinEdit* SnRep;
   TsButton* SBExec;
   TTimer* Timer1;

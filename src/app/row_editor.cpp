@@ -11,7 +11,7 @@
 #include "skin/controls/skinned_button.h"
 #include "ui/combo_box.h"
 #include "ui/convert.h"
-#include "ui/label.h"
+#include "skin/controls/skinned_label.h"
 #include "ui/spin_edit.h"
 #include "ui/string_grid.h"
 
@@ -43,15 +43,15 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   Font().SetName("MS Sans Serif");
   Font().SetHeight(-11);
 
-  Label2 = Place<TLabel>(this, 8, 15, 13, 13);
+  Label2 = Place<TsLabel>(this, 8, 15, 13, 13);
   Label2->SetCaption("X:");
   SetLabelFont(Label2, "MS Sans Serif", 11, true);
   SX = PlaceSpinEdit(this, {22, 11, 73, 32}, 9999, 4, 0);
-  Label4 = Place<TLabel>(this, 75, 15, 13, 13);
+  Label4 = Place<TsLabel>(this, 75, 15, 13, 13);
   Label4->SetCaption("Y:");
   SetLabelFont(Label4, "MS Sans Serif", 11, true);
   SY = PlaceSpinEdit(this, {88, 11, 139, 32}, 9999, 4, 0);
-  Label6 = Place<TLabel>(this, 149, 13, 37, 16);
+  Label6 = Place<TsLabel>(this, 149, 13, 37, 16);
   Label6->SetCaption(kRussian.button);
   SetLabelFont(Label6, "Arial Narrow", 13, false);
   CLPKM = Place<TComboBox>(this, 187, 11, 49, 21);
@@ -63,7 +63,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   SBCursor = Place<TsButton>(this, 2, 35, 91, 23);
   SBCursor->SetCaption(kRussian.autoPick);
   SBCursor->OnClick = [this](TComponent* s) { SBCursorClick(s); };
-  Label5 = Place<TLabel>(this, 98, 37, 55, 16);
+  Label5 = Place<TsLabel>(this, 98, 37, 55, 16);
   Label5->SetCaption(kRussian.delay);
   SetLabelFont(Label5, "Arial Narrow", 13, false);
   SDelay = PlaceSpinEdit(this, {155, 35, 236, 56}, 86400000, 8, 0);

@@ -12,7 +12,7 @@ namespace tappomat {
 
 class TsButton;
 class TComboBox;
-class TLabel;
+class TsLabel;
 class TSpinEdit;
 
 class TForm2 : public TForm {
@@ -24,14 +24,14 @@ class TForm2 : public TForm {
   // Fills the fields from table row `row` of the main window and shows the editor modally.
   void EditRow(int row);
 
-  TLabel* Label2;
+  TsLabel* Label2;
   TSpinEdit* SX;
-  TLabel* Label4;
+  TsLabel* Label4;
   TSpinEdit* SY;
-  TLabel* Label6;
+  TsLabel* Label6;
   TComboBox* CLPKM;
   TsButton* SBCursor;
-  TLabel* Label5;
+  TsLabel* Label5;
   TSpinEdit* SDelay;
   TSpinEdit* NumStr;  // hidden: the table row being edited
   TsButton* SBAdd;

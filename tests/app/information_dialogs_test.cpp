@@ -13,9 +13,9 @@
 #include "app/version.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
+#include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_panel.h"
 #include "ui/image.h"
-#include "ui/label.h"
-#include "ui/panel.h"
 #include "ui/timer.h"
 #include "ui/ui_fixture.h"
 #include "win/input.h"
@@ -150,8 +150,8 @@ TEST_F(InformationDialogsTest, AboutBoxShowsTheVersionAndNoContactsOfItsOwn) {
   });
   EXPECT_EQ(version, TAPPOMAT_VERSION);
   EXPECT_FALSE(version.empty());
-  for (TLabel* value :
-       {about->Label7, about->sWebLabel2, about->Label5, about->Label11, about->sWebLabel1}) {
+  for (TsLabel* value :
+       std::initializer_list<TsLabel*>{about->Label7, about->sWebLabel2, about->Label5, about->Label11, about->sWebLabel1}) {
     EXPECT_EQ(value->Caption(), "");
   }
   // Everything but OK sits on the lowered panel.
@@ -198,20 +198,23 @@ TEST_F(InformationDialogsTest, LinksOpenWithTheDesktop) {
   EXPECT_TRUE(errorBoxes.empty());
 }
 
-TEST_F(InformationDialogsTest, LinksDarkenUnderThePointer) {
+TEST_F(InformationDialogsTest, LinksTakeTheirHoverFontUnderThePointer) {
   auto* about = Create<TFormAbout>(
       app.get(), AboutContacts{"", "author@example.org", "", "", "https://example.org"});
   about->Show();
   Pump();
-  for (TLabel* link : {about->sWebLabel2, about->sWebLabel1}) {
+  // No skin here: the links are drawn in their own fonts, the hover font under the pointer.
+  for (TsWebLabel* link : {about->sWebLabel2, about->sWebLabel1}) {
     SCOPED_TRACE(link->Caption());
     EXPECT_EQ(link->Font().Color(), kLinkColor);
+    EXPECT_EQ(link->HoverFont().Color(), clWindowText);
     EXPECT_TRUE(link->Font().Style() & fsBold);
+    EXPECT_TRUE(link->HoverFont().Style() & fsBold);
     EXPECT_EQ(link->Cursor(), crHandPoint);
     MoveTo(ScreenPoint(link));
-    EXPECT_EQ(link->Font().Color(), clWindowText);
+    EXPECT_TRUE(link->MouseOver());
     MoveTo(ScreenPoint(about->Label6));
-    EXPECT_EQ(link->Font().Color(), kLinkColor);
+    EXPECT_FALSE(link->MouseOver());
   }
 }
 

@@ -11,7 +11,7 @@
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_speed_button.h"
 #include "ui/combo_box.h"
-#include "ui/label.h"
+#include "skin/controls/skinned_label.h"
 #include "ui/menu.h"
 #include "ui/spin_edit.h"
 #include "ui/string_grid.h"

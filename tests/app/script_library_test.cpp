@@ -14,7 +14,7 @@
 #include "support/temp_folder.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
-#include "ui/label.h"
+#include "skin/controls/skinned_label.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
 #include "ui/spin_edit.h"

@@ -7,7 +7,7 @@
 
 #include "skin/controls/skinned_bit_btn.h"
 #include "skin/controls/skinned_speed_button.h"
-#include "skinned_form_fixture.h"
+#include "skinned_controls_fixture.h"
 #include "gdi/text.h"
 #include "ui/button.h"
 
@@ -19,17 +19,31 @@ namespace {
 constexpr Pixel kNormalRow7 = MakePixel(222, 222, 222);
 constexpr Pixel kHotRow7 = MakePixel(245, 245, 245);
 
-class SkinnedButtonTest : public SkinnedFormTest {
+class SkinnedButtonTest : public SkinnedControlsTest {
  protected:
   SkinnedButtonTest() {
+    form->SetBounds(40, 40, 300, 200);
+    UseNeutral2();
     // A standard button takes the focus first, so that the skinned ones start unfocused.
-    Place<TButton>(form, {200, 150, 275, 175}, "Holder");
-    button = Place<TsButton>(form, {20, 20, 95, 45}, "OK");
-    other = Place<TsButton>(form, {20, 60, 95, 85}, "Other");
+    Place<TButton>({200, 150, 275, 175}, "Holder");
+    button = Place<TsButton>({20, 20, 95, 45}, "OK");
+    other = Place<TsButton>({20, 60, 95, 85}, "Other");
     form->Show();
     Pump();
   }
-  Pixel Face(const TControl* control) { return OnScreen(control).At(8, 7); }
+  template <class T>
+  T* Place(Rect bounds, const std::string& caption = {}) {
+    T* control = Create<T>(form);
+    control->SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    control->SetCaption(caption);
+    control->SetParent(form);
+    return control;
+  }
+  Bitmap32 OnScreen(const TControl* control) {
+    Pump();
+    return ShownOf(*control);
+  }
+  Pixel Face(const TControl* control) { return OnScreen(control).At(8, 7) | 0xFF000000u; }
 
   TsButton* button;
   TsButton* other;
@@ -141,7 +155,7 @@ TEST_F(SkinnedButtonTest, ADisabledButtonIsBlendedHalfWithItsParent) {
 }
 
 TEST_F(SkinnedButtonTest, TheSkinComesAndGoesAtRunTime) {
-  auto* plain = Place<TButton>(form, {120, 20, 195, 45}, "OK");
+  auto* plain = Place<TButton>({120, 20, 195, 45}, "OK");
   Pump();
   manager->SetActive(false);
   Pump();
@@ -155,13 +169,13 @@ TEST_F(SkinnedButtonTest, TheSkinComesAndGoesAtRunTime) {
 
 TEST_F(SkinnedButtonTest, ALoneGlyphSitsInTheMiddleAndMovesWhenPressed) {
   Bitmap32 pin(16, 16, MakePixel(0, 0, 200));  // opaque: drawn with its own alpha
-  auto* onTop = Place<TsBitBtn>(form, {120, 60, 146, 76});
+  auto* onTop = Place<TsBitBtn>({120, 60, 146, 76});
   onTop->SetGlyph(pin);
   Bitmap32 flag(16, 11, 0);  // alpha 0 everywhere: the top-left colour is transparent
   for (int y = 0; y < 11; ++y)
     for (int x = 0; x < 16; ++x) flag.At(x, y) = y < 4 ? MakePixel(255, 255, 255, 0) : MakePixel(200, 0, 0, 0);
-  auto* rus = Place<TsSpeedButton>(form, {150, 60, 173, 77});
-  auto* eng = Place<TsSpeedButton>(form, {173, 60, 196, 77});
+  auto* rus = Place<TsSpeedButton>({150, 60, 173, 77});
+  auto* eng = Place<TsSpeedButton>({173, 60, 196, 77});
   for (TsSpeedButton* b : {rus, eng}) {
     b->SetGroupIndex(1);
     b->SetGlyph(flag);
