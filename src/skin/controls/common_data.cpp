@@ -64,6 +64,12 @@ std::string DefaultSectionFor(int kind, const std::string& className) {
   return className;
 }
 
+namespace {
+std::string g_lastChangedSection;
+}  // namespace
+
+void SetLastChangedSection(const std::string& section) { g_lastChangedSection = UpperAscii(section); }
+
 bool OutsideParentClient(const TControl& control) {
   const TWinControl* parent = control.Parent();
   if (parent == nullptr) return false;
@@ -135,6 +141,8 @@ ColorRef TsCommonData::Adjusted(ColorRef color) const {
 
 void TsCommonData::UpdateIndexes() {
   m_skinIndex = m_borderIndex = m_texture = m_hotTexture = -1;
+  m_backgroundKind = 0;
+  m_transparencyFlags = (m_transparencyFlags & (kObjectLinked | kInsideUpdate)) | kTransparencyUnknown;
   const TsSkinManager* manager = SkinManager();
   if (manager == nullptr || !manager->Active() || !manager->SkinLoaded()) return;
   if (m_section.empty() && m_owner != nullptr) {
@@ -146,6 +154,17 @@ void TsCommonData::UpdateIndexes() {
   m_borderIndex = tables.MaskIndex(m_skinIndex, m_section, "BORDERSMASK");
   m_texture = tables.TextureIndex(m_skinIndex, m_section, "PATTERN");
   m_hotTexture = tables.TextureIndex(m_skinIndex, m_section, "HOTPATTERN");
+  const TsGenState& normal = tables.sections[static_cast<std::size_t>(m_skinIndex)].props[0];
+  if (normal.imagePercent > 0) m_backgroundKind |= kTextureShare;
+  if (!normal.gradient.empty()) {
+    switch (normal.gradient.front().direction) {
+      case 0: m_backgroundKind |= kGradientVertical; break;
+      case 1: m_backgroundKind |= kGradientHorizontal; break;
+      case 2: m_backgroundKind |= kGradientTriangles; break;
+      default: break;
+    }
+  }
+  if (IsBackgroundOwnerKind(m_kind)) UpdateTransparencyFlags();
 }
 
 bool TsCommonData::Skinned(bool needActive) const {
@@ -171,12 +190,14 @@ bool TsCommonData::ControlIsActive() const {
 void TsCommonData::BeginUpdate() {
   ++m_updateDepth;
   m_updating = true;
+  m_transparencyFlags |= kInsideUpdate;
   if (m_owner != nullptr) m_owner->Perform(WM_SKIN, SkinWParam(SkinCode::BeginUpdate));
 }
 
 void TsCommonData::EndUpdate(bool repaint) {
   --m_updateDepth;
   m_updating = false;
+  m_transparencyFlags &= ~kInsideUpdate;
   if (m_updateDepth <= 0 && m_owner != nullptr) {
     m_owner->Perform(WM_SKIN, SkinWParam(SkinCode::EndUpdate));
   }
@@ -254,6 +275,26 @@ void TsCommonData::CommonMessage(const TMessage& message) {
       break;
     default:
       break;
+  }
+}
+
+void TsCommonData::ForEachWindowedChild(const std::function<void(TControl&)>& f) const {
+  auto* windowed = dynamic_cast<TWinControl*>(m_owner);
+  if (windowed == nullptr) return;
+  for (int i = 0; i < windowed->ControlCount(); ++i) {
+    TControl* child = windowed->Controls(i);
+    if (child->IsWindowed()) f(*child);
+  }
+}
+
+void TsCommonData::TransparencyChanged(bool invalidate) {
+  m_backgroundChanged = true;
+  if (m_owner == nullptr) return;
+  if (invalidate && m_owner->Showing()) m_owner->Invalidate();
+  if (m_transparencyFlags & kTransparentBackground) {
+    ForEachWindowedChild([invalidate](TControl& child) {
+      child.Perform(WM_SKIN, SkinWParam(SkinCode::TransparencyChanged, invalidate ? 1 : 0));
+    });
   }
 }
 
@@ -342,6 +383,34 @@ bool TsCommonData::HandleSkinMessage(TMessage& message) {
       return true;
     case SkinCode::QuerySkinData:
       message.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case SkinCode::RepaintSection:
+      if (!m_section.empty() && m_section == g_lastChangedSection) Invalidate();
+      return true;
+    case SkinCode::QueryParentPaint:
+      message.Result = RepaintsWithParent() ? 1 : 0;
+      return true;
+    case SkinCode::TransparencyChanged:
+      TransparencyChanged(argument == 1);
+      return true;
+    case SkinCode::QueryColorUnder:
+      message.Result = static_cast<LRESULT>(ColorUnder());
+      return true;
+    case SkinCode::TransparencyFlags:
+      if (argument == 1) {
+        UpdateTransparencyFlags();
+        ForEachWindowedChild([](TControl& child) {
+          child.Perform(WM_SKIN, SkinWParam(SkinCode::TransparencyFlags, 1));
+        });
+        return true;
+      }
+      if (m_transparencyFlags & kTransparencyUnknown) UpdateTransparencyFlags();
+      message.Result = static_cast<LRESULT>(m_transparencyFlags);
+      return true;
+    case SkinCode::LinkObject:
+      m_linked = reinterpret_cast<TComponent*>(message.LParam);
+      if (m_linked != nullptr) m_transparencyFlags |= kObjectLinked;
+      else m_transparencyFlags &= ~kObjectLinked;
       return true;
     case SkinCode::QueryBackground:
       if (message.LParam == 0) return true;

@@ -4,6 +4,7 @@
 // control's cache bitmap and the flags that say when it must be rebuilt, and handles the
 // skin messages that every skinned control answers alike. TsCtrlSkinData is the same
 // object where a control publishes it as SkinData. Owned by its control.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,25 @@ bool IsEditKind(int kind);              // take the section's colours into Color
 bool OutsideParentClient(const TControl& control);
 // The section a control of `kind` uses when none is set; `className` for kinds without one.
 std::string DefaultSectionFor(int kind, const std::string& className);
+
+// Bits of a control's transparency flags.
+enum TsTransparencyFlagBits : unsigned {
+  kTransparentBackground = 0x1,  // what lies behind shows through: ask the parent
+  kTransparencyUnknown = 0x2,    // not worked out since the indexes changed
+  kObjectLinked = 0x200,         // an object is linked to the control
+  kInsideUpdate = 0x800,         // between begin and end update
+};
+// Bits of a control's background kind: a texture share, and how its gradient runs.
+enum TsBackgroundKindBits : unsigned {
+  kGradientHorizontal = 0x1,
+  kGradientVertical = 0x2,
+  kGradientTriangles = 0x3,
+  kTextureShare = 0x4,
+};
+
+// The section whose look was changed last (by a skin editor, say); controls of that section
+// repaint when told (skin message code 13).
+void SetLastChangedSection(const std::string& section);
 
 class TsCommonData {
  public:
@@ -100,6 +120,17 @@ class TsCommonData {
   // the hot state.
   void CommonMessage(const TMessage& message);
 
+  // --- transparency
+  unsigned TransparencyFlags() const { return m_transparencyFlags; }
+  unsigned BackgroundKind() const { return m_backgroundKind; }
+  // Works out whether the control's background shows what lies behind it.
+  void UpdateTransparencyFlags();
+  // The colour under the control: its section's colour mixed with what lies behind.
+  ColorRef ColorUnder() const;
+  // The control's background must be painted again with its parent's.
+  bool RepaintsWithParent() const;
+  TComponent* LinkedObject() const { return m_linked; }
+
   // The skin message codes every skinned control handles alike; true when handled.
   bool HandleSkinMessage(TMessage& message);
   // The same for a control that paints from its cache: a new, removed or refreshed skin
@@ -108,6 +139,12 @@ class TsCommonData {
 
  private:
   bool ForThisManager(const TMessage& message) const;
+  // The section in the active skin, or null without one.
+  const TsGeneralData* Section() const;
+  void ForEachWindowedChild(const std::function<void(TControl&)>& f) const;
+  // The transparency may have changed: the cache is stale, and so are the children's when
+  // they show this control's background.
+  void TransparencyChanged(bool invalidate);
 
   TControl* m_owner;
   int m_kind;
@@ -129,6 +166,9 @@ class TsCommonData {
   bool m_halfVisible = true;
   bool m_forcedActive = false;
   bool m_mouseAbove = false;
+  unsigned m_transparencyFlags = kTransparencyUnknown;
+  unsigned m_backgroundKind = 0;
+  TComponent* m_linked = nullptr;
   int m_cachedState = -1;
   Rect m_cachedBounds;
 };
