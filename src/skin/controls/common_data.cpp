@@ -250,17 +250,16 @@ void TsCommonData::CommonMessage(const TMessage& message) {
       SetMouseAbove(false);
       break;
     case WM_SETFOCUS:
-      m_backgroundChanged = true;
-      m_forcedActive = true;
-      break;
     case WM_KILLFOCUS:
-      m_backgroundChanged = true;
-      m_forcedActive = false;
+      m_forcedActive = message.Msg == WM_SETFOCUS;
+      m_updating = false;
+      Invalidate();
       break;
     case CM_ENABLEDCHANGED:
       m_mouseAbove = false;
       m_forcedActive = false;
-      m_backgroundChanged = true;
+      m_updating = false;
+      Invalidate();
       break;
     case CM_VISIBLECHANGED:
       m_updating = false;

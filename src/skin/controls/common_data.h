@@ -120,6 +120,9 @@ class TsCommonData {
   // the hot state.
   void CommonMessage(const TMessage& message);
 
+  // The section in the active skin, or null without one.
+  const TsGeneralData* Section() const;
+
   // --- transparency
   unsigned TransparencyFlags() const { return m_transparencyFlags; }
   unsigned BackgroundKind() const { return m_backgroundKind; }
@@ -139,8 +142,6 @@ class TsCommonData {
 
  private:
   bool ForThisManager(const TMessage& message) const;
-  // The section in the active skin, or null without one.
-  const TsGeneralData* Section() const;
   void ForEachWindowedChild(const std::function<void(TControl&)>& f) const;
   // The transparency may have changed: the cache is stale, and so are the children's when
   // they show this control's background.

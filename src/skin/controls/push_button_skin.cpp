@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gdi/blit.h"
-#include "skin/controls/background_query.h"
+#include "skin/controls/cache_paint.h"
 #include "skin/controls/change_paint.h"
 #include "skin/controls/focus_rect.h"
 #include "skin/controls/mask_paint.h"
@@ -39,45 +39,23 @@ bool PushButtonSkin::WantsFocusRect() const {
 }
 
 bool PushButtonSkin::RebuildCache() {
-  const std::optional<ParentBackground> parent = AskParentBackground(m_button);
-  if (!parent) {
-    m_data.SetUpdating(true);
-    return false;
-  }
-  Bitmap32& cache = *m_data.Cache();
-  const int width = m_button.Width();
-  const int height = m_button.Height();
-  cache.Reset(std::max(width, 0), std::max(height, 0));
-  if (cache.IsEmpty()) return false;
-  const SkinTables& tables = m_data.SkinManager()->Tables();
-  const TsGeneralData& section = tables.sections[static_cast<std::size_t>(m_data.SkinIndex())];
+  const TsGeneralData* section = m_data.Section();
+  if (section == nullptr) return false;
   const int paintState = PaintState();
-
-  SectionPaint paint;
-  paint.sectionIndex = m_data.SkinIndex();
-  paint.paintState = ButtonSectionState(section, paintState);
-  paint.textureIndex = m_data.Texture();
-  paint.hotTextureIndex = m_data.HotTexture();
-  if (m_data.CustomColor()) paint.customColor = ColorToRGB(m_button.Color());
-  PaintSection(cache, cache.Bounds(), tables, paint, *parent);
-  m_data.AdjustPicture(cache);
-
-  ShapeWindow(section, paint.paintState);
+  const int sectionState = ButtonSectionState(*section, paintState);
+  const std::optional<ParentBackground> parent = PaintSectionIntoCache(m_data, sectionState);
+  if (!parent) return false;
+  Bitmap32& cache = *m_data.Cache();
+  ShapeWindow(*section, sectionState);
 
   const Rect caption = m_drawContent(cache, paintState);
   if (WantsFocusRect() && !caption.IsEmpty()) {
     Rect focus = caption.Inflate(FocusMargin + 1, FocusMargin);
     focus.top = std::max(focus.top, 3);
-    focus.bottom = std::min(focus.bottom, height - 3);
-    const std::size_t record = static_cast<std::size_t>(std::min(1, section.states));
-    const ColorRef color = static_cast<ColorRef>(section.props[record].fontColor[0]) & 0xFFFFFF;
-    DrawDottedFocusRect(cache, focus, m_data.Adjusted(color));
+    focus.bottom = std::min(focus.bottom, m_button.Height() - 3);
+    DrawDottedFocusRect(cache, focus, FocusRectColor(m_data));
   }
-  if (!m_button.Enabled()) {
-    const ColorRef behind = m_button.Parent() != nullptr ? ColorToRGB(m_button.Parent()->Color()) : kFuchsia;
-    ApplyDisabledLook(cache, DisabledKind, *parent, behind);
-  }
-  m_data.CacheBuilt(paintState);
+  FinishCache(m_data, paintState, *parent, DisabledKind);
   return true;
 }
 
@@ -120,31 +98,11 @@ bool PushButtonSkin::WndProc(TMessage& message) {
   }
   if (!m_data.Skinned()) return false;
   m_data.CommonMessage(message);
-  switch (message.Msg) {
-    case CM_MOUSEENTER:
-      ChangePaint(m_data, TacAnimEvent::MouseEnter);
-      break;
-    case CM_MOUSELEAVE:
-      ChangePaint(m_data, TacAnimEvent::MouseLeave);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      m_data.SetUpdating(false);
-      if (!m_button.Down()) ChangePaint(m_data, TacAnimEvent::MouseDown);
-      break;
-    case WM_LBUTTONUP:
-      m_data.SetUpdating(false);
-      ChangePaint(m_data, TacAnimEvent::MouseUp);
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case CM_ENABLEDCHANGED:
-      m_data.SetUpdating(false);
-      m_data.Invalidate();
-      break;
-    default:
-      break;
-  }
+  const std::optional<TacAnimEvent> event = LookEventOf(message);
+  if (!event) return false;
+  if (*event == TacAnimEvent::MouseDown || *event == TacAnimEvent::MouseUp) m_data.SetUpdating(false);
+  // A latched button keeps its pressed look: a press changes nothing to fade.
+  if (*event != TacAnimEvent::MouseDown || !m_button.Down()) ChangePaint(m_data, *event);
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include "gdi/blit.h"
 #include "gdi/text.h"
 #include "skin/controls/background_query.h"
+#include "skin/controls/cache_paint.h"
 #include "skin/controls/change_paint.h"
 #include "skin/controls/focus_rect.h"
 #include "skin/controls/mask_paint.h"
@@ -174,26 +175,12 @@ void TsCheckBox::AdjustSize() {
 }
 
 bool TsCheckBox::RebuildCache() {
-  const std::optional<ParentBackground> parent = AskParentBackground(*this);
-  if (!parent) {
-    m_data.SetUpdating(true);
-    return false;
-  }
-  Bitmap32& cache = *m_data.Cache();
-  cache.Reset(std::max(Width(), 0), std::max(Height(), 0));
-  if (cache.IsEmpty()) return false;
-  const SkinTables& tables = m_data.SkinManager()->Tables();
-  const TsGeneralData& section = tables.sections[static_cast<std::size_t>(m_data.SkinIndex())];
+  if (m_data.Section() == nullptr) return false;
   const bool hot = m_data.ControlIsActive() && !m_readOnly;
-
-  SectionPaint paint;
-  paint.sectionIndex = m_data.SkinIndex();
-  paint.paintState = hot ? 1 : 0;
-  paint.textureIndex = m_data.Texture();
-  paint.hotTextureIndex = m_data.HotTexture();
-  if (m_data.CustomColor()) paint.customColor = ColorToRGB(Color());
-  PaintSection(cache, cache.Bounds(), tables, paint, *parent);
-  m_data.AdjustPicture(cache);
+  const std::optional<ParentBackground> parent = PaintSectionIntoCache(m_data, hot ? 1 : 0);
+  if (!parent) return false;
+  Bitmap32& cache = *m_data.Cache();
+  const SkinTables& tables = m_data.SkinManager()->Tables();
 
   const Rect text = TextRect();
   if (!text.IsEmpty()) {
@@ -202,19 +189,11 @@ bool TsCheckBox::RebuildCache() {
         SkinnedTextLookOf(m_data, Enabled(), hot, ColorToRGB(Font().Color()));
     DrawSkinnedText(dc, Font().ToLogicalFont(), Caption(), text,
                     DT_EXPANDTABS | LineFlags(m_wordWrap), look);
-    if (Focused() && m_showFocus) {
-      const std::size_t record = static_cast<std::size_t>(std::min(1, section.states));
-      const ColorRef color = static_cast<ColorRef>(section.props[record].fontColor[0]) & 0xFFFFFF;
-      DrawDottedFocusRect(cache, text.Inflate(2, 1), m_data.Adjusted(color));
-    }
+    if (Focused() && m_showFocus) DrawDottedFocusRect(cache, text.Inflate(2, 1), FocusRectColor(m_data));
   }
   const int mask = BoxMask();
   if (mask >= 0) DrawImageMask(cache, BoxRect().TopLeft(), BoxImage(), tables, mask);
-  if (!Enabled()) {
-    const ColorRef behind = Parent() != nullptr ? ColorToRGB(Parent()->Color()) : kFuchsia;
-    ApplyDisabledLook(cache, m_disabledKind, *parent, behind);
-  }
-  m_data.CacheBuilt(BoxImage());
+  FinishCache(m_data, BoxImage(), *parent, m_disabledKind);
   return true;
 }
 
@@ -243,33 +222,11 @@ void TsCheckBox::WndProc(TMessage& message) {
   } else if (m_data.Skinned()) {
     m_data.CommonMessage(message);
     const bool acts = Enabled() && !m_readOnly;
-    switch (message.Msg) {
-      case CM_MOUSEENTER:
-        ChangePaint(m_data, TacAnimEvent::MouseEnter);
-        break;
-      case CM_MOUSELEAVE:
-        ChangePaint(m_data, TacAnimEvent::MouseLeave);
-        break;
-      case WM_LBUTTONDOWN:
-      case WM_LBUTTONDBLCLK:
-        if (!acts) break;
-        m_data.SetUpdating(false);
-        ChangePaint(m_data, TacAnimEvent::MouseDown);
-        if (CanFocus() && !Focused()) SetFocus();
-        break;
-      case WM_LBUTTONUP:
-        m_data.SetUpdating(false);
-        if (acts) ChangePaint(m_data, TacAnimEvent::MouseUp);
-        break;
-      case WM_SETFOCUS:
-      case WM_KILLFOCUS:
-      case CM_ENABLEDCHANGED:
-        m_data.SetUpdating(false);
-        m_data.Invalidate();
-        break;
-      default:
-        break;
-    }
+    const std::optional<TacAnimEvent> event = LookEventOf(message);
+    const bool press = event == TacAnimEvent::MouseDown || event == TacAnimEvent::MouseUp;
+    if (press) m_data.SetUpdating(false);
+    if (event && (!press || acts)) ChangePaint(m_data, *event);
+    if (event == TacAnimEvent::MouseDown && acts && CanFocus() && !Focused()) SetFocus();
   }
   if (message.Msg == CM_DIALOGCHAR && m_readOnly) {
     // The accelerator still focuses a read-only box but leaves its state alone.

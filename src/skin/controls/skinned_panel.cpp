@@ -5,6 +5,7 @@
 #include "gdi/blit.h"
 #include "gdi/text.h"
 #include "skin/controls/background_query.h"
+#include "skin/controls/cache_paint.h"
 #include "skin/controls/section_paint.h"
 #include "skin/controls/skinned_text.h"
 #include "skin/data/skin_message.h"
@@ -39,20 +40,8 @@ TsPanel::TsPanel(TComponent* owner) : TPanel(owner), m_data(this, true, 51) {
 bool TsPanel::RebuildCache() {
   Bitmap32& cache = *m_data.Cache();
   if (!m_data.CacheStale(0) && !m_data.HalfVisible()) return true;
-  const std::optional<ParentBackground> parent = AskParentBackground(*this);
-  if (!parent) {
-    m_data.SetUpdating(true);
-    return !cache.IsEmpty();
-  }
-  cache.Reset(std::max(Width(), 0), std::max(Height(), 0));
-  if (cache.IsEmpty()) return false;
-  SectionPaint paint;
-  paint.sectionIndex = m_data.SkinIndex();
-  paint.textureIndex = m_data.Texture();
-  paint.hotTextureIndex = m_data.HotTexture();
-  if (m_data.CustomColor()) paint.customColor = ColorToRGB(Color());
-  PaintSection(cache, cache.Bounds(), m_data.SkinManager()->Tables(), paint, *parent);
-  m_data.AdjustPicture(cache);
+  // While the parent is being updated the old picture stays.
+  if (!PaintSectionIntoCache(m_data, 0)) return !cache.IsEmpty();
   m_data.CacheBuilt(0);
   // A panel that reaches out of its parent paints afresh next time too.
   const TWinControl* owner = Parent();

@@ -4,7 +4,7 @@
 
 #include "gdi/blit.h"
 #include "gdi/text.h"
-#include "skin/controls/background_query.h"
+#include "skin/controls/cache_paint.h"
 #include "skin/controls/change_paint.h"
 #include "skin/controls/section_paint.h"
 #include "skin/controls/skinned_text.h"
@@ -64,31 +64,14 @@ void TsSpeedButton::DrawContent(Bitmap32& cache, int paintState) {
 }
 
 bool TsSpeedButton::RebuildCache() {
-  const std::optional<ParentBackground> parent = AskParentBackground(*this);
-  if (!parent) {
-    m_data.SetUpdating(true);
-    return false;
-  }
-  Bitmap32& cache = *m_data.Cache();
-  cache.Reset(std::max(Width(), 0), std::max(Height(), 0));
-  if (cache.IsEmpty()) return false;
-  const SkinTables& tables = m_data.SkinManager()->Tables();
-  const TsGeneralData& section = tables.sections[static_cast<std::size_t>(m_data.SkinIndex())];
+  const TsGeneralData* section = m_data.Section();
+  if (section == nullptr) return false;
   const int paintState = PaintState();
-  SectionPaint paint;
-  paint.sectionIndex = m_data.SkinIndex();
-  paint.paintState = std::max(0, std::min(paintState, section.states - 1));
-  paint.textureIndex = m_data.Texture();
-  paint.hotTextureIndex = m_data.HotTexture();
-  if (m_data.CustomColor()) paint.customColor = ColorToRGB(Color());
-  PaintSection(cache, cache.Bounds(), tables, paint, *parent);
-  m_data.AdjustPicture(cache);
-  DrawContent(cache, paintState);
-  if (!Enabled()) {
-    const ColorRef behind = Parent() != nullptr ? ColorToRGB(Parent()->Color()) : kFuchsia;
-    ApplyDisabledLook(cache, m_disabledKind, *parent, behind);
-  }
-  m_data.CacheBuilt(paintState);
+  const std::optional<ParentBackground> parent =
+      PaintSectionIntoCache(m_data, std::max(0, std::min(paintState, section->states - 1)));
+  if (!parent) return false;
+  DrawContent(*m_data.Cache(), paintState);
+  FinishCache(m_data, paintState, *parent, m_disabledKind);
   return true;
 }
 
@@ -112,14 +95,7 @@ void TsSpeedButton::WndProc(TMessage& message) {
     if (m_data.HandleCachedSkinMessage(message)) return;
   } else if (m_data.Skinned()) {
     m_data.CommonMessage(message);
-    switch (message.Msg) {
-      case CM_MOUSEENTER: ChangePaint(m_data, TacAnimEvent::MouseEnter); break;
-      case CM_MOUSELEAVE: ChangePaint(m_data, TacAnimEvent::MouseLeave); break;
-      case WM_LBUTTONDOWN:
-      case WM_LBUTTONDBLCLK: ChangePaint(m_data, TacAnimEvent::MouseDown); break;
-      case WM_LBUTTONUP: ChangePaint(m_data, TacAnimEvent::MouseUp); break;
-      default: break;
-    }
+    if (const std::optional<TacAnimEvent> event = LookEventOf(message)) ChangePaint(m_data, *event);
   }
   TSpeedButton::WndProc(message);
 }
