@@ -10,6 +10,7 @@
 #include "skinned_controls_fixture.h"
 #include "gdi/text.h"
 #include "ui/button.h"
+#include "win/window_system.h"
 
 namespace tappomat::test {
 namespace {
@@ -209,6 +210,24 @@ TEST_F(SkinnedButtonTest, ALoneGlyphSitsInTheMiddleAndMovesWhenPressed) {
   MoveTo({0, 0});
   EXPECT_EQ(OnScreen(eng).At(4, 8), MakePixel(200, 0, 0));
   EXPECT_EQ(OnScreen(rus).At(3, 7), MakePixel(200, 0, 0));
+}
+
+TEST_F(SkinnedButtonTest, ABigButtonTakesItsMasksRoundedOutlineAsItsShape) {
+  auto* big = Place<TsButton>({100, 100, 220, 160}, "Big");
+  big->SkinData()->SetSkinSection("BUTTON_HUGE");
+  Pump();
+  ASSERT_TRUE(big->SkinData()->Skinned(true));
+  const std::optional<Region> shape = GetWindowRgn(big->Handle());
+  ASSERT_TRUE(shape.has_value()) << "the huge button's mask cuts its corners";
+  EXPECT_FALSE(shape->Contains({0, 0}));
+  EXPECT_FALSE(shape->Contains({119, 59}));
+  EXPECT_TRUE(shape->Contains({60, 30}));
+  EXPECT_TRUE(shape->Contains({60, 0})) << "the top edge stays";
+  EXPECT_FALSE(GetWindowRgn(button->Handle()).has_value()) << "plain buttons stay rectangles";
+
+  manager->SetActive(false);
+  Pump();
+  EXPECT_FALSE(GetWindowRgn(big->Handle()).has_value()) << "without the skin the button is square again";
 }
 
 }  // namespace
