@@ -47,7 +47,7 @@ void TsCommonData::UpdateTransparencyFlags() {
     return set(answer & kTransparentBackground);
   }
   if (normal.transparency > 0 || normal.imagePercent > 0 || normal.gradientPercent > 0) return set(0);
-  set(AnyCorner(*section) ? 0 : kTransparentBackground);
+  set(AnyCorner(*section) ? 0u : unsigned{kTransparentBackground});
 }
 
 ColorRef TsCommonData::ColorUnder() const {
