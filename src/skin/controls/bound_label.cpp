@@ -5,20 +5,28 @@
 namespace tappomat {
 
 Point BoundLabelPlace(TsCaptionLayout layout, const Rect& control, Size label, int indent) {
-  const int left = control.left - indent - label.width;    // beside it on the left
-  const int above = control.top - indent - label.height;   // above it
-  const int below = control.bottom + indent;               // below it
+  const int left = control.left - indent - label.width;   // beside it on the left
+  const int above = control.top - indent - label.height;  // above it
+  const int below = control.bottom + indent;              // below it
   const int centreX = control.left + (control.Width() - label.width) / 2;
   const int rightX = control.right - label.width;
   switch (layout) {
-    case TsCaptionLayout::sclLeft: return {left, control.top + (control.Height() - label.height) / 2};
-    case TsCaptionLayout::sclLeftTop: return {left, control.top};
-    case TsCaptionLayout::sclTopLeft: return {control.left, above};
-    case TsCaptionLayout::sclTopCenter: return {centreX, above};
-    case TsCaptionLayout::sclTopRight: return {rightX, above};
-    case TsCaptionLayout::sclBottomLeft: return {control.left, below};
-    case TsCaptionLayout::sclBottomCenter: return {centreX, below};
-    case TsCaptionLayout::sclBottomRight: return {rightX, below};
+    case TsCaptionLayout::sclLeft:
+      return {left, control.top + (control.Height() - label.height) / 2};
+    case TsCaptionLayout::sclLeftTop:
+      return {left, control.top};
+    case TsCaptionLayout::sclTopLeft:
+      return {control.left, above};
+    case TsCaptionLayout::sclTopCenter:
+      return {centreX, above};
+    case TsCaptionLayout::sclTopRight:
+      return {rightX, above};
+    case TsCaptionLayout::sclBottomLeft:
+      return {control.left, below};
+    case TsCaptionLayout::sclBottomCenter:
+      return {centreX, below};
+    case TsCaptionLayout::sclBottomRight:
+      return {rightX, below};
   }
   return {left, control.top};
 }
@@ -114,10 +122,13 @@ void TsBoundLabel::UpdateLabel() {
 }
 
 void TsBoundLabel::Follow() {
-  if (m_label == nullptr || m_control == nullptr || (m_control->ComponentState() & csDestroying)) return;
+  if (m_label == nullptr || m_control == nullptr || (m_control->ComponentState() & csDestroying))
+    return;
   if (m_label->Parent() != m_control->Parent()) m_label->SetParent(m_control->Parent());
-  const Rect bounds = Rect::FromSize(m_control->Left(), m_control->Top(), m_control->Width(), m_control->Height());
-  const Point at = BoundLabelPlace(m_layout, bounds, {m_label->Width(), m_label->Height()}, m_indent);
+  const Rect bounds =
+      Rect::FromSize(m_control->Left(), m_control->Top(), m_control->Width(), m_control->Height());
+  const Point at =
+      BoundLabelPlace(m_layout, bounds, {m_label->Width(), m_label->Height()}, m_indent);
   m_label->SetBounds(at.x, at.y, m_label->Width(), m_label->Height());
   m_label->SetVisible(m_control->Visible());
   m_label->SetEnabled(m_enabledAlways || m_control->Enabled());

@@ -26,13 +26,14 @@ const TsGeneralData* CaptionSection(const TsCommonData& data, int record) {
   // The parent's section, when it is skinned.
   int index = -1;
   TControl* parent = owner->Parent();
-  parent->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySectionIndex), reinterpret_cast<LPARAM>(&index));
+  parent->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySectionIndex),
+                  reinterpret_cast<LPARAM>(&index));
   if (index < 0 || index >= static_cast<int>(tables.sections.size())) return own;
   return &tables.sections[static_cast<std::size_t>(index)];
 }
 
 // One pass of a running maximum (dilation) or a running mean (box blur) of `radius` along
-// rows (`dx` 1) or columns of a `w` × `h` alpha plane.
+// the rows or the columns of a `w` × `h` alpha plane.
 void FilterPass(std::vector<int>& plane, int w, int h, int radius, bool horizontal, bool maximum) {
   const int lines = horizontal ? h : w;
   const int length = horizontal ? w : h;
@@ -92,14 +93,17 @@ void DrawTextGlow(DeviceContext& dc, LogicalFont font, std::string_view text, co
   }
   Bitmap32& target = dc.Target();
   const Rect device = dc.ToDevice(area);
-  const int gr = GetRValue(look.glowColor), gg = GetGValue(look.glowColor), gb = GetBValue(look.glowColor);
+  const int gr = GetRValue(look.glowColor), gg = GetGValue(look.glowColor),
+            gb = GetBValue(look.glowColor);
   dc.ForEachClipRect(device, [&](const Rect& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       for (int x = part.left; x < part.right; ++x) {
         const int a = alpha[static_cast<std::size_t>((y - device.top) * w + (x - device.left))];
         if (a == 0) continue;
         Pixel& d = target.At(x, y);
-        const auto mix = [a](int dst, int glow) { return static_cast<std::uint8_t>(dst + (glow - dst) * a / 255); };
+        const auto mix = [a](int dst, int glow) {
+          return static_cast<std::uint8_t>(dst + (glow - dst) * a / 255);
+        };
         d = MakePixel(mix(PixelR(d), gr), mix(PixelG(d), gg), mix(PixelB(d), gb), 255);
       }
     }
@@ -121,13 +125,16 @@ SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool h
   look.underline = hot && section->name == "WEBBUTTON";
   if (!enabled) {
     const ColorRef global = data.SkinManager()->Tables().colors.global;
-    look.text = data.Adjusted(MixColors(static_cast<ColorRef>(section->fontColor[0]) & 0xFFFFFF, global, 0.4));
+    look.text = data.Adjusted(
+        MixColors(static_cast<ColorRef>(section->fontColor[0]) & 0xFFFFFF, global, 0.4));
     return look;
   }
   const TsGenState& state = section->props[static_cast<std::size_t>(record)];
   for (std::size_t side = 0; side < 4; ++side) {
     const std::int32_t c = state.fontColor[side + 1];
-    look.contour[side] = c == -1 ? -1 : static_cast<std::int32_t>(data.Adjusted(static_cast<ColorRef>(c) & 0xFFFFFF));
+    look.contour[side] =
+        c == -1 ? -1
+                : static_cast<std::int32_t>(data.Adjusted(static_cast<ColorRef>(c) & 0xFFFFFF));
   }
   look.text = data.Adjusted(static_cast<ColorRef>(state.fontColor[0]) & 0xFFFFFF);
   // The halo is part of the cached picture; controls that draw straight to the screen

@@ -23,7 +23,8 @@ void Squeeze(int& first, int& second, int size) {
 Pixel BackgroundAt(const ParentBackground& parent, int x, int y) {
   if (parent.ready && parent.image != nullptr) {
     const Point at{x + parent.offset.x, y + parent.offset.y};
-    if (parent.image->Bounds().Contains(at)) return PixelRGB(parent.image->At(at.x, at.y)) | 0xFF000000u;
+    if (parent.image->Bounds().Contains(at))
+      return PixelRGB(parent.image->At(at.x, at.y)) | 0xFF000000u;
   }
   return PixelFromColor(parent.fill);
 }

@@ -20,9 +20,9 @@ struct PlaceCase {
 TEST(BoundLabelPlaceTest, EachLayoutPutsTheLabelBesideTheControl) {
   const Rect control = Rect::FromSize(100, 50, 80, 22);
   const PlaceCase cases[] = {
-      {TsCaptionLayout::sclLeft, {56, 54}},         {TsCaptionLayout::sclLeftTop, {56, 50}},
-      {TsCaptionLayout::sclTopLeft, {100, 33}},     {TsCaptionLayout::sclTopCenter, {120, 33}},
-      {TsCaptionLayout::sclTopRight, {140, 33}},    {TsCaptionLayout::sclBottomLeft, {100, 76}},
+      {TsCaptionLayout::sclLeft, {56, 54}},          {TsCaptionLayout::sclLeftTop, {56, 50}},
+      {TsCaptionLayout::sclTopLeft, {100, 33}},      {TsCaptionLayout::sclTopCenter, {120, 33}},
+      {TsCaptionLayout::sclTopRight, {140, 33}},     {TsCaptionLayout::sclBottomLeft, {100, 76}},
       {TsCaptionLayout::sclBottomCenter, {120, 76}}, {TsCaptionLayout::sclBottomRight, {140, 76}},
   };
   for (const PlaceCase& c : cases) {
@@ -120,7 +120,8 @@ TEST_F(BoundLabelTest, MaxWidthWrapsALongCaption) {
   bound->SetMaxWidth(60);
   EXPECT_LE(bound->Label()->Width(), 60);
   EXPECT_GT(bound->Label()->Height(), oneLine) << "wrapped onto more lines";
-  EXPECT_EQ(bound->Label()->Left() + bound->Label()->Width() + 3, 120) << "still placed by its new size";
+  EXPECT_EQ(bound->Label()->Left() + bound->Label()->Width() + 3, 120)
+      << "still placed by its new size";
   bound->SetMaxWidth(0);
   EXPECT_EQ(bound->Label()->Width(), wide);
 }

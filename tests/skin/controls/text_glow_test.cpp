@@ -16,7 +16,8 @@ namespace {
 // A black button face with white text; `glow` adds the keys of a red glow.
 std::string SkinWithGlow(const std::string& glow) {
   return "[GLOBALINFO]\r\nVERSION=7.20\r\nCOLOR=8421504\r\n"
-         "[BUTTON]\r\nSTATES=1\r\nCOLOR=0\r\nFONTCOLOR=16777215\r\n" + glow;
+         "[BUTTON]\r\nSTATES=1\r\nCOLOR=0\r\nFONTCOLOR=16777215\r\n" +
+         glow;
 }
 
 class TextGlowTest : public SkinnedControlsTest {

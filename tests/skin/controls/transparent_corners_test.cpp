@@ -40,9 +40,10 @@ class TransparentCornersTest : public SkinnedControlsTest {
     const TsMaskData& mask = *MaskAt(Tables(), Section().borderIndex);
     const bool right = corner == kCornerTopRight || corner == kCornerBottomRight;
     const bool lower = corner == kCornerBottomLeft || corner == kCornerBottomRight;
-    const Rect area = Rect::FromSize(right ? w - mask.MarginRight() : 0, lower ? h - mask.MarginBottom() : 0,
-                                     right ? mask.MarginRight() : mask.MarginLeft(),
-                                     lower ? mask.MarginBottom() : mask.MarginTop());
+    const Rect area =
+        Rect::FromSize(right ? w - mask.MarginRight() : 0, lower ? h - mask.MarginBottom() : 0,
+                       right ? mask.MarginRight() : mask.MarginLeft(),
+                       lower ? mask.MarginBottom() : mask.MarginTop());
     std::vector<Point> cut;
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x)
@@ -59,21 +60,26 @@ TEST_F(TransparentCornersTest, CornersInTheSetShowTheParentsNewColourAndNothingE
   ASSERT_NE(MaskAt(Tables(), Section().borderIndex), nullptr);
   for (unsigned corner : {kCornerTopLeft, kCornerBottomLeft, kCornerTopRight, kCornerBottomRight})
     ASSERT_FALSE(CutPixels(corner).empty()) << "corner " << corner << " is rounded";
-  for (const Point p : CutPixels(kCornerTopLeft)) EXPECT_EQ(CacheAt(p), kWhite) << "built on the white form";
+  for (const Point p : CutPixels(kCornerTopLeft))
+    EXPECT_EQ(CacheAt(p), kWhite) << "built on the white form";
   const Bitmap32 before = *button->SkinData()->Cache();
 
   form->SetColor(RGB(0, 128, 0));  // no pump: the cache is not rebuilt
-  RefreshTransparentCorners(*button->SkinData(), SectionState(), kCornerTopLeft | kCornerBottomRight);
+  RefreshTransparentCorners(*button->SkinData(), SectionState(),
+                            kCornerTopLeft | kCornerBottomRight);
 
   for (unsigned corner : {kCornerTopLeft, kCornerBottomRight})
     for (const Point p : CutPixels(corner)) EXPECT_EQ(CacheAt(p), kGreen) << p.x << "," << p.y;
   for (unsigned corner : {kCornerBottomLeft, kCornerTopRight})
-    for (const Point p : CutPixels(corner)) EXPECT_EQ(CacheAt(p), kWhite) << "left alone: " << p.x << "," << p.y;
-  const Region inside = BorderShape(Tables(), Section().borderIndex, SectionState(), {button->Width(), button->Height()});
+    for (const Point p : CutPixels(corner))
+      EXPECT_EQ(CacheAt(p), kWhite) << "left alone: " << p.x << "," << p.y;
+  const Region inside = BorderShape(Tables(), Section().borderIndex, SectionState(),
+                                    {button->Width(), button->Height()});
   int changedInside = 0;
   for (int y = 0; y < before.Height(); ++y)
     for (int x = 0; x < before.Width(); ++x)
-      if (inside.Contains({x, y}) && PixelRGB(before.At(x, y)) != PixelRGB(CacheAt({x, y}))) ++changedInside;
+      if (inside.Contains({x, y}) && PixelRGB(before.At(x, y)) != PixelRGB(CacheAt({x, y})))
+        ++changedInside;
   EXPECT_EQ(changedInside, 0) << "face and border keep their pixels";
 }
 
