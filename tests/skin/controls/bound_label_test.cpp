@@ -88,6 +88,12 @@ TEST_F(BoundLabelTest, TheLabelSitsByTheLayoutAndFollowsMoves) {
   MoveControl(150, 40);
   EXPECT_EQ(label->Left() + label->Width(), 230);
   EXPECT_EQ(label->Top(), 40 + 22 + 3);
+
+  // A larger font makes a larger label, placed again by its new size.
+  const int height = label->Height();
+  bound->Font().SetSize(20);
+  EXPECT_GT(label->Height(), height);
+  EXPECT_EQ(label->Left() + label->Width(), 230);
 }
 
 TEST_F(BoundLabelTest, TheLabelHidesAndIsDisabledWithItsControlUnlessEnabledAlways) {
