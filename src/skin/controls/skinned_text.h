@@ -19,15 +19,20 @@ struct SkinnedTextLook {
   ColorRef text = 0;
   bool sunken = false;
   bool underline = false;
+  // A soft halo of this many pixels in `glowColor` drawn behind the text; 0: none.
+  int glowSize = 0;
+  ColorRef glowColor = 0;
 };
 
 // The look of a caption of the control that `data` belongs to; `fontColor` is the
-// control's own font colour.
+// control's own font colour. Controls that paint into a cache bitmap also get the glow of
+// the state record, when it has one.
 SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool hot,
                                   ColorRef fontColor);
 
 // Draws `text` in `rect` (DrawText flags in `format`), clipped to the rectangle, on a
-// transparent background.
+// transparent background. A glow is drawn first, under the text and up to its size beyond
+// the rectangle (as far as the device context's clip allows).
 void DrawSkinnedText(DeviceContext& dc, LogicalFont font, std::string_view text, const Rect& rect,
                      unsigned format, const SkinnedTextLook& look);
 
