@@ -63,9 +63,9 @@ std::optional<ParentBackground> AskParentBackground(const TControl& control) {
   return ToParentBackground(info);
 }
 
-ColorRef ColorBehind(const TControl& control) {
+ColorRef ColorBehind(TControl& control) {
   TacBGInfo info;
-  if (Ask(const_cast<TControl&>(control), info) && info.kind == BackgroundKind::Color) return info.color;
+  if (Ask(control, info) && info.kind == BackgroundKind::Color) return info.color;
   return ColorToRGB(control.Color());
 }
 
@@ -92,7 +92,7 @@ void AnswerBackgroundQuery(const TsCommonData& data, TacBGInfo& query, bool forc
     AnswerColor(query, transparency == 100 ? behind : MixColors(behind, own, transparency / 100.0));
     return;
   }
-  Bitmap32* cache = const_cast<TsCommonData&>(data).Cache();
+  const Bitmap32* cache = data.Cache();
   const bool cacheFits = cache != nullptr && !cache->IsEmpty() && cache->Width() == owner->Width() &&
                          cache->Height() == owner->Height();
   if (transparency == 100 && !cacheFits) {

@@ -45,6 +45,6 @@ ParentBackground ToParentBackground(const TacBGInfo& info);
 void AnswerBackgroundQuery(const TsCommonData& data, TacBGInfo& query, bool forceActive);
 
 // The colour of a control behind a child: its skin's answer, else its own colour.
-ColorRef ColorBehind(const TControl& control);
+ColorRef ColorBehind(TControl& control);
 
 }  // namespace tappomat

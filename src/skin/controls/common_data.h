@@ -85,6 +85,7 @@ class TsCommonData {
 
   // --- cache and repaints
   Bitmap32* Cache() { return m_cache.get(); }
+  const Bitmap32* Cache() const { return m_cache.get(); }
   bool BackgroundChanged() const { return m_backgroundChanged; }
   void SetBackgroundChanged(bool changed) { m_backgroundChanged = changed; }
   bool HalfVisible() const { return m_halfVisible; }

@@ -52,12 +52,11 @@ void TsCommonData::UpdateTransparencyFlags() {
 
 ColorRef TsCommonData::ColorUnder() const {
   const TsGeneralData* section = Section();
-  const TControl* parent = m_owner != nullptr ? m_owner->Parent() : nullptr;
+  TWinControl* parent = m_owner != nullptr ? m_owner->Parent() : nullptr;
   const auto parentColor = [&] {
     if (parent == nullptr) return ColorToRGB(m_owner != nullptr ? m_owner->Color() : clBtnFace);
-    const LRESULT answer = const_cast<TControl*>(parent)->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySkinned));
-    if (answer == 1) {
-      return static_cast<ColorRef>(const_cast<TControl*>(parent)->Perform(WM_SKIN, SkinWParam(SkinCode::QueryColorUnder)));
+    if (parent->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySkinned)) == 1) {
+      return static_cast<ColorRef>(parent->Perform(WM_SKIN, SkinWParam(SkinCode::QueryColorUnder)));
     }
     return ColorToRGB(parent->Color());
   };

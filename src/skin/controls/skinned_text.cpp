@@ -140,7 +140,7 @@ SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool h
   // The halo is part of the cached picture; controls that draw straight to the screen
   // would leave it behind on every repaint of their parent, so they go without.
   // (The cache is only looked at, never changed, here.)
-  if (const_cast<TsCommonData&>(data).Cache() != nullptr && state.glowSize > 0) {
+  if (data.Cache() != nullptr && state.glowSize > 0) {
     look.glowSize = state.glowSize;
     look.glowColor = data.Adjusted(static_cast<ColorRef>(state.glowColor) & 0xFFFFFF);
   }
