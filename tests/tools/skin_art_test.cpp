@@ -264,7 +264,9 @@ TEST(SkinArt, EveryImageLiesInsideItsSourceAndShowsSomethingWithoutFuchsiaFringe
       for (const FramePixel& p : FramePixels(tables, mask, frame)) {
         if (!IsFuchsia(p.image) && p.through < 255) visible = true;
         // A pixel that shows even in part must carry a real colour, never the key.
-        if (mask.maskType > 0) EXPECT_FALSE(IsFuchsia(p.image) && p.through < 255);
+        if (mask.maskType > 0) {
+          EXPECT_FALSE(IsFuchsia(p.image) && p.through < 255);
+        }
       }
       EXPECT_TRUE(visible);
     }

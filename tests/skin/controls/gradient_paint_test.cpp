@@ -28,7 +28,9 @@ void ExpectRow(const Bitmap32& bmp, int y, int left, int right, Pixel expected) 
 void ExpectOutsideUntouched(const Bitmap32& bmp, const Rect& r) {
   for (int y = 0; y < bmp.Height(); ++y) {
     for (int x = 0; x < bmp.Width(); ++x) {
-      if (!r.Contains(Point{x, y})) ASSERT_EQ(bmp.At(x, y), kUntouched) << "x " << x << " y " << y;
+      if (!r.Contains(Point{x, y})) {
+        ASSERT_EQ(bmp.At(x, y), kUntouched) << "x " << x << " y " << y;
+      }
     }
   }
 }

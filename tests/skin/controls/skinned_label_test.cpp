@@ -55,7 +55,9 @@ TEST_F(SkinnedLabelTest, TheTextColourFollowsTheSkinUseSkinColorAndEnabled) {
     label->SetEnabled(c.enabled);
     EXPECT_EQ(label->SkinTextColor(), c.color) << c.useSkinColor << c.enabled;
     const Bitmap32 shown = ShownOf(*label);
-    if (c.color) EXPECT_TRUE(Shows(shown, *c.color)) << c.useSkinColor << c.enabled;
+    if (c.color) {
+      EXPECT_TRUE(Shows(shown, *c.color)) << c.useSkinColor << c.enabled;
+    }
     EXPECT_EQ(Shows(shown, kRed), c.useSkinColor == false && c.enabled)
         << c.useSkinColor << c.enabled;
   }

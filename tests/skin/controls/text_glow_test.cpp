@@ -66,7 +66,9 @@ TEST_F(TextGlowTest, TheGlowTintsPixelsNextToTheTextAndLeavesTheRestOfTheFace) {
         ++near;
         if (Tinted(p)) ++nearTinted;
       }
-      if (d >= 6 && d < 99) EXPECT_EQ(PixelRGB(p), 0u) << "far from the text at " << x << "," << y;
+      if (d >= 6 && d < 99) {
+        EXPECT_EQ(PixelRGB(p), 0u) << "far from the text at " << x << "," << y;
+      }
     }
   }
   ASSERT_GT(near, 0) << "the caption is drawn";
