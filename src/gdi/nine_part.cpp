@@ -77,12 +77,16 @@ void Squeeze(int& first, int& second, int size) {
 
 }  // namespace
 
+NinePartMargins FittedMargins(NinePartMargins margins, Size size) {
+  Squeeze(margins.left, margins.right, size.width);
+  Squeeze(margins.top, margins.bottom, size.height);
+  return margins;
+}
+
 void DrawNinePart(Bitmap32& target, const Rect& dest, const NinePartSource& source,
                   const std::optional<NinePartCornerFill>& cornerFill) {
   if (source.image == nullptr || dest.Width() < 2 || dest.Height() < 2) return;
-  NinePartMargins m = source.margins;
-  Squeeze(m.left, m.right, dest.Width());
-  Squeeze(m.top, m.bottom, dest.Height());
+  const NinePartMargins m = FittedMargins(source.margins, dest.GetSize());
   const Rect& f = source.frame;
   const int w = f.Width(), h = f.Height();
   const int centreWidth = w - m.left - m.right, centreHeight = h - m.top - m.bottom;

@@ -49,6 +49,10 @@ struct NinePartSource {
   unsigned mode = 0;              // NinePartMode bits
 };
 
+// The margins as drawn on a rectangle of `size`: where two opposite margins do not fit,
+// the difference comes off both, the odd pixel off the right or bottom one.
+NinePartMargins FittedMargins(NinePartMargins margins, Size size);
+
 // Draws `source` over `dest` of `target`, clipped to the target.
 void DrawNinePart(Bitmap32& target, const Rect& dest, const NinePartSource& source,
                   const std::optional<NinePartCornerFill>& cornerFill = std::nullopt);

@@ -10,15 +10,6 @@
 namespace tappomat {
 namespace {
 
-// Two margins fitted into `size` the way the nine-part drawing fits them: what does not
-// fit comes off both, the odd pixel off the second.
-void Squeeze(int& first, int& second, int size) {
-  if (size >= first + second) return;
-  const int d = first + second - size;
-  first = std::max(first - d / 2, 0);
-  second = std::max(second - d / 2 - d % 2, 0);
-}
-
 // The pixel of the parent's background behind cache pixel (x, y).
 Pixel BackgroundAt(const ParentBackground& parent, int x, int y) {
   if (parent.ready && parent.image != nullptr) {
@@ -44,10 +35,8 @@ void RefreshTransparentCorners(TsCommonData& data, int paintState, unsigned corn
 
   const int w = cache->Width();
   const int h = cache->Height();
-  int left = mask->MarginLeft(), right = mask->MarginRight();
-  int top = mask->MarginTop(), bottom = mask->MarginBottom();
-  Squeeze(left, right, w);
-  Squeeze(top, bottom, h);
+  const auto [left, top, right, bottom] = FittedMargins(
+      {mask->MarginLeft(), mask->MarginTop(), mask->MarginRight(), mask->MarginBottom()}, {w, h});
   const std::array<std::pair<unsigned, Rect>, 4> areas{{
       {kCornerTopLeft, Rect{0, 0, left, top}},
       {kCornerBottomLeft, Rect{0, h - bottom, left, h}},
