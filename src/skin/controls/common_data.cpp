@@ -241,18 +241,54 @@ void TsCommonData::CacheBuilt(int paintState) {
   m_backgroundChanged = false;
 }
 
-void TsCommonData::CommonMessage(const TMessage& message) {
+void TsCommonData::TakeEditColors(int record) {
+  const TsGeneralData* section = Section();
+  if (section == nullptr || !IsEditKind(m_kind) || section->states < 2 || m_owner == nullptr) return;
+  const TsGenState& state = section->props[static_cast<std::size_t>(record)];
+  bool changed = false;
+  if (!m_customColor) {
+    const auto color = static_cast<TColor>(Adjusted(static_cast<ColorRef>(state.color) & 0xFFFFFF));
+    changed = changed || m_owner->Color() != color;
+    m_owner->SetColor(color);
+  }
+  if (!m_customFont && m_kind != 10) {
+    const auto color = static_cast<TColor>(Adjusted(static_cast<ColorRef>(state.fontColor[0]) & 0xFFFFFF));
+    changed = changed || m_owner->Font().Color() != color;
+    m_owner->Font().SetColor(color);
+  }
+  if (changed) Invalidate();
+}
+
+void TsCommonData::PointerEntered() {
+  if ((m_owner->ComponentState() & csDesigning) || !Skinned()) return;
+  // Speed buttons beside this control that still look hot lost the pointer to it.
+  if (TWinControl* parent = m_owner->Parent()) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      TControl* sibling = parent->Controls(i);
+      if (sibling == m_owner) continue;
+      const auto* data = reinterpret_cast<const TsCommonData*>(
+          sibling->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySkinData)));
+      if (data != nullptr && data->m_kind == kSpeedButtonKind && data->m_mouseAbove) sibling->Perform(CM_MOUSELEAVE);
+    }
+  }
+  SetMouseAbove(true);
+  TakeEditColors(1);
+}
+
+bool TsCommonData::CommonMessage(TMessage& message) {
   switch (message.Msg) {
     case CM_MOUSEENTER:
-      if (!(m_owner->ComponentState() & csDesigning) && Skinned()) SetMouseAbove(true);
+      PointerEntered();
       break;
     case CM_MOUSELEAVE:
       SetMouseAbove(false);
+      if (!ControlIsActive()) TakeEditColors(0);
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       m_forcedActive = message.Msg == WM_SETFOCUS;
       m_updating = false;
+      TakeEditColors(ControlIsActive() ? 1 : 0);
       Invalidate();
       break;
     case CM_ENABLEDCHANGED:
@@ -272,9 +308,14 @@ void TsCommonData::CommonMessage(const TMessage& message) {
     case WM_MOVE:
       m_backgroundChanged = true;
       break;
+    case WM_UPDATEUISTATE:
+    case WM_CHANGEUISTATE:
+      message.Result = 0;
+      return true;
     default:
       break;
   }
+  return false;
 }
 
 void TsCommonData::ForEachWindowedChild(const std::function<void(TControl&)>& f) const {

@@ -15,6 +15,9 @@
 
 namespace tappomat {
 
+// The kind code of speed buttons.
+inline constexpr int kSpeedButtonKind = 92;
+
 // Kinds of control, as skinned controls declare them, grouped by how the common handling
 // treats them.
 bool IsContainerKind(int kind);         // never hot by the pointer
@@ -118,8 +121,9 @@ class TsCommonData {
 
   // What every skinned control does with a message before it handles it itself: the
   // pointer entering and leaving, focus, enabling, moves and resizes mark the cache and
-  // the hot state.
-  void CommonMessage(const TMessage& message);
+  // the hot state; edit kinds take their hot colours. True when the message goes no
+  // further (keyboard-cue changes, which a skinned control draws nothing for).
+  bool CommonMessage(TMessage& message);
 
   // The section in the active skin, or null without one.
   const TsGeneralData* Section() const;
@@ -144,6 +148,9 @@ class TsCommonData {
  private:
   bool ForThisManager(const TMessage& message) const;
   void ForEachWindowedChild(const std::function<void(TControl&)>& f) const;
+  // Edit kinds with a hot state take the colours of state record `record` (unless custom).
+  void TakeEditColors(int record);
+  void PointerEntered();
   // The transparency may have changed: the cache is stale, and so are the children's when
   // they show this control's background.
   void TransparencyChanged(bool invalidate);

@@ -11,6 +11,7 @@
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "ui/form.h"
+#include "win/input.h"
 #include "win/window_system.h"
 
 namespace tappomat {
@@ -27,8 +28,14 @@ PushButtonSkin::PushButtonSkin(TButton& button, int kindCode, DrawContentFn draw
 int PushButtonSkin::PaintState() const {
   if (m_button.Pressed() || m_button.Down()) return kPaintPressed;
   if (m_data.ControlIsActive()) return kPaintHot;
-  if (m_button.Default()) return kPaintDefault;
+  if (m_button.Default() && !(DefaultOnlyBesidePlainFocus && SkinnedButtonHasFocus())) return kPaintDefault;
   return kPaintNormal;
+}
+
+bool PushButtonSkin::SkinnedButtonHasFocus() {
+  TWinControl* focused = TWinControl::FromHandle(GetFocus());
+  return dynamic_cast<TButton*>(focused) != nullptr &&
+         focused->Perform(WM_SKIN, SkinWParam(SkinCode::QuerySkinned)) == 1;
 }
 
 bool PushButtonSkin::WantsFocusRect() const {
@@ -97,7 +104,7 @@ bool PushButtonSkin::WndProc(TMessage& message) {
     return handled;
   }
   if (!m_data.Skinned()) return false;
-  m_data.CommonMessage(message);
+  if (m_data.CommonMessage(message)) return true;
   const std::optional<TacAnimEvent> event = LookEventOf(message);
   if (!event) return false;
   if (*event == TacAnimEvent::MouseDown || *event == TacAnimEvent::MouseUp) m_data.SetUpdating(false);

@@ -40,6 +40,8 @@ class PushButtonSkin {
   bool ShowFocus = true;
   int FocusMargin = 1;
   TsDisabledKind DisabledKind = dkBlended;
+  // The default look only while the focus is not on another skinned button (bit buttons).
+  bool DefaultOnlyBesidePlainFocus = false;
 
   // 0 normal, 1 hot, 2 pressed, 3 default (the rule of the button's condition).
   int PaintState() const;
@@ -52,6 +54,7 @@ class PushButtonSkin {
   bool RebuildCache();
 
  private:
+  static bool SkinnedButtonHasFocus();
   // The focus rectangle belongs on the face now.
   bool WantsFocusRect() const;
   // Buttons whose border mask asks for shaped corners take the mask's outline as their

@@ -7,7 +7,9 @@
 namespace tappomat {
 
 TsBitBtn::TsBitBtn(TComponent* owner)
-    : TBitBtn(owner), m_skin(*this, 94, [this](Bitmap32& cache, int state) { return DrawContent(cache, state); }) {}
+    : TBitBtn(owner), m_skin(*this, 94, [this](Bitmap32& cache, int state) { return DrawContent(cache, state); }) {
+  m_skin.DefaultOnlyBesidePlainFocus = true;
+}
 
 void TsBitBtn::SetBlend(int percent) {
   m_blend = percent;

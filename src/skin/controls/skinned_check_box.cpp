@@ -211,16 +211,12 @@ void TsCheckBox::PaintWindow(DeviceContext& dc) {
 void TsCheckBox::WndProc(TMessage& message) {
   if (message.Msg == WM_SKIN) {
     const SkinCode code = SkinCodeOf(message.WParam);
-    const bool handled = m_data.HandleSkinMessage(message);
-    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
-      m_data.SetBackgroundChanged(true);
-      if (code != SkinCode::RemoveSkin) m_data.SetUpdating(false);
-      AdjustSize();
-      Invalidate();
-    }
+    const bool handled = m_data.HandleCachedSkinMessage(message);
+    // The box's size depends on the skin's box picture.
+    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) AdjustSize();
     if (handled) return;
   } else if (m_data.Skinned()) {
-    m_data.CommonMessage(message);
+    if (m_data.CommonMessage(message)) return;
     const bool acts = Enabled() && !m_readOnly;
     const std::optional<TacAnimEvent> event = LookEventOf(message);
     const bool press = event == TacAnimEvent::MouseDown || event == TacAnimEvent::MouseUp;

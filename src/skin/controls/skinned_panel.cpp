@@ -75,21 +75,15 @@ void TsPanel::Paint() {
 
 void TsPanel::WndProc(TMessage& message) {
   if (message.Msg == WM_SKIN) {
-    const SkinCode code = SkinCodeOf(message.WParam);
-    const bool handled = m_data.HandleSkinMessage(message);
-    if (IsBroadcast(code)) {
+    const bool handled = m_data.HandleCachedSkinMessage(message);
+    if (IsBroadcast(SkinCodeOf(message.WParam))) {
       const LRESULT answer = message.Result;
       PassOn(*this, message);
       message.Result = answer;
     }
-    if (code == SkinCode::NewSkin || code == SkinCode::RemoveSkin || code == SkinCode::Refresh) {
-      m_data.SetBackgroundChanged(true);
-      if (code != SkinCode::RemoveSkin) m_data.SetUpdating(false);
-      Invalidate();
-    }
     if (handled) return;
-  } else if (m_data.Skinned()) {
-    m_data.CommonMessage(message);
+  } else if (m_data.Skinned() && m_data.CommonMessage(message)) {
+    return;
   }
   TPanel::WndProc(message);
 }

@@ -13,7 +13,7 @@
 
 namespace tappomat {
 
-TsSpeedButton::TsSpeedButton(TComponent* owner) : TSpeedButton(owner), m_data(this, true, 92) {
+TsSpeedButton::TsSpeedButton(TComponent* owner) : TSpeedButton(owner), m_data(this, true, kSpeedButtonKind) {
   m_data.SetSkinSection("SPEEDBUTTON");
 }
 
@@ -94,7 +94,7 @@ void TsSpeedButton::WndProc(TMessage& message) {
   if (message.Msg == WM_SKIN) {
     if (m_data.HandleCachedSkinMessage(message)) return;
   } else if (m_data.Skinned()) {
-    m_data.CommonMessage(message);
+    if (m_data.CommonMessage(message)) return;
     if (const std::optional<TacAnimEvent> event = LookEventOf(message)) ChangePaint(m_data, *event);
   }
   TSpeedButton::WndProc(message);

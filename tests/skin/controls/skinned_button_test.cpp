@@ -212,6 +212,22 @@ TEST_F(SkinnedButtonTest, ALoneGlyphSitsInTheMiddleAndMovesWhenPressed) {
   EXPECT_EQ(OnScreen(rus).At(3, 7), MakePixel(200, 0, 0));
 }
 
+TEST_F(SkinnedButtonTest, ADefaultBitButtonLooksDefaultOnlyWhileNoSkinnedButtonHasTheFocus) {
+  auto* bit = Place<TsBitBtn>({120, 20, 195, 45}, "Bit");
+  bit->SetDefault(true);
+  button->SetDefault(true);
+  auto* plain = FindControl<TButton>(*form, "Holder");
+  ASSERT_NE(plain, nullptr);
+  plain->SetFocus();
+  Pump();
+  EXPECT_EQ(bit->PaintState(), 3);
+  EXPECT_EQ(button->PaintState(), 3);
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(bit->PaintState(), 0) << "a skinned button holds the focus";
+  EXPECT_EQ(button->PaintState(), 3) << "a plain skinned button keeps its default look";
+}
+
 TEST_F(SkinnedButtonTest, ABigButtonTakesItsMasksRoundedOutlineAsItsShape) {
   auto* big = Place<TsButton>({100, 100, 220, 160}, "Big");
   big->SkinData()->SetSkinSection("BUTTON_HUGE");
