@@ -33,7 +33,7 @@ struct TacMainWnd::WindowThunk {
 TacMainWnd::TacMainWnd(HWND window, TsCommonData* data, const std::string& section, TsSkinManager* manager)
     : m_window(window), m_control(TWinControl::FromHandle(window)), m_data(data), m_manager(manager) {
   if (m_data == nullptr) {
-    m_ownData = std::make_unique<TsCommonData>(m_control, false, kAdaptedKind);
+    m_ownData = std::make_unique<TsCommonData>(m_control, true, kAdaptedKind);
     m_data = m_ownData.get();
     if (manager != nullptr) m_data->SetSkinManager(manager);
   }

@@ -36,7 +36,9 @@ class TacMainWnd {
   // Takes over the window's messages; call once after construction (the derived adapters'
   // constructors have run, so their message handling is complete).
   void Attach(bool repaint);
-  // Gives the window its handler back and restores what the adapter changed.
+  // Gives the window its handler back and restores what the adapter changed. Owners detach
+  // before destroying an adapter: from the base destructor the derived restore steps
+  // can no longer run (every adapter class also detaches in its own destructor).
   void Detach();
   bool Removed() const { return m_removed; }
 
@@ -46,6 +48,9 @@ class TacMainWnd {
   TsSkinManager* SkinManager() const;
   // The control that owns the window, or null for a bare window.
   TWinControl* OwnerControl() const { return m_control; }
+  // The skin data is the adapter's own (the window's control has none of its own); else the
+  // control handles the skin messages to it and the adapter only adds its part.
+  bool OwnsSkinData() const { return m_ownData != nullptr; }
 
   // The window's messages, before its own handler.
   virtual void WndProc(TMessage& message);

@@ -30,6 +30,7 @@ enum class SkinCode : std::uint16_t {
   QueryColorUnder = 21,
   SetHalfVisible = 22,
   ClearBackgroundChanged = 23,
+  RescanControls = 25,     // to a form: adapt its standard controls again (second parameter: from where)
   QuerySectionIndex = 26,  // second parameter: int* that receives it
   BeginUpdate = 31,
   EndUpdate = 32,
