@@ -4,6 +4,7 @@
 
 #include "app/art.h"
 #include "app/form_layout.h"
+#include "app/skin_setup.h"
 #include "app/version.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
@@ -52,6 +53,7 @@ TFormAbout::TFormAbout(TComponent* owner, AboutContacts contacts)
   Font().SetHeight(-11);
   Font().SetColor(clBlack);
   CreateControls();
+  AdaptStandardControls(*this);
   OnShow = [this](TComponent* s) { FormShow(s); };
   OnKeyDown = [this](TComponent* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
 }

@@ -1,6 +1,7 @@
 #include "app/hot_key_help.h"
 
 #include "app/form_layout.h"
+#include "app/skin_setup.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_label.h"
@@ -40,6 +41,7 @@ TFormHotKey::TFormHotKey(TComponent* owner) : TForm(owner) {
   Font().SetHeight(-11);
   Font().SetColor(clBlack);
   CreateControls();
+  AdaptStandardControls(*this);
   OnKeyDown = [this](TComponent* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
 }
 

@@ -37,6 +37,7 @@
 #include "ui/dialogs.h"
 #include "ui/image.h"
 #include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_list_box.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
 #include "ui/spin_edit.h"
@@ -79,6 +80,7 @@ TForm1::TForm1(TComponent* owner)
   Font().SetName("MS Sans Serif");
   Font().SetHeight(-11);
   CreateControls();
+  AdaptStandardControls(*this);
   CreateMenus();
   SetTabOrder();
   OnCreate = [this](TComponent* s) { FormCreate(s); };
@@ -190,7 +192,7 @@ void TForm1::CreateControls() {
 
   sButton1 = Place<TsButton>(this, 238, 68, 142, 25);
   sButton1->OnClick = [this](TComponent* s) { N9Click(s); };
-  SList = Place<TListBox>(this, 238, 93, 142, 209);
+  SList = Place<TsListBox>(this, 238, 93, 142, 209);
   SList->SetItemHeight(13);
   SList->SetShowHint(true);
   SList->OnDblClick = [this](TComponent* s) { N8Click(s); };

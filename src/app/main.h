@@ -24,7 +24,7 @@ class TComboBox;
 class TImage;
 class TsLabel;
 class TsWebLabel;
-class TListBox;
+class TsListBox;
 class TMenuItem;
 class TPopupMenu;
 class TsSpeedButton;
@@ -95,7 +95,7 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   TsButton* sButton3;
   TStringGrid* SG;
   TsButton* sButton1;
-  TListBox* SList;
+  TsListBox* SList;
   TsButton* SBTarget;
   TsCheckBox* CRepeat;
   TImage* Image1;

@@ -7,6 +7,7 @@
 #include "app/form_layout.h"
 #include "app/main.h"
 #include "app/main_texts.h"
+#include "app/skin_setup.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "ui/combo_box.h"
@@ -42,6 +43,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   Font().SetName("MS Sans Serif");
   Font().SetHeight(-11);
+  AdaptStandardControls(*this);
 
   Label2 = Place<TsLabel>(this, 8, 15, 13, 13);
   Label2->SetCaption("X:");

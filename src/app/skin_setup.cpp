@@ -1,6 +1,7 @@
 #include "app/skin_setup.h"
 
 #include "app/embedded_resources.h"
+#include "skin/controls/control_adapter.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_source.h"
 
@@ -30,5 +31,7 @@ void SetUpSkinManager(TsSkinManager& manager) {
   manager.ThirdParty = ThirdPartyList::ProgramDefaults();
   manager.SetSkinName("Neutral2 (internal)");
 }
+
+void AdaptStandardControls(TForm& form) { Create<TacCtrlAdapter>(&form); }
 
 }  // namespace tappomat

@@ -5,8 +5,13 @@
 // skin, so every window is built with it.
 namespace tappomat {
 
+class TForm;
 class TsSkinManager;
 
 void SetUpSkinManager(TsSkinManager& manager);
+
+// Every form of the program skins its standard controls (the script grid) from outside
+// through a control adapter that it owns.
+void AdaptStandardControls(TForm& form);
 
 }  // namespace tappomat

@@ -72,6 +72,9 @@ class TListBox : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
   void PaintWindow(DeviceContext& dc) override;
+  // Draws one item (its selection, focus and text) into `rect`; a skinned list draws its
+  // own items.
+  virtual void PaintItem(DeviceContext& dc, int index, const Rect& rect);
 
  private:
   void ItemsChanged();
@@ -86,7 +89,6 @@ class TListBox : public TWinControl {
   void HandleMouseDrag(Point p);
   bool HandleNavigationKey(WORD key);
   void SelectByFirstLetter(char32_t ch);
-  void PaintItem(DeviceContext& dc, int index, const Rect& rect);
 
   TStringList m_items;
   TCanvas m_canvas;

@@ -11,7 +11,7 @@
 #include "skin/controls/skinned_speed_button.h"
 #include "support/temp_folder.h"
 #include "skin/controls/skinned_check_box.h"
-#include "ui/list_box.h"
+#include "skin/controls/skinned_list_box.h"
 #include "ui/spin_edit.h"
 #include "ui/ui_fixture.h"
 

@@ -15,7 +15,7 @@
 #include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "skin/controls/skinned_label.h"
-#include "ui/list_box.h"
+#include "skin/controls/skinned_list_box.h"
 #include "ui/menu.h"
 #include "ui/spin_edit.h"
 #include "ui/string_grid.h"

@@ -73,8 +73,8 @@ TsSkinManager* TacCtrlAdapter::Manager() const {
 
 bool TacCtrlAdapter::Active() const {
   const TsSkinManager* manager = Manager();
-  return manager != nullptr && manager->SkinActive() && manager->SkinLoaded() &&
-         (manager->SkinningRules() & srThirdParty);
+  // A new skin is announced before it counts as applied: a loaded skin is enough.
+  return manager != nullptr && manager->SkinLoaded() && (manager->SkinningRules() & srThirdParty);
 }
 
 TacMainWnd* TacCtrlAdapter::AdapterOf(const TControl* control) const {
