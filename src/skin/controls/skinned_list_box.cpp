@@ -1,10 +1,6 @@
 #include "skin/controls/skinned_list_box.h"
 
-#include "gdi/blit.h"
-#include "gdi/primitives.h"
-#include "gdi/text.h"
-#include "skin/controls/background_query.h"
-#include "skin/controls/section_paint.h"
+#include "skin/controls/skinned_list_item.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "win/paint.h"
@@ -71,48 +67,17 @@ void TsListBox::PaintItem(DeviceContext& dc, int index, const Rect& rect) {
     TListBox::PaintItem(dc, index, rect);
     return;
   }
-  const SkinTables& tables = m_data.SkinManager()->Tables();
-  const TsGeneralData* section = m_data.Section();
-  const bool selected = index == ItemIndex();
-  const bool focused = selected && Focused();
-  Bitmap32 item(std::max(rect.Width(), 0), std::max(rect.Height(), 0), PixelFromColor(ColorToRGB(Color())));
-  if (item.IsEmpty()) return;
-  const int selection = tables.indices.Of(SkinSectionId::SELECTION).section;
-  if (selected && Enabled()) {
-    if (selection >= 0) {
-      SectionPaint paint;
-      paint.sectionIndex = selection;
-      paint.paintState = focused ? 1 : 0;
-      // The selection's corners show the field under it.
-      const Bitmap32 field = item;
-      ParentBackground behind;
-      behind.image = &field;
-      behind.ready = true;
-      PaintSection(item, item.Bounds(), tables, paint, behind);
-    } else {
-      item.Fill(PixelFromColor(tables.colors.highlight[focused ? 1 : 0]));
-    }
-  }
-  ColorRef textColor = ColorToRGB(Font().Color());
-  if (selected && Enabled()) {
-    textColor = tables.colors.highlightFont[focused ? 1 : 0];
-  } else if (!m_data.CustomFont() && section != nullptr) {
-    const bool hot = m_data.ControlIsActive() && section->states >= 2;
-    textColor = m_data.Adjusted(static_cast<ColorRef>(section->props[hot ? 1 : 0].fontColor[0]) & 0xFFFFFF);
-  }
-  DeviceContext itemDc(item);
-  itemDc.SetFont(Font().ToLogicalFont());
-  itemDc.SetBkMode(BkMode::Transparent);
-  itemDc.SetTextColor(textColor);
-  Rect textRect{1, 0, item.Width() - 1, item.Height()};
-  DrawText(itemDc, Items()[index], textRect, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
-  if (focused && selection < 0) DrawFocusRect(itemDc, item.Bounds());
-  if (!Enabled()) {
-    ParentBackground field;
-    field.fill = ColorToRGB(Color());
-    ApplyDisabledLook(item, m_disabledKind, field, ColorToRGB(Color()));
-  }
-  BitBlt(dc, rect.left, rect.top, item.Width(), item.Height(), item, 0, 0, SRCCOPY);
+  SkinnedListItem item;
+  item.text = Items()[index];
+  item.selected = index == ItemIndex();
+  item.focused = item.selected && Focused();
+  item.hot = m_data.ControlIsActive();
+  item.enabled = Enabled();
+  item.field = ColorToRGB(Color());
+  item.disabledKind = m_disabledKind;
+  if (m_data.CustomFont()) item.ownTextColor = ColorToRGB(Font().Color());
+  item.font = Font().ToLogicalFont();
+  DrawSkinnedListItem(dc, rect, m_data, item);
 }
 
 }  // namespace tappomat
