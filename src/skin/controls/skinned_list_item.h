@@ -4,12 +4,11 @@
 // the focus) or, without that section, the skin's highlight colour, and the text in the
 // highlight text colour or the section's font colour. A focus rectangle only where the
 // skin has no SELECTION look.
+#include <optional>
 #include <string_view>
 
 #include "gdi/device_context.h"
 #include "gdi/logical_font.h"
-#include <optional>
-
 #include "skin/controls/common_data.h"
 #include "skin/controls/disabled_look.h"
 
