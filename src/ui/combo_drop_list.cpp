@@ -112,9 +112,13 @@ void TComboDropList::Paint() {
   PAINTSTRUCT ps;
   DeviceContext& dc = BeginPaint(m_window, ps);
   const Rect client = GetClientRect(m_window);
-  FillRect(dc, client, GetSysColor(COLOR_WINDOW));
+  FillRect(dc, client, FieldColor.value_or(GetSysColor(COLOR_WINDOW)));
   for (int i = m_top; i < ItemCount() && i < m_top + m_rows; ++i) {
     const int y = (i - m_top) * m_itemHeight;
+    if (PaintLine) {
+      PaintLine(dc, Rect{client.left, y, client.right, y + m_itemHeight}, i, i == m_hot);
+      continue;
+    }
     ListItemLook look;
     look.text = m_items->Strings(i);
     look.selected = i == m_hot;

@@ -6,7 +6,9 @@
 // than rows, and holds the mouse capture while open, so that a click anywhere else
 // closes it. TComboBox owns one and decides what a chosen item means.
 #include <functional>
+#include <optional>
 
+#include "gdi/device_context.h"
 #include "gdi/logical_font.h"
 #include "ui/strings.h"
 #include "win/window_system.h"
@@ -34,6 +36,10 @@ class TComboDropList {
   void SetTopIndex(int index);
   int ItemCount() const { return m_items ? m_items->Count() : 0; }
 
+  // Draws one line instead of the classic look (a skinned combo box sets it); the field
+  // below the last line takes FieldColor.
+  std::function<void(DeviceContext& dc, const Rect& rect, int index, bool hot)> PaintLine;
+  std::optional<ColorRef> FieldColor;
   // A click chose this item (the list is still open when it is called).
   std::function<void(int index)> OnChoose;
   // A click outside the list, or the capture was taken away.
