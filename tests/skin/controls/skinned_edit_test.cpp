@@ -85,6 +85,9 @@ TEST_F(SkinnedEditTest, AnInactiveEditShowsItsCacheWithTheTextInItsRectangle) {
     EXPECT_FALSE(edit->PaintsNatively());
     EXPECT_TRUE(SameColors(ShownOf(*edit), Expected(*edit, kNormal, kFont, c.flags)));
   }
+  // A text written by code while the edit is inactive shows at once.
+  edit->SetText("56");
+  EXPECT_TRUE(SameColors(ShownOf(*edit), Expected(*edit, kNormal, kFont, DT_CENTER)));
 }
 
 TEST_F(SkinnedEditTest, AFocusedEditPaintsItselfInsideTheSkinsFrameRing) {
