@@ -269,6 +269,7 @@ void TComboBox::OpenList() {
   if (top + height > work.bottom && origin.y - height >= work.top) top = origin.y - height;
   m_list.Open(GetAncestor(m_handle, GA_ROOT), Rect::FromSize(origin.x, top, Width(), height),
               m_items, Font().ToLogicalFont(), itemHeight, rows, m_itemIndex);
+  if (m_list.IsOpen()) DropDownListShown(m_list.Handle());
   Invalidate();
 }
 

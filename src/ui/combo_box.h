@@ -69,6 +69,9 @@ class TComboBox : public TWinControl {
   virtual void Select();
   virtual void DropDown();
   virtual void CloseUp();
+  // The drop-down list's window has just been shown (each opening makes a new window).
+  // Nothing here; a skinned combo box dresses the list there.
+  virtual void DropDownListShown(HWND list) { (void)list; }
 
  private:
   // The keys a combo box takes for itself (open, close, move through the items); true

@@ -28,7 +28,27 @@ TSpinEdit::TSpinEdit(TComponent* owner) : TEdit(owner) {
   m_button->OnUpClick = [this](TComponent*) { UpClick(); };
   m_button->OnDownClick = [this](TComponent*) { DownClick(); };
   m_button->SetParent(this);
+  m_pair = m_button;
   PlaceButton();
+}
+
+void TSpinEdit::ReplaceButtonPair(TWinControl* pair) {
+  if (pair == m_pair) return;
+  TWinControl* old = m_pair;
+  m_pair = pair;
+  if (old == m_button) m_button = nullptr;
+  if (old) {
+    // Out of the edit first, so that it leaves the tab order while still whole.
+    old->SetParent(nullptr);
+    old->Free();
+  }
+  if (!pair) return;
+  pair->FreeNotification(this);
+  if (pair->Parent() != this) pair->SetParent(this);
+  pair->SetVisible(m_showSpinButtons);
+  pair->SetEnabled(Enabled());
+  PlaceButton();
+  Invalidate();
 }
 
 // --- value
@@ -198,6 +218,7 @@ void TSpinEdit::Notification(TComponent* component, TOperation operation) {
   if (component == m_nextTabControl) m_nextTabControl = nullptr;
   if (component == m_prevTabControl) m_prevTabControl = nullptr;
   if (component == m_button) m_button = nullptr;
+  if (component == m_pair) m_pair = nullptr;
 }
 
 // --- buttons and geometry
@@ -211,7 +232,7 @@ Rect TSpinEdit::ButtonRect() const {
 }
 
 void TSpinEdit::PlaceButton() {
-  if (m_button) m_button->SetBoundsRect(ButtonRect());
+  if (m_pair) m_pair->SetBoundsRect(ButtonRect());
 }
 
 Rect TSpinEdit::TextArea() const {
@@ -222,13 +243,13 @@ Rect TSpinEdit::TextArea() const {
 
 void TSpinEdit::SetShowSpinButtons(bool on) {
   m_showSpinButtons = on;
-  if (m_button) m_button->SetVisible(on);
+  if (m_pair) m_pair->SetVisible(on);
   Invalidate();
 }
 
 void TSpinEdit::SetEnabled(bool enabled) {
   TEdit::SetEnabled(enabled);
-  if (m_button) m_button->SetEnabled(enabled);
+  if (m_pair) m_pair->SetEnabled(enabled);
 }
 
 void TSpinEdit::BoundsChanged() {

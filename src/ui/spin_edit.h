@@ -53,6 +53,7 @@ class TSpinEdit : public TEdit {
   TWinControl* PrevTabControl() const { return m_prevTabControl; }
   void SetPrevTabControl(TWinControl* control);
 
+  // The standard button pair; null once a descendant has put its own in its place.
   TSpinButton* Button() const { return m_button; }
   // Where the button pair sits, in client coordinates: 18 pixels wide at the right,
   // inside the border.
@@ -85,6 +86,11 @@ class TSpinEdit : public TEdit {
   // The focus leaves: "-", "+", "-0", "+0" become "0" and an out-of-range value is
   // clamped.
   virtual void NormalizeOnExit();
+  // Puts `pair` in the place of the standard button pair, which is freed. From then on
+  // `pair` is placed, shown and enabled as the standard pair was; wiring its clicks to
+  // UpClick and DownClick is the descendant's part (a skinned spin edit draws its own).
+  void ReplaceButtonPair(TWinControl* pair);
+  TWinControl* ButtonPair() const { return m_pair; }
   // Adds `steps` increments to Value (clamped through SetValue).
   void Step(int steps);
   Rect TextArea() const override;
@@ -100,6 +106,7 @@ class TSpinEdit : public TEdit {
   bool MoveToTabTarget(bool backward);
 
   TSpinButton* m_button = nullptr;
+  TWinControl* m_pair = nullptr;  // what sits at the right edge: m_button or a replacement
   int m_minValue = 0;
   int m_maxValue = 0;
   int m_increment = 1;
