@@ -72,6 +72,7 @@ class TComboBox : public TWinControl {
   // The drop-down list's window has just been shown (each opening makes a new window).
   // Nothing here; a skinned combo box dresses the list there.
   virtual void DropDownListShown(HWND list) { (void)list; }
+  TComboDropList& DropList() { return m_list; }
 
  private:
   // The keys a combo box takes for itself (open, close, move through the items); true

@@ -18,8 +18,11 @@ class TacEditWnd : public TacMainWnd {
 
   void WndProc(TMessage& message) override;
 
-  // The colour the colour step gave the field.
-  ColorRef AppliedColor() const { return m_appliedColor; }
+  // The colour the colour step gave the field (the step runs first if it has not yet).
+  ColorRef AppliedColor() {
+    if (!m_coloured) ColorStep();
+    return m_appliedColor;
+  }
   // The frame picture (the section over the whole window), rebuilt when its flag says so.
   bool RebuildFrame();
 

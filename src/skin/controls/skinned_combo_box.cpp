@@ -13,6 +13,7 @@
 #include "skin/controls/focus_rect.h"
 #include "skin/controls/mask_paint.h"
 #include "skin/controls/section_paint.h"
+#include "skin/controls/skinned_list_item.h"
 #include "skin/controls/skinned_text.h"
 #include "skin/data/skin_message.h"
 #include "win/paint.h"
@@ -325,8 +326,29 @@ void TsComboBox::CloseUp() {
 }
 
 void TsComboBox::DropDownListShown(HWND list) {
-  // The list window's skinned look (its adapter) attaches here.
-  (void)list;
+  m_retiredList = std::move(m_listAdapter);
+  TComboDropList& dropList = DropList();
+  if (!m_data.Skinned(true)) {
+    dropList.PaintLine = nullptr;
+    dropList.FieldColor.reset();
+    return;
+  }
+  // The list's frame, scroll bar and field come from the skin; its lines are skinned list
+  // lines, the hot one in the selection's look.
+  m_listAdapter = std::make_unique<TacComboListWnd>(list, nullptr, "EDIT", m_data.SkinManager());
+  m_listAdapter->Attach(true);
+  TacComboListWnd* adapter = m_listAdapter.get();
+  dropList.PaintLine = [this, adapter](DeviceContext& dc, const Rect& rect, int index, bool hot) {
+    SkinnedListItem item;
+    item.text = Items()[index];
+    item.selected = hot;
+    item.focused = hot;
+    item.field = adapter->AppliedColor();
+    item.font = Font().ToLogicalFont();
+    DrawSkinnedListItem(dc, rect, adapter->SkinData(), item);
+  };
+  dropList.FieldColor = adapter->AppliedColor();
+  InvalidateRect(list, std::nullopt, true);
 }
 
 // --- messages

@@ -10,7 +10,10 @@
 // the row editor are TsComboBoxes.
 #include <string>
 
+#include <memory>
+
 #include "skin/controls/bound_label.h"
+#include "skin/controls/combo_list_window.h"
 #include "skin/controls/common_data.h"
 #include "skin/controls/disabled_look.h"
 #include "ui/alignment.h"
@@ -91,6 +94,10 @@ class TsComboBox : public TComboBox {
   TAlignment m_alignment = TAlignment::taLeftJustify;
   TsVerticalAlignment m_verticalAlignment = TsVerticalAlignment::taAlignTop;
   bool m_listDown = false;
+  // The open list's adapter; one of a closed list waits in m_retiredList until the next
+  // opening, since the list may close from inside the adapter's own handling.
+  std::unique_ptr<TacComboListWnd> m_listAdapter;
+  std::unique_ptr<TacComboListWnd> m_retiredList;
   std::string m_cachedText;  // the text the cache shows
   TEdit* m_hookedEdit = nullptr;
   TWndMethod m_editProc;  // the editor's procedure before the hook
