@@ -51,6 +51,19 @@ void Button(Bitmap32& picture, const ScrollBarLook& look, const SkinTables& tabl
         picture.At(place.left + x, place.top + y) = button.At(x, y);
 }
 
+// The thumb over the track: its see-through corners show the track, not the window.
+void Thumb(Bitmap32& picture, const ScrollBarLook& look, const SkinTables& tables,
+           const ScrollBarSections& s, int from, int to, int state) {
+  const Rect place = Along(look, from, to);
+  const Bitmap32 under = picture;
+  ParentBackground track;
+  track.image = &under;
+  track.ready = true;
+  track.fill = look.background.fill;
+  Section(picture, place, tables, s.thumb, state, track);
+  Glyph(picture, place, tables, s.thumbGlyph, state);
+}
+
 Bitmap32 NewPicture(const ScrollBarLook& look) {
   return look.vertical ? Bitmap32(look.thickness, look.length)
                        : Bitmap32(look.length, look.thickness);
@@ -103,9 +116,7 @@ Bitmap32 PaintScrollBar(const SkinTables& tables, const ScrollBarLook& look) {
     if (room < kMinThumbLength || room < track - 1) room = std::min(kMinThumbLength, track - 1);
     const bool scrollable = look.values.page <= range;
     if (look.enabled && scrollable && room > 0 && track >= room) {
-      const Rect place = Along(look, thumb.start, thumb.start + thumb.length);
-      Section(picture, place, tables, s.thumb, look.thumbState, look.background);
-      Glyph(picture, place, tables, s.thumbGlyph, look.thumbState);
+      Thumb(picture, look, tables, s, thumb.start, thumb.start + thumb.length, look.thumbState);
     }
   } else {
     const int half = len / 2;
@@ -133,9 +144,7 @@ Bitmap32 PaintDraggedScrollBar(const SkinTables& tables, const ScrollBarLook& lo
     Button(picture, look, tables, s.firstButton, s.firstGlyph, 0, 0, b, true);
     Button(picture, look, tables, s.secondButton, s.secondGlyph, 0, len - b, len, false);
   }
-  const Rect place = Along(look, thumbStart, thumbStart + thumbLength);
-  Section(picture, place, tables, s.thumb, 2, look.background);
-  Glyph(picture, place, tables, s.thumbGlyph, 2);
+  Thumb(picture, look, tables, s, thumbStart, thumbStart + thumbLength, 2);
   return picture;
 }
 
