@@ -11,6 +11,7 @@
 #include "gdi/system_colors.h"
 #include "gdi/system_metrics.h"
 #include "skin/controls/scroll_bar_paint.h"
+#include "skin/data/skin_message.h"
 #include "skinned_controls_fixture.h"
 #include "ui/string_grid.h"
 #include "win/input.h"
@@ -278,6 +279,67 @@ TEST_F(ScrollWindowTest, DetachingGivesTheWindowItsClassicBarBack) {
   EXPECT_TRUE(SameColors(OnScreen(classicRect), classic));
   const Point middle{classicRect.left + 5, classicRect.top + 60};
   EXPECT_EQ(SendMessage(window, WM_NCHITTEST, 0, LParamFromPoint(middle)), HTVSCROLL);
+}
+
+// Records the skin messages around the engine's scroll messages, and can take the
+// thumb position itself (answering 1).
+class FramingAdapter : public TacScrollWnd {
+ public:
+  using TacScrollWnd::TacScrollWnd;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_SKIN && (SkinCodeOf(m.WParam) == SkinCode::BeforeScroll ||
+                             SkinCodeOf(m.WParam) == SkinCode::AfterScroll)) {
+      seen.push_back({static_cast<int>(SkinCodeOf(m.WParam)), static_cast<int>(LOWORD(m.LParam)),
+                      static_cast<int>(HIWORD(m.LParam))});
+      m.Result = takesPosition && SkinCodeOf(m.WParam) == SkinCode::BeforeScroll ? 1 : 0;
+      return;
+    }
+    if (m.Msg == WM_VSCROLL) {
+      seen.push_back({static_cast<int>(m.Msg), LOWORD(m.WParam), static_cast<int>(m.LParam)});
+      statePosition = GetScrollPos(Handle(), SB_VERT);
+    }
+    TacScrollWnd::WndProc(m);
+  }
+  bool takesPosition = false;
+  std::vector<std::tuple<int, int, int>> seen;  // code or message, scroll code, message or lParam
+  int statePosition = -1;
+};
+
+TEST_F(ScrollWindowTest,
+       EachScrollMessageIsFramedBySkinMessagesAndATakenThumbPositionComesInLParam) {
+  auto framing = std::make_unique<FramingAdapter>(window, nullptr, "EDIT", manager);
+  framing->Attach(true);
+  Pump();
+  const Rect bar = framing->BarRect(SB_VERT);
+  const Point arrow{bar.left + 5, bar.bottom - 5};
+  platform.UserButton(arrow, MouseButton::Left, true);
+  platform.UserButton(arrow, MouseButton::Left, false);
+  Pump();
+  using Seen = std::tuple<int, int, int>;
+  const std::vector<Seen> arrowPress = {
+      {51, SB_LINEDOWN, WM_VSCROLL}, {WM_VSCROLL, SB_LINEDOWN, 0},
+      {52, SB_LINEDOWN, WM_VSCROLL}, {51, SB_ENDSCROLL, WM_VSCROLL},
+      {WM_VSCROLL, SB_ENDSCROLL, 0}, {52, SB_ENDSCROLL, WM_VSCROLL}};
+  EXPECT_EQ(framing->seen, arrowPress);
+
+  // A window that takes the thumb position itself gets it in lParam, and its scroll state
+  // is left alone.
+  framing->seen.clear();
+  framing->takesPosition = true;
+  const ScrollValues values = Values();
+  const ThumbPlace thumb = ThumbOf(values, bar.top, bar.Height(), T());
+  const Point grab{bar.left + 5, thumb.start + 3};
+  platform.UserButton(grab, MouseButton::Left, true);
+  platform.UserMove({grab.x, grab.y + 20});
+  Pump();
+  const int position = DragPosition(values, true, thumb.start + 20 - bar.top - T(),
+                                    bar.Height() - 2 * T(), thumb.length);
+  ASSERT_GE(framing->seen.size(), 2u);
+  EXPECT_EQ(framing->seen[1], (Seen{WM_VSCROLL, SB_THUMBTRACK, position}));
+  EXPECT_EQ(framing->statePosition, values.pos);
+  platform.UserButton({grab.x, grab.y + 20}, MouseButton::Left, false);
+  Pump();
+  framing.reset();
 }
 
 TEST_F(ScrollWindowTest, AGridGetsItsBarOnlyWhenTheRowsDoNotFitAndLosesItsWidthToIt) {
