@@ -423,9 +423,10 @@ bool TacScrollWnd::ScrollPressUnderway() const {
 }
 
 bool TacScrollWnd::EndScrollPress() {
-  if (!ScrollPressUnderway()) return false;
+  if (!ScrollPressUnderway() || m_endingPress) return false;
+  m_endingPress = true;  // giving the capture back reports the change to this window
   ScrollTrackingState& tracking = ScrollTracking();
-  ReleaseCapture();
+  if (GetCapture() == Handle()) ReleaseCapture();
   int endPosition = 0;
   if (tracking.pressedPart == kPartThumb) {
     if (m_thumbDragging) {
@@ -445,6 +446,7 @@ bool TacScrollWnd::EndScrollPress() {
   tracking.shownPart = kPartNone;
   if (o >= 0 && m_bars[0] != nullptr) PaintBar(o);
   tracking.ResetPress();
+  m_endingPress = false;
   return true;
 }
 
@@ -539,6 +541,11 @@ void TacScrollWnd::WndProc(TMessage& m) {
         PressedPointerMove(ClientToScreen(Handle(), PointFromLParam(m.LParam)));
       break;
     case WM_LBUTTONUP:
+      EndScrollPress();
+      break;
+    case WM_CAPTURECHANGED:
+      // Someone else took the mouse: the press ends as if the button went up, so the
+      // repetition stops and the window hears the end of the scrolling.
       EndScrollPress();
       break;
     case WM_TIMER:

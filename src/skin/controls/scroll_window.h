@@ -100,6 +100,7 @@ class TacScrollWnd : public TacMainWnd {
   bool m_thumbDragging = false;
   bool m_scrollSuppressed = false;
   bool m_inCalculation = false;
+  bool m_endingPress = false;
 };
 
 }  // namespace tappomat

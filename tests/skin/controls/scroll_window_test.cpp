@@ -193,6 +193,23 @@ TEST_F(ScrollWindowTest, HoldingAnArrowRepeatsAfter300And55MillisecondsWhileTheP
   EXPECT_EQ(GetCapture(), kNullWindow);
 }
 
+TEST_F(ScrollWindowTest, LosingTheMouseEndsAnArrowPress) {
+  AttachAdapter();
+  platform.UserMove(OnSecondArrow());
+  platform.UserButton(OnSecondArrow(), MouseButton::Left, true);
+  Pump();
+  ASSERT_EQ(Count(SB_LINEDOWN), 1);
+  SetCapture(form->Handle());
+  Pump();
+  EXPECT_EQ(Received().back(), (Scroll{WM_VSCROLL, SB_ENDSCROLL, 0}));
+  Wait(300);
+  Wait(55);
+  Wait(55);
+  EXPECT_EQ(Count(SB_LINEDOWN), 1) << "no repetition without the mouse";
+  EXPECT_EQ(GetCapture(), form->Handle()) << "the new owner keeps the mouse";
+  ReleaseCapture();
+}
+
 TEST_F(ScrollWindowTest, DraggingTheThumbSendsTrackPositionsAndTheReleaseEndsWithTheLastOne) {
   AttachAdapter();
   const Rect bar = Bar();
