@@ -24,6 +24,16 @@ enum ScrollPart : int {
 
 inline constexpr int kMinThumbLength = 16;
 
+// A bar's orientation, and coordinates along a bar of that orientation.
+enum ScrollOrientation : int { kHorizontalBar = 0, kVerticalBar = 1 };
+inline int AlongBar(int orientation, Point p) { return orientation == kVerticalBar ? p.y : p.x; }
+inline int BarStartOf(int orientation, const Rect& r) {
+  return orientation == kVerticalBar ? r.top : r.left;
+}
+inline int BarLengthOf(int orientation, const Rect& r) {
+  return orientation == kVerticalBar ? r.Height() : r.Width();
+}
+
 // a * b / c rounded to the nearest integer (halves away from zero), computed without
 // overflow; -1 for a zero divisor or a result that does not fit an int. Positions and
 // lengths are converted with it everywhere so that painting, hit-testing and dragging

@@ -19,20 +19,7 @@
 namespace tappomat {
 namespace {
 
-constexpr int kHorizontal = 0;
-constexpr int kVertical = 1;
 constexpr UINT kScrollCommandMask = 0xFFF0;
-
-// Scroll codes the adapter sends.
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kEndScroll = 8;
-
-int Along(int orientation, Point p) { return orientation == kVertical ? p.y : p.x; }
-int BarStart(int orientation, const Rect& r) { return orientation == kVertical ? r.top : r.left; }
-int BarLength(int orientation, const Rect& r) {
-  return orientation == kVertical ? r.Height() : r.Width();
-}
 
 }  // namespace
 
@@ -50,11 +37,11 @@ bool TacScrollWnd::Active() const {
 int TacScrollWnd::Thickness() const { return ScrollBarThickness(SkinManager()); }
 
 int TacScrollWnd::GeometryButton(int orientation) const {
-  return ButtonLengthForGeometry(SkinManager()->Tables(), orientation == kVertical, Thickness());
+  return ButtonLengthForGeometry(SkinManager()->Tables(), orientation == kVerticalBar, Thickness());
 }
 
 int TacScrollWnd::PaintedButton(int orientation) const {
-  return ButtonLengthForPainting(SkinManager()->Tables(), orientation == kVertical, Thickness());
+  return ButtonLengthForPainting(SkinManager()->Tables(), orientation == kVerticalBar, Thickness());
 }
 
 void TacScrollWnd::ReadValues(int orientation) {
@@ -62,20 +49,22 @@ void TacScrollWnd::ReadValues(int orientation) {
   if (bar == nullptr) return;
   SCROLLINFO info;
   info.fMask = SIF_ALL;
-  if (!GetScrollInfo(Handle(), orientation == kVertical ? SB_VERT : SB_HORZ, info)) return;
+  if (!GetScrollInfo(Handle(), orientation == kVerticalBar ? SB_VERT : SB_HORZ, info)) return;
   bar->values = {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos};
 }
 
 bool TacScrollWnd::BarEnabled(int orientation) const {
   if (OwnerControl() != nullptr && !OwnerControl()->Enabled()) return false;
   SCROLLBARINFO info;
-  if (!GetScrollBarInfo(Handle(), orientation == kVertical ? OBJID_VSCROLL : OBJID_HSCROLL, info))
-    return (GetWindowStyle(Handle()) & (orientation == kVertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
+  if (!GetScrollBarInfo(Handle(), orientation == kVerticalBar ? OBJID_VSCROLL : OBJID_HSCROLL,
+                        info))
+    return (GetWindowStyle(Handle()) & (orientation == kVerticalBar ? WS_VSCROLL : WS_HSCROLL)) !=
+           0;
   return !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
 }
 
 bool TacScrollWnd::BarVisible(int bar) const {
-  const Bar* record = m_bars[bar == SB_VERT ? kVertical : kHorizontal].get();
+  const Bar* record = m_bars[bar == SB_VERT ? kVerticalBar : kHorizontalBar].get();
   return record != nullptr && record->visible;
 }
 
@@ -122,8 +111,8 @@ void TacScrollWnd::Attached(bool repaint) {
     ReadValues(o);
   }
   const std::uint32_t style = GetWindowStyle(Handle());
-  m_bars[kHorizontal]->styleFlag = (style & WS_HSCROLL) != 0;
-  m_bars[kVertical]->styleFlag = (style & WS_VSCROLL) != 0;
+  m_bars[kHorizontalBar]->styleFlag = (style & WS_HSCROLL) != 0;
+  m_bars[kVerticalBar]->styleFlag = (style & WS_VSCROLL) != 0;
   m_frame.leftScrollBar = (GetWindowExStyle(Handle()) & WS_EX_LEFTSCROLLBAR) != 0;
   m_thumbDragging = false;
   if (repaint)
@@ -180,11 +169,11 @@ void TacScrollWnd::CalcSize(TMessage& message) {
   m_frame.bottom = before.bottom - client.bottom;
   m_frame.thickness = Thickness();
   const int t = m_frame.thickness;
-  Bar& v = *m_bars[kVertical];
+  Bar& v = *m_bars[kVerticalBar];
   v.styleFlag = (style & WS_VSCROLL) != 0;
   v.visible = v.styleFlag && client.Width() >= t;
   if (v.visible) (m_frame.leftScrollBar ? client.left += t : client.right -= t);
-  Bar& h = *m_bars[kHorizontal];
+  Bar& h = *m_bars[kHorizontalBar];
   h.styleFlag = (style & WS_HSCROLL) != 0;
   h.visible = h.styleFlag && client.Height() >= t;
   if (h.visible) client.bottom -= t;
@@ -195,9 +184,9 @@ void TacScrollWnd::CalcSize(TMessage& message) {
 LRESULT TacScrollWnd::HitTest(Point screen) {
   const Rect window = GetWindowRect(Handle());
   if (m_frame.hVisible && HorizontalBarRect(window, m_frame).Contains(screen))
-    return BarEnabled(kHorizontal) ? HTHSCROLL : HTNOWHERE;
+    return BarEnabled(kHorizontalBar) ? HTHSCROLL : HTNOWHERE;
   if (m_frame.vVisible && VerticalBarRect(window, m_frame).Contains(screen))
-    return BarEnabled(kVertical) ? HTVSCROLL : HTNOWHERE;
+    return BarEnabled(kVerticalBar) ? HTVSCROLL : HTNOWHERE;
   if (CornerBoxRect(window, m_frame).Contains(screen) && CornerHasGrip()) return HTBOTTOMRIGHT;
   return CallPrevious(WM_NCHITTEST, 0, LParamFromPoint(screen));
 }
@@ -206,8 +195,8 @@ LRESULT TacScrollWnd::HitTest(Point screen) {
 
 void TacScrollWnd::RefreshScrollBars() {
   if (!Active() || !IsWindowVisible(Handle()) || SkinData().Updating()) return;
-  ReadValues(kHorizontal);
-  ReadValues(kVertical);
+  ReadValues(kHorizontalBar);
+  ReadValues(kVerticalBar);
   PaintScrollBars(nullptr);
 }
 
@@ -219,8 +208,8 @@ void TacScrollWnd::PaintScrollBars(DeviceContext* windowDc) {
     if (!own) return;
     windowDc = &*own;
   }
-  PaintBar(*windowDc, kHorizontal);
-  PaintBar(*windowDc, kVertical);
+  PaintBar(*windowDc, kHorizontalBar);
+  PaintBar(*windowDc, kVerticalBar);
   if (m_frame.hVisible && m_frame.vVisible) PaintCorner(*windowDc);
 }
 
@@ -239,15 +228,15 @@ void TacScrollWnd::PaintBar(DeviceContext& dc, int orientation) {
   }
   if (!bar.visible) return;
   const Rect window = GetWindowRect(Handle());
-  const Rect place = (orientation == kVertical ? VerticalBarRect(window, m_frame)
-                                               : HorizontalBarRect(window, m_frame))
+  const Rect place = (orientation == kVerticalBar ? VerticalBarRect(window, m_frame)
+                                                  : HorizontalBarRect(window, m_frame))
                          .Offset(-window.left, -window.top);
-  if (BarLength(orientation, place) <= 1) return;
+  if (BarLengthOf(orientation, place) <= 1) return;
   ReadValues(orientation);
   ScrollBarLook look;
-  look.vertical = orientation == kVertical;
+  look.vertical = orientation == kVerticalBar;
   look.thickness = m_frame.thickness;
-  look.length = BarLength(orientation, place);
+  look.length = BarLengthOf(orientation, place);
   look.geometryButton = GeometryButton(orientation);
   look.paintedButton = PaintedButton(orientation);
   look.values = bar.values;
@@ -283,200 +272,6 @@ void TacScrollWnd::PaintCorner(DeviceContext& dc) {
     BitBlt(dc, box.left, box.top, picture.Width(), picture.Height(), picture, 0, 0, SRCCOPY);
 }
 
-// --- hovering
-
-void TacScrollWnd::HoverStart(int orientation) {
-  ScrollTrackingState& tracking = ScrollTracking();
-  if (tracking.window != Handle() && IsWindow(tracking.window) && tracking.hoverTimer != 0)
-    KillTimer(tracking.window, kScrollHoverTimer);
-  tracking.window = Handle();
-  if (orientation == tracking.hoverOrientation) return;
-  tracking.hoveredPart = tracking.previousHoveredPart = kPartNone;
-  tracking.hoverRect = BarRect(orientation == kVertical ? SB_VERT : SB_HORZ);
-  tracking.hoverOrientation = orientation;
-  tracking.hoverTimer = SetTimer(Handle(), kScrollHoverTimer, kScrollHoverPeriod);
-  PaintScrollBars(nullptr);
-}
-
-void TacScrollWnd::HoverTick() {
-  ScrollTrackingState& tracking = ScrollTracking();
-  if (tracking.window != Handle() || tracking.hoverOrientation < 0) {
-    KillTimer(Handle(), kScrollHoverTimer);
-    return;
-  }
-  if (m_thumbDragging) return;
-  const Point pointer = GetCursorPos();
-  if (tracking.hoverRect.Contains(pointer)) {
-    const int o = tracking.hoverOrientation;
-    ReadValues(o);
-    tracking.hoveredPart = PartAt(m_bars[static_cast<std::size_t>(o)]->values, tracking.hoverRect,
-                                  o == kVertical, GeometryButton(o), pointer);
-    if (tracking.hoveredPart != tracking.previousHoveredPart) PaintBar(o);
-    tracking.previousHoveredPart = tracking.hoveredPart;
-    return;
-  }
-  KillTimer(Handle(), kScrollHoverTimer);
-  tracking.ResetHover();
-  PaintScrollBars(nullptr);
-}
-
-// --- pressing, repeating, dragging, releasing
-
-void TacScrollWnd::Press(int hit, Point screen) {
-  ScrollTrackingState& tracking = ScrollTracking();
-  const int o = hit == HTVSCROLL ? kVertical : kHorizontal;
-  tracking.window = Handle();
-  tracking.scrollMessage = o == kVertical ? WM_VSCROLL : WM_HSCROLL;
-  tracking.pressedOrientation = o;
-  ReadValues(o);
-  Bar& bar = *m_bars[static_cast<std::size_t>(o)];
-  const Rect rect = BarRect(o == kVertical ? SB_VERT : SB_HORZ);
-  const int button = GeometryButton(o);
-  tracking.pressedPart = PartAt(bar.values, rect, o == kVertical, button, screen);
-  if (!BarEnabled(o)) return;
-  if (tracking.pressedPart >= kPartFirstArrow && tracking.pressedPart <= kPartTrackAfter) {
-    tracking.shownPart = tracking.pressedPart;
-    PaintBar(o);
-    SendScroll(tracking.pressedPart, 0);
-    tracking.shownPart = tracking.pressedPart;
-    tracking.repeatTimer = SetTimer(Handle(), kScrollFirstRepeatTimer, kScrollFirstRepeatDelay);
-  } else if (tracking.pressedPart == kPartThumb) {
-    const ThumbPlace thumb = ThumbOf(bar.values, BarStart(o, rect), BarLength(o, rect), button);
-    tracking.drag = {thumb.length, thumb.start, rect, Along(o, screen) - thumb.start,
-                     bar.values.pos};
-    bar.values.trackPos = bar.values.pos;
-    m_thumbDragging = true;
-  }
-  if (tracking.pressedPart != kPartNone) SetCapture(Handle());
-}
-
-void TacScrollWnd::PressedPointerMove(Point screen) {
-  ScrollTrackingState& tracking = ScrollTracking();
-  const int o = tracking.pressedOrientation;
-  if (o < 0) return;
-  ReadValues(o);
-  const int part = PartAt(m_bars[static_cast<std::size_t>(o)]->values,
-                          BarRect(o == kVertical ? SB_VERT : SB_HORZ), o == kVertical,
-                          GeometryButton(o), screen);
-  const int shown = part == tracking.pressedPart ? part : kPartNone;
-  if (shown == tracking.shownPart) return;
-  tracking.shownPart = shown;
-  PaintBar(o);
-}
-
-void TacScrollWnd::RepeatTick() {
-  ScrollTrackingState& tracking = ScrollTracking();
-  PressedPointerMove(GetCursorPos());
-  if (tracking.shownPart == kPartNone) return;
-  m_scrollSuppressed = true;
-  SendScroll(tracking.shownPart, 0);
-  m_scrollSuppressed = false;
-}
-
-void TacScrollWnd::DragTo(Point screen) {
-  ScrollTrackingState& tracking = ScrollTracking();
-  const int o = tracking.pressedOrientation;
-  const ScrollDrag& drag = tracking.drag;
-  const int button = GeometryButton(o);
-  const int barStart = BarStart(o, drag.bar);
-  const int trackStart = barStart + button;
-  const int trackLength = BarLength(o, drag.bar) - 2 * button;
-  const int thumbStart = std::max(
-      trackStart,
-      std::min(Along(o, screen) - drag.grabOffset, trackStart + trackLength - drag.thumbLength));
-
-  // The dragging flag keeps every other painting off this bar meanwhile.
-  if (std::optional<DeviceContext> dc = GetWindowDC(Handle())) {
-    const Rect window = GetWindowRect(Handle());
-    ScrollBarLook look;
-    look.vertical = o == kVertical;
-    look.thickness = m_frame.thickness;
-    look.length = BarLength(o, drag.bar);
-    look.paintedButton = PaintedButton(o);
-    look.geometryButton = button;
-    TacBGInfo info;
-    const Point place{drag.bar.left - window.left, drag.bar.top - window.top};
-    look.background = BackgroundAt(place, info);
-    m_dragPicture = PaintDraggedScrollBar(SkinManager()->Tables(), look, thumbStart - barStart,
-                                          drag.thumbLength);
-    m_dragPlace = place;
-    if (!m_dragPicture.IsEmpty())
-      BitBlt(*dc, place.x, place.y, m_dragPicture.Width(), m_dragPicture.Height(), m_dragPicture, 0,
-             0, SRCCOPY);
-  }
-
-  Bar& bar = *m_bars[static_cast<std::size_t>(o)];
-  const int position = DragPosition(bar.values, o == kVertical, thumbStart - trackStart,
-                                    trackLength, drag.thumbLength);
-  if (position != drag.lastTrackPos) {
-    bar.values.trackPos = position;
-    m_scrollSuppressed = true;
-    SendScroll(kThumbTrack, position);
-    m_scrollSuppressed = false;
-  }
-  tracking.drag.lastTrackPos = position;
-}
-
-bool TacScrollWnd::ScrollPressUnderway() const {
-  const ScrollTrackingState& tracking = ScrollTracking();
-  return tracking.window == Handle() && tracking.pressedPart != kPartNone;
-}
-
-bool TacScrollWnd::EndScrollPress() {
-  if (!ScrollPressUnderway() || m_endingPress) return false;
-  m_endingPress = true;  // giving the capture back reports the change to this window
-  ScrollTrackingState& tracking = ScrollTracking();
-  if (GetCapture() == Handle()) ReleaseCapture();
-  int endPosition = 0;
-  if (tracking.pressedPart == kPartThumb) {
-    if (m_thumbDragging) {
-      SendScroll(kThumbPosition, tracking.drag.lastTrackPos);
-      m_thumbDragging = false;
-      m_dragPicture = {};
-    }
-    endPosition = tracking.drag.lastTrackPos;
-  } else {
-    KillTimer(Handle(), kScrollFirstRepeatTimer);
-    KillTimer(Handle(), kScrollRepeatTimer);
-  }
-  m_scrollSuppressed = true;
-  SendScroll(kEndScroll, endPosition);
-  m_scrollSuppressed = false;
-  const int o = tracking.pressedOrientation;
-  tracking.shownPart = kPartNone;
-  if (o >= 0 && m_bars[0] != nullptr) PaintBar(o);
-  tracking.ResetPress();
-  m_endingPress = false;
-  return true;
-}
-
-// Tells the window (through the skin message) that the engine scrolls it, sends the scroll
-// message as the window's classic bar would, and tells it that the scrolling is done. A
-// window that takes the thumb position itself answers 1 and gets the position in lParam;
-// for any other the position goes into the window's scroll state first, so that a window
-// reading the track position sees positions beyond the 16 bits of the message too.
-void TacScrollWnd::SendScroll(int code, int position) {
-  const HWND h = Handle();
-  const UINT msg = ScrollTracking().scrollMessage;
-  const LPARAM notice = MAKELPARAM(code, static_cast<int>(msg));
-  LPARAM lParam = position;
-  if (SendMessage(h, WM_SKIN, SkinWParam(SkinCode::BeforeScroll), notice) != 1) {
-    const int bar = msg == WM_HSCROLL ? SB_HORZ : SB_VERT;
-    SCROLLINFO info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(h, bar, info);
-    if (code == kThumbTrack) {
-      SCROLLINFO setPos;
-      setPos.fMask = SIF_POS;
-      setPos.nPos = position;
-      SetScrollInfo(h, bar, setPos, false);
-    }
-    lParam = 0;
-  }
-  SendMessage(h, msg, MAKEWPARAM(code, std::min(position, 65535)), lParam);
-  SendMessage(h, WM_SKIN, SkinWParam(SkinCode::AfterScroll), notice);
-}
-
 // --- messages
 
 void TacScrollWnd::WndProc(TMessage& m) {
@@ -503,7 +298,7 @@ void TacScrollWnd::WndProc(TMessage& m) {
       return;
     case WM_NCMOUSEMOVE:
       if (m.WParam == HTHSCROLL || m.WParam == HTVSCROLL)
-        HoverStart(m.WParam == HTVSCROLL ? kVertical : kHorizontal);
+        HoverStart(m.WParam == HTVSCROLL ? kVerticalBar : kHorizontalBar);
       break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
