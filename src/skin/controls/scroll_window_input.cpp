@@ -30,9 +30,17 @@ constexpr int kEndScroll = 8;
 
 void TacScrollWnd::HoverStart(int orientation) {
   ScrollTrackingState& tracking = ScrollTracking();
-  if (tracking.window != Handle() && IsWindow(tracking.window) && tracking.hoverTimer != 0)
-    KillTimer(tracking.window, kScrollHoverTimer);
-  tracking.window = Handle();
+  const HWND previous = tracking.window;
+  if (previous != Handle()) {
+    // The pointer came straight from another window's bar: that one stops hovering and
+    // loses its hot look, and this one starts afresh even on a bar of the same orientation.
+    if (IsWindow(previous)) KillTimer(previous, kScrollHoverTimer);
+    tracking.ResetHover();
+    tracking.window = Handle();
+    if (auto* other = dynamic_cast<TacScrollWnd*>(TacMainWnd::Of(previous));
+        other != nullptr && other != this)
+      other->PaintScrollBars(nullptr);
+  }
   if (orientation == tracking.hoverOrientation) return;
   tracking.hoveredPart = tracking.previousHoveredPart = kPartNone;
   tracking.hoverRect = BarRect(orientation == kVerticalBar ? SB_VERT : SB_HORZ);

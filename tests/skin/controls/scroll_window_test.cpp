@@ -273,6 +273,37 @@ TEST_F(ScrollWindowTest, HoveringAnArrowShowsItHotUntilThePointerLeavesTheBar) {
   EXPECT_TRUE(SameColors(OnScreen(Bar()), normal));
 }
 
+TEST_F(ScrollWindowTest, MovingStraightToAnotherWindowsBarMovesTheHotLookWithThePointer) {
+  AttachAdapter();
+  const HWND other =
+      CreateWindowEx(0, "ScrollingTestWindow", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 112, 10, 60,
+                     120, form->Handle());
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMax = 99;
+  info.nPage = 10;
+  SetScrollInfo(other, SB_VERT, info, true);
+  TacScrollWnd otherAdapter(other, nullptr, "EDIT", manager);
+  otherAdapter.Attach(true);
+  Pump();
+  const Rect otherBar = otherAdapter.BarRect(SB_VERT);
+  const Point otherArrow{otherBar.left + T() / 2, otherBar.bottom - T() / 2};
+
+  platform.UserMove(OnSecondArrow());
+  Pump();
+  Wait(20);
+  ASSERT_TRUE(SameColors(OnScreen(Bar()), SkinBar(0, 1, 0)));
+  platform.UserMove(otherArrow);
+  Pump();
+  Wait(20);
+  EXPECT_TRUE(SameColors(OnScreen(Bar()), SkinBar(0, 0, 0))) << "the first bar is no longer hot";
+  const Bitmap32 otherShown = OnScreen(otherBar);
+  // The second bar shows its second arrow hot: it differs from its look once the pointer left.
+  platform.UserMove(InClient());
+  Wait(20);
+  EXPECT_FALSE(SameColors(otherShown, OnScreen(otherBar))) << "the second bar was hot";
+}
+
 TEST_F(ScrollWindowTest, ADisabledBarAnswersNowhereAndIsBlendedIntoItsBackground) {
   const Point middle{ClassicBar().left + 5, ClassicBar().top + 60};
   EnableScrollBar(window, SB_VERT, ESB_DISABLE_BOTH);
