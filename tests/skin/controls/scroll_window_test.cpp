@@ -304,6 +304,19 @@ TEST_F(ScrollWindowTest, MovingStraightToAnotherWindowsBarMovesTheHotLookWithThe
   EXPECT_FALSE(SameColors(otherShown, OnScreen(otherBar))) << "the second bar was hot";
 }
 
+TEST_F(ScrollWindowTest, TheLeftScrollBarStyleTakesTheBarToTheLeftWhenItChanges) {
+  AttachAdapter();
+  const Rect w = GetWindowRect(window);
+  EXPECT_EQ(Bar().right, w.right);
+  SetWindowExStyle(window, GetWindowExStyle(window) | WS_EX_LEFTSCROLLBAR);
+  SetWindowPos(window, kNullWindow, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  Pump();
+  EXPECT_EQ(Bar(), (Rect{w.left, w.top, w.left + T(), w.bottom}));
+  EXPECT_EQ(GetClientRectInWindow(window), (Rect{T(), 0, 100, 120}));
+  EXPECT_TRUE(SameColors(OnScreen(Bar()), SkinBar(0, 0, 0)));
+}
+
 TEST_F(ScrollWindowTest, ADisabledBarAnswersNowhereAndIsBlendedIntoItsBackground) {
   const Point middle{ClassicBar().left + 5, ClassicBar().top + 60};
   EnableScrollBar(window, SB_VERT, ESB_DISABLE_BOTH);
