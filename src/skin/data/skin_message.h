@@ -39,6 +39,8 @@ enum class SkinCode : std::uint16_t {
   TransparencyFlags = 36,  // argument 1: recompute; 0: answer them
   QuerySkinData = 37,
   LinkObject = 38,
+  BeforeScroll = 51,       // around a scroll message the engine sends: second parameter
+  AfterScroll = 52,        // MAKELPARAM(scroll code, WM_HSCROLL or WM_VSCROLL)
   QueryApplication = 60,
 };
 
