@@ -4,7 +4,7 @@
 #include <string>
 
 #include "skin/controls/skinned_label.h"
-#include "ui/spin_edit.h"
+#include "skin/controls/skinned_spin_edit.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
@@ -47,9 +47,9 @@ inline void SetLabelFont(TLabel* label, const char* name, int height, bool bold)
 
 // A number field from 0 to `maxValue` holding `value`, typed into up to `maxLength`
 // characters.
-inline TSpinEdit* PlaceSpinEdit(TWinControl* parent, Rect r, int maxValue, int maxLength,
+inline TsSpinEdit* PlaceSpinEdit(TWinControl* parent, Rect r, int maxValue, int maxLength,
                                 int value) {
-  auto* edit = Place<TSpinEdit>(parent, r.left, r.top, r.Width(), r.Height());
+  auto* edit = Place<TsSpinEdit>(parent, r.left, r.top, r.Width(), r.Height());
   edit->SetMinValue(0);
   edit->SetMaxValue(maxValue);
   edit->SetMaxLength(maxLength);

@@ -24,7 +24,12 @@
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_bit_btn.h"
 #include "skin/controls/skinned_button.h"
+#include "skin/controls/skinned_check_box.h"
+#include "skin/controls/skinned_combo_box.h"
+#include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_list_box.h"
 #include "skin/controls/skinned_speed_button.h"
+#include "skin/controls/skinned_spin_edit.h"
 #include "skin/data/skin_manager.h"
 #include "storage/atomic_file.h"
 #include "storage/ini_file.h"
@@ -32,15 +37,10 @@
 #include "storage/script_library.h"
 #include "storage/settings.h"
 #include "ui/application.h"
-#include "skin/controls/skinned_check_box.h"
-#include "ui/combo_box.h"
 #include "ui/dialogs.h"
 #include "ui/image.h"
-#include "skin/controls/skinned_label.h"
-#include "skin/controls/skinned_list_box.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
-#include "ui/spin_edit.h"
 #include "ui/string_grid.h"
 #include "ui/timer.h"
 #include "win/window_system.h"
@@ -146,7 +146,7 @@ void TForm1::CreateControls() {
 
   Label6 = Place<TsLabel>(this, 141, 21, 37, 16);
   SetLabelFont(Label6, "Arial Narrow", 13, false);
-  CLPKM = Place<TComboBox>(this, 179, 19, 49, 21);
+  CLPKM = Place<TsComboBox>(this, 179, 19, 49, 21);
   CLPKM->SetStyle(TComboBoxStyle::csDropDown);
   CLPKM->Items().Add(kRussian.leftButton);
   CLPKM->Items().Add(kRussian.rightButton);

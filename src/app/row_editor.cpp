@@ -10,10 +10,10 @@
 #include "app/skin_setup.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
-#include "ui/combo_box.h"
-#include "ui/convert.h"
+#include "skin/controls/skinned_combo_box.h"
 #include "skin/controls/skinned_label.h"
-#include "ui/spin_edit.h"
+#include "skin/controls/skinned_spin_edit.h"
+#include "ui/convert.h"
 #include "ui/string_grid.h"
 
 namespace tappomat {
@@ -56,7 +56,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   Label6 = Place<TsLabel>(this, 149, 13, 37, 16);
   Label6->SetCaption(kRussian.button);
   SetLabelFont(Label6, "Arial Narrow", 13, false);
-  CLPKM = Place<TComboBox>(this, 187, 11, 49, 21);
+  CLPKM = Place<TsComboBox>(this, 187, 11, 49, 21);
   CLPKM->SetStyle(TComboBoxStyle::csDropDown);
   CLPKM->Items().Add(kRussian.leftButton);
   CLPKM->Items().Add(kRussian.rightButton);
@@ -118,7 +118,7 @@ void TForm2::SBAddClick(TComponent*) {
     table.SetCell(kNumberCol, row, std::to_string(row));
     // A field still being typed in (Enter pressed in it) has not been brought into its
     // range yet; that happens when the focus leaves.
-    auto value = [](const TSpinEdit* field) { return field->CheckValue(field->Value()); };
+    auto value = [](const TsSpinEdit* field) { return field->CheckValue(field->Value()); };
     table.SetCell(kXCol, row, std::to_string(value(SX)));
     table.SetCell(kYCol, row, std::to_string(value(SY)));
     table.SetCell(kButtonCol, row, std::to_string(CLPKM->ItemIndex()));

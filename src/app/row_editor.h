@@ -11,9 +11,9 @@
 namespace tappomat {
 
 class TsButton;
-class TComboBox;
+class TsComboBox;
 class TsLabel;
-class TSpinEdit;
+class TsSpinEdit;
 
 class TForm2 : public TForm {
  public:
@@ -25,15 +25,15 @@ class TForm2 : public TForm {
   void EditRow(int row);
 
   TsLabel* Label2;
-  TSpinEdit* SX;
+  TsSpinEdit* SX;
   TsLabel* Label4;
-  TSpinEdit* SY;
+  TsSpinEdit* SY;
   TsLabel* Label6;
-  TComboBox* CLPKM;
+  TsComboBox* CLPKM;
   TsButton* SBCursor;
   TsLabel* Label5;
-  TSpinEdit* SDelay;
-  TSpinEdit* NumStr;  // hidden: the table row being edited
+  TsSpinEdit* SDelay;
+  TsSpinEdit* NumStr;  // hidden: the table row being edited
   TsButton* SBAdd;
   TsButton* sButton2;
 

@@ -8,11 +8,11 @@
 #include "automation/target2.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_bit_btn.h"
-#include "skin/controls/skinned_speed_button.h"
-#include "support/temp_folder.h"
 #include "skin/controls/skinned_check_box.h"
 #include "skin/controls/skinned_list_box.h"
-#include "ui/spin_edit.h"
+#include "skin/controls/skinned_speed_button.h"
+#include "skin/controls/skinned_spin_edit.h"
+#include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
 
 namespace tappomat {

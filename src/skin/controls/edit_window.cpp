@@ -17,7 +17,7 @@
 namespace tappomat {
 
 TacEditWnd::TacEditWnd(HWND window, TsCommonData* data, const std::string& section, TsSkinManager* manager)
-    : TacMainWnd(window, data, section.empty() ? std::string("EDIT") : section, manager) {}
+    : TacScrollWnd(window, data, section.empty() ? std::string("EDIT") : section, manager) {}
 
 bool TacEditWnd::HasHotLook() const {
   const TsGeneralData* section = SkinData().Section();
@@ -138,6 +138,7 @@ void TacEditWnd::PaintFrame() {
     if (strip.IsEmpty()) continue;
     BitBlt(*dc, strip.left, strip.top, strip.Width(), strip.Height(), *cache, strip.left, strip.top, SRCCOPY);
   }
+  PaintScrollBars(&*dc);
 }
 
 void TacEditWnd::RedrawFrame() {
@@ -163,7 +164,7 @@ void TacEditWnd::WndProc(TMessage& message) {
     }
     // The control handles the skin messages to its own skin data; the adapter handles those
     // to the skin data it made itself.
-    if (OwnsSkinData() ? !data.HandleSkinMessage(message) : true) TacMainWnd::WndProc(message);
+    if (OwnsSkinData() ? !data.HandleSkinMessage(message) : true) TacScrollWnd::WndProc(message);
     switch (code) {
       case SkinCode::NewSkin:
       case SkinCode::Refresh:
@@ -184,13 +185,13 @@ void TacEditWnd::WndProc(TMessage& message) {
     return;
   }
   if (!data.Skinned()) {
-    TacMainWnd::WndProc(message);
+    TacScrollWnd::WndProc(message);
     return;
   }
   switch (message.Msg) {
     case WM_NCPAINT:
       // The frame is ours: the window's own handler never paints it.
-      if (IsWindowVisible(Handle()) && !data.Updating()) PaintFrame();
+      if (IsWindowVisible(Handle()) && !data.Updating() && !InOwnCalculation()) PaintFrame();
       message.Result = 0;
       return;
     case WM_PAINT:
@@ -202,7 +203,7 @@ void TacEditWnd::WndProc(TMessage& message) {
       if (HasHotLook() && OwnerControl() != nullptr && OwnerControl()->TabStop()) {
         data.SetBackgroundChanged(true);
         data.SetForcedActive(message.Msg == WM_SETFOCUS);
-        TacMainWnd::WndProc(message);
+        TacScrollWnd::WndProc(message);
         ColorStep();
         RedrawFrame();
         return;
@@ -212,7 +213,7 @@ void TacEditWnd::WndProc(TMessage& message) {
     case CM_ENABLEDCHANGED:
     case CM_FONTCHANGED:
       data.SetBackgroundChanged(true);
-      TacMainWnd::WndProc(message);
+      TacScrollWnd::WndProc(message);
       if (!data.Updating()) RedrawFrame();
       return;
     case CM_MOUSEENTER:
@@ -226,7 +227,7 @@ void TacEditWnd::WndProc(TMessage& message) {
     default:
       break;
   }
-  TacMainWnd::WndProc(message);
+  TacScrollWnd::WndProc(message);
   if (message.Msg == WM_SIZE) {
     data.SetBackgroundChanged(true);
     RedrawFrame();

@@ -7,11 +7,11 @@
 // painting its own content. The grid and combo-list adapters derive from it.
 #include <string>
 
-#include "skin/controls/window_adapter.h"
+#include "skin/controls/scroll_window.h"
 
 namespace tappomat {
 
-class TacEditWnd : public TacMainWnd {
+class TacEditWnd : public TacScrollWnd {
  public:
   TacEditWnd(HWND window, TsCommonData* data, const std::string& section, TsSkinManager* manager);
   ~TacEditWnd() override { Detach(); }
