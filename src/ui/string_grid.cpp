@@ -350,7 +350,15 @@ void TStringGrid::HandleScroll(int bar, WPARAM wParam) {
     case SB_THUMBTRACK:
       if (!(m_options & goThumbTracking)) break;
       [[fallthrough]];
-    case SB_THUMBPOSITION: scrollTo(HIWORD(wParam)); break;
+    case SB_THUMBPOSITION: {
+      // The message carries 16 bits: a position beyond them arrives as 65535, and the
+      // bar's state has the whole of it.
+      SCROLLINFO info;
+      info.fMask = SIF_TRACKPOS;
+      const bool clipped = HIWORD(wParam) == 0xFFFF && GetScrollInfo(m_handle, bar, info);
+      scrollTo(clipped ? info.nTrackPos : HIWORD(wParam));
+      break;
+    }
     default: break;
   }
 }

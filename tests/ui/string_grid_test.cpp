@@ -198,6 +198,16 @@ TEST_F(StringGridTest, OnDrawCellFollowsTheStandardPaintingWithStates) {
     EXPECT_EQ((c.state & gdFocused) != 0, c.col == 1 && c.row == 2) << c.col << "," << c.row;
 }
 
+TEST_F(StringGridTest, AThumbPositionBeyondSixteenBitsComesFromTheBarsState) {
+  grid->SetRowCount(100000);
+  SCROLLINFO info;
+  info.fMask = SIF_POS;
+  info.nPos = 90000;
+  SetScrollInfo(grid->Handle(), SB_VERT, info, false);
+  SendMessage(grid->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0xFFFF), 0);
+  EXPECT_EQ(grid->TopRow(), 90000);
+}
+
 TEST_F(StringGridTest, RowsThatDoNotFitScroll) {
   auto hasBar = [&](std::uint32_t bit) { return (GetWindowStyle(grid->Handle()) & bit) != 0; };
   EXPECT_TRUE(hasBar(WS_VSCROLL));
