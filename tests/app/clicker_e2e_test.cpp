@@ -552,6 +552,99 @@ TEST_P(ClickerEndToEnd, SkinnedButtonsShowHotAndPressedLooksAndTheLanguageGroup)
   Quit(user, program, client);
 }
 
+// The skinned fields, the button-choice box and the table's skinned scroll bar on a real
+// display: typed and stepped values, a button chosen from the drop-down list by mouse and
+// by keys, reach the script as before; the table scrolls by the bar's arrows, its track,
+// its thumb and the wheel.
+TEST_P(ClickerEndToEnd, SkinnedFieldsChoicesAndTheTablesScrollBarWork) {
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
+                       desktop.session.DisplayName());
+  ASSERT_TRUE(program.Started());
+  const Point client = WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
+  auto at = [&](int x, int y) { return Point{client.x + x, client.y + y}; };
+  const auto retype = [&](Point field, const std::string& text) {
+    ClickAt(user, field, 1);
+    Tap(user, XK_End);
+    for (int i = 0; i < 8; ++i) Tap(user, XK_BackSpace);
+    TypeText(user, text);
+  };
+
+  retype(at(40, 29), "123");  // X
+  retype(at(106, 29), "45");  // Y
+  ClickAt(user, at(254, 48), 1);  // the pause's up button: 300 -> 301
+  ClickAt(user, at(219, 29), 1);  // the button box's arrow: the list opens below it
+  ClickAt(user, at(200, 40 + 13 + 6), 1);  // its second line: the right button
+  ClickAt(user, at(268, 29), 1);  // add the row
+  ClickAt(user, at(200, 29), 1);  // the box again, by keys this time: Up chooses the left button
+  Tap(user, XK_Up);
+  std::this_thread::sleep_for(100ms);
+  ClickAt(user, at(268, 29), 1);
+  for (int i = 0; i < 28; ++i) ClickAt(user, at(268, 29), 1);
+
+  // Save the script and read its first two rows.
+  ClickAt(user, at(309, 80), 1);
+  std::this_thread::sleep_for(500ms);
+  TypeText(user, "fields");
+  Tap(user, XK_Return);
+  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(dataDir / "fields.tps"); }, 5s));
+  const std::string saved = dataDir.Get("fields.tps");
+  EXPECT_NE(saved.find("count=30\r\nX1=123\r\nY1=45\r\nKey1=1\r\nDelay1=301\r\n"
+                       "X2=123\r\nY2=45\r\nKey2=0\r\nDelay2=301\r\n"),
+            std::string::npos)
+      << saved.substr(0, 200);
+
+  // The table: its first visible row, as pixels of the number column.
+  const auto firstRow = [&] {
+    std::string pixels;
+    for (int x = 18; x < 40; ++x) pixels += std::to_string(user.PixelAt(user.Root(), client.x + x, client.y + 68 + 2 + 16 + 8)) + ",";
+    return pixels;
+  };
+  const auto settle = [] { std::this_thread::sleep_for(250ms); };
+
+  ClickAt(user, at(150, 52), 1);  // away from the table
+  const std::string top = firstRow();
+  ClickAt(user, at(227, 292), 1);  // the down arrow
+  settle();
+  const std::string second = firstRow();
+  EXPECT_NE(second, top) << "one row down";
+  ClickAt(user, at(227, 78), 1);  // the up arrow
+  settle();
+  EXPECT_EQ(firstRow(), top) << "back up";
+  ClickAt(user, at(227, 270), 1);  // the track above the down arrow: a page down
+  settle();
+  const std::string paged = firstRow();
+  EXPECT_NE(paged, top);
+  EXPECT_NE(paged, second);
+  ClickAt(user, at(100, 200), 1);  // a row of the table: the table takes the wheel
+  for (int i = 0; i < 20; ++i) {  // the wheel over the table, back to the top
+    user.FakeButton(4, true);
+    user.FakeButton(4, false);
+  }
+  user.Sync();
+  settle();
+  EXPECT_EQ(firstRow(), top) << "the wheel scrolls back up";
+  // The thumb, just below the up arrow, dragged to the bottom.
+  user.FakeMotion(at(227, 68 + 2 + 16 + 6));
+  user.FakeButton(1, true);
+  user.Sync();
+  settle();
+  for (int y = 100; y <= 300; y += 20) user.FakeMotion(at(227, y));
+  user.Sync();
+  settle();
+  user.FakeButton(1, false);
+  user.Sync();
+  settle();
+  const std::string bottom = firstRow();
+  EXPECT_NE(bottom, top) << "the thumb took the table down";
+  EXPECT_NE(bottom, second);
+  Quit(user, program, client);
+}
+
 // Asked to end by a signal, or with its main window destroyed by another program, the
 // program closes as by its close button: the settings are written and it exits with 0,
 // without X errors.

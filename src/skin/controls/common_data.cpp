@@ -276,6 +276,8 @@ void TsCommonData::PointerEntered() {
 }
 
 bool TsCommonData::CommonMessage(TMessage& message) {
+  // The skin data of a window without a control (a drop-down list) has nothing to track.
+  if (m_owner == nullptr) return false;
   switch (message.Msg) {
     case CM_MOUSEENTER:
       PointerEntered();
