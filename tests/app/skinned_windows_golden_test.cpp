@@ -7,6 +7,11 @@
 #include "app/hot_key_help.h"
 #include "app/main.h"
 #include "app/row_editor.h"
+#include "platform/virtual_keys.h"
+#include "skin/controls/skinned_button.h"
+#include "skin/controls/skinned_combo_box.h"
+#include "skin/controls/skinned_spin_edit.h"
+#include "ui/string_grid.h"
 #include "skin/controls/skinned_speed_button.h"
 #include "support/golden.h"
 #include "ui/ui_fixture.h"
@@ -26,13 +31,13 @@ class SkinnedWindowsGolden : public test::UiTest {
   }
   ~SkinnedWindowsGolden() override { Form3 = nullptr, Form4 = nullptr; }
 
-  const Bitmap32& Picture(TForm* window) {
+  Bitmap32 Picture(TForm* window) {
     Pump();
     return platform.Window(WindowSystem::Current().Find(window->Handle())->top.native)->pixels;
   }
   // Shows a dialog of the program without its modal loop, for its picture.
   template <class T>
-  const Bitmap32& DialogPicture() {
+  Bitmap32 DialogPicture() {
     T* dialog = Create<T>(app.get());
     dialog->SetBounds(40, 40, dialog->Width(), dialog->Height());
     dialog->Show();
@@ -46,6 +51,33 @@ TEST_F(SkinnedWindowsGolden, MainWindow) {
   EXPECT_TRUE(test::MatchesGolden(Picture(form), "app_main_window_ru"));
   Click(form->SBEng);
   EXPECT_TRUE(test::MatchesGolden(Picture(form), "app_main_window_en"));
+}
+
+// A script longer than the table (the skinned scroll bar shows), its second row selected,
+// and the button-choice list open over the window.
+TEST_F(SkinnedWindowsGolden, MainWindowWithALongScriptAndTheButtonListOpen) {
+  for (int i = 0; i < 30; ++i) {
+    form->SX->SetValue(100 + i);
+    form->SY->SetValue(200 + i);
+    Click(form->SBAdd);
+  }
+  form->SG->SetRow(2);
+  ClickAt(form->CLPKM, {form->CLPKM->Width() - 8, form->CLPKM->Height() / 2});
+  ASSERT_TRUE(form->CLPKM->DroppedDown());
+  MoveTo(form->CLPKM->ClientToScreen({10, form->CLPKM->Height() + 20}));  // over the second line
+  Bitmap32 picture = Picture(form);
+  const auto* list = platform.Window(WindowSystem::Current().Find(form->CLPKM->ListHandle())->top.native);
+  ASSERT_NE(list, nullptr);
+  const Rect main = GetWindowRect(form->Handle());
+  const Rect listRect = GetWindowRect(form->CLPKM->ListHandle());
+  for (int y = 0; y < list->pixels.Height(); ++y) {
+    for (int x = 0; x < list->pixels.Width(); ++x) {
+      const Point at{listRect.left - main.left + x, listRect.top - main.top + y};
+      if (picture.Bounds().Contains(at)) picture.At(at.x, at.y) = list->pixels.At(x, y);
+    }
+  }
+  EXPECT_TRUE(test::MatchesGolden(picture, "app_main_window_long_script"));
+  Key(VK_ESCAPE);
 }
 
 TEST_F(SkinnedWindowsGolden, RowEditor) {

@@ -7,6 +7,7 @@
 #include "gdi/text.h"
 #include "skin/controls/disabled_look.h"
 #include "skin/controls/section_paint.h"
+#include "skin/controls/skinned_text.h"
 
 namespace tappomat {
 
@@ -44,11 +45,16 @@ void DrawSkinnedListItem(DeviceContext& dc, const Rect& rect, const TsCommonData
     text = data.Adjusted(static_cast<ColorRef>(section->props[hot ? 1 : 0].fontColor[0]) & 0xFFFFFF);
   }
   DeviceContext lineDc(line);
-  lineDc.SetFont(item.font);
-  lineDc.SetBkMode(BkMode::Transparent);
-  lineDc.SetTextColor(text);
-  Rect textRect{1, 0, line.Width() - 1, line.Height()};
-  DrawText(lineDc, item.text, textRect, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
+  SkinnedTextLook look;
+  look.text = text;
+  if (marked && selection >= 0) {
+    // The selection's own contour passes keep light text readable on its gradient.
+    const TsGenState& state = tables.sections[static_cast<std::size_t>(selection)].props[item.focused ? 1 : 0];
+    for (std::size_t side = 0; side < 4; ++side) look.contour[side] = state.fontColor[side + 1];
+  }
+  const Rect textRect{1, 0, line.Width() - 1, line.Height()};
+  DrawSkinnedText(lineDc, item.font, item.text, textRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP, look);
   if (item.focused && selection < 0) DrawFocusRect(lineDc, line.Bounds());
   if (!item.enabled) {
     ParentBackground field;
