@@ -228,9 +228,20 @@ void TacEditWnd::WndProc(TMessage& message) {
       break;
   }
   TacScrollWnd::WndProc(message);
-  if (message.Msg == WM_SIZE) {
-    data.SetBackgroundChanged(true);
-    RedrawFrame();
+  switch (message.Msg) {
+    case WM_SIZE:
+      data.SetBackgroundChanged(true);
+      RedrawFrame();
+      break;
+    // Keys, clicks and a new font may move what the window shows: its bars follow.
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_LBUTTONDOWN:
+    case WM_SETFONT:
+      if (!ScrollSuppressed()) RefreshScrollBars();
+      break;
+    default:
+      break;
   }
 }
 

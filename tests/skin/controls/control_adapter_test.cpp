@@ -12,6 +12,7 @@
 #include "skinned_controls_fixture.h"
 #include "ui/label.h"
 #include "ui/string_grid.h"
+#include "win/scroll_bar.h"
 
 namespace tappomat::test {
 namespace {
@@ -95,6 +96,28 @@ TEST_F(ControlAdapterTest, TheFrameIsPaintedFromTheSkin) {
   manager->SetActive(true);
   Pump();
   EXPECT_EQ(frameAt(0), skinned);
+}
+
+TEST_F(ControlAdapterTest, ADragOnTheGridsBarScrollsItAndItsReleaseStaysWithTheBar) {
+  grid->SetRowCount(60);
+  Pump();
+  auto* adapter = dynamic_cast<TacGridWnd*>(this->adapter->AdapterOf(grid));
+  ASSERT_NE(adapter, nullptr);
+  ASSERT_TRUE(adapter->BarVisible(SB_VERT));
+  int releases = 0;
+  grid->OnMouseUp = [&](TComponent*, TMouseButton, TShiftState, int, int) { ++releases; };
+  const Rect bar = adapter->BarRect(SB_VERT);
+  const Point thumb{bar.left + bar.Width() / 2, bar.top + bar.Width() + 4};
+  platform.UserMove(thumb);
+  platform.UserButton(thumb, MouseButton::Left, true);
+  Pump();
+  platform.UserMove({thumb.x, bar.bottom - 2});
+  Pump();
+  platform.UserButton({thumb.x, bar.bottom - 2}, MouseButton::Left, false);
+  Pump();
+  EXPECT_GT(grid->TopRow(), 30) << "the thumb took the rows along";
+  EXPECT_EQ(releases, 0) << "the grid never heard the release";
+  EXPECT_FALSE(adapter->ScrollPressUnderway());
 }
 
 }  // namespace
