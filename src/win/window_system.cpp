@@ -431,6 +431,17 @@ void ChangeStyle(HWND h, WPARAM which, std::uint32_t value) {
 
 void SetWindowStyle(HWND h, std::uint32_t style) { ChangeStyle(h, GWL_STYLE_INDEX, style); }
 
+QuietStyleWithout::QuietStyleWithout(HWND h, std::uint32_t bits) : m_h(h) {
+  if (WindowData* w = Data(h)) {
+    m_cleared = w->style & bits;
+    w->style &= ~bits;
+  }
+}
+
+QuietStyleWithout::~QuietStyleWithout() {
+  if (WindowData* w = Data(m_h)) w->style |= m_cleared;
+}
+
 void SetWindowExStyle(HWND h, std::uint32_t exStyle) {
   ChangeStyle(h, GWL_EXSTYLE_INDEX, exStyle);
   WindowData* w = Data(h);

@@ -189,6 +189,20 @@ std::uint32_t GetWindowStyle(HWND h);
 std::uint32_t GetWindowExStyle(HWND h);
 // Sends WM_STYLECHANGING/WM_STYLECHANGED; SWP_FRAMECHANGED is up to the caller.
 void SetWindowStyle(HWND h, std::uint32_t style);
+// Clears style bits of a window for its own lifetime without any message, and puts them
+// back: for a non-client calculation that must not count them (a skin that draws the
+// scroll bars reserves their room itself).
+class QuietStyleWithout {
+ public:
+  QuietStyleWithout(HWND h, std::uint32_t bits);
+  ~QuietStyleWithout();
+  QuietStyleWithout(const QuietStyleWithout&) = delete;
+  QuietStyleWithout& operator=(const QuietStyleWithout&) = delete;
+
+ private:
+  HWND m_h;
+  std::uint32_t m_cleared = 0;
+};
 void SetWindowExStyle(HWND h, std::uint32_t exStyle);
 std::string GetClassName(HWND h);
 int GetDlgCtrlID(HWND h);

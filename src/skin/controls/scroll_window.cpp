@@ -13,7 +13,6 @@
 #include "win/input.h"
 #include "win/paint.h"
 #include "win/scroll_bar.h"
-#include "win/window_data.h"
 #include "win/window_system.h"
 
 namespace tappomat {
@@ -150,14 +149,12 @@ void TacScrollWnd::CalcSize(TMessage& message) {
     return;
   }
   const Rect before = params->rgrc[0];
-  WindowData* data = WindowSystem::Current().Find(Handle());
-  const std::uint32_t style = data->style;
+  const std::uint32_t style = GetWindowStyle(Handle());
   // The window system must not reserve room for its own bars: this adapter does.
   if (style & (WS_HSCROLL | WS_VSCROLL)) {
-    data->style = style & ~(WS_HSCROLL | WS_VSCROLL);
+    const QuietStyleWithout withoutBars(Handle(), WS_HSCROLL | WS_VSCROLL);
     m_inCalculation = true;
     CallPrevious(message);
-    if (WindowData* again = WindowSystem::Current().Find(Handle())) again->style = style;
     m_inCalculation = false;
   } else {
     CallPrevious(message);
