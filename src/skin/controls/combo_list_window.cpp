@@ -31,12 +31,7 @@ void TacComboListWnd::WndProc(TMessage& message) {
     message.Result = 1;
     return;
   }
-  // A release that ends a press on the scroll bar is the bar's: it chooses no line.
-  if (message.Msg == WM_LBUTTONUP && ScrollPressUnderway()) {
-    EndScrollPress();
-    message.Result = 0;
-    return;
-  }
+  if (TakeScrollRelease(message)) return;
   TacEditWnd::WndProc(message);
 }
 

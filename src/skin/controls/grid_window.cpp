@@ -35,12 +35,7 @@ void TacGridWnd::WndProc(TMessage& message) {
     message.Result = 1;
     return;
   }
-  // A release that ends a press on a scroll bar is the bar's: the grid never hears it.
-  if (message.Msg == WM_LBUTTONUP && ScrollPressUnderway()) {
-    EndScrollPress();
-    message.Result = 0;
-    return;
-  }
+  if (TakeScrollRelease(message)) return;
   TacEditWnd::WndProc(message);
 }
 

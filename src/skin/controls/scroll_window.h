@@ -52,6 +52,9 @@ class TacScrollWnd : public TacMainWnd {
   // was pressed (the release is then done: scroll messages sent, capture released).
   bool ScrollPressUnderway() const;
   bool EndScrollPress();
+  // A button release that ends a press on one of the bars belongs to the bar: the press
+  // is ended and the window never hears the release (true: taken).
+  bool TakeScrollRelease(TMessage& message);
 
   void WndProc(TMessage& message) override;
 

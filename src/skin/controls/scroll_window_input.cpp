@@ -173,6 +173,13 @@ bool TacScrollWnd::ScrollPressUnderway() const {
   return tracking.window == Handle() && tracking.pressedPart != kPartNone;
 }
 
+bool TacScrollWnd::TakeScrollRelease(TMessage& message) {
+  if (message.Msg != WM_LBUTTONUP || !ScrollPressUnderway()) return false;
+  EndScrollPress();
+  message.Result = 0;
+  return true;
+}
+
 bool TacScrollWnd::EndScrollPress() {
   if (!ScrollPressUnderway() || m_endingPress) return false;
   m_endingPress = true;  // giving the capture back reports the change to this window
