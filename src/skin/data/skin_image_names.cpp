@@ -39,7 +39,9 @@ std::vector<NamedImage> NamedImages(const DefinitionText& definition,
 }
 
 void RefuseImageNames(const DefinitionText& definition, const SkinImageSource& images) {
+  std::set<std::string_view> asked;  // a folder looks each name up on disk: once is enough
   for (const NamedImage& image : NamedImages(definition)) {
+    if (!asked.insert(image.name).second) continue;
     if (std::string refusal = images.Refusal(image.name); !refusal.empty()) {
       throw SkinImageRefused(image.Where() + ": " + refusal);
     }
