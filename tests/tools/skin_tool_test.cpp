@@ -374,6 +374,15 @@ TEST(SkinToolCheck, ReportsWhatTheProgramMeets) {
     EXPECT_NE(run.out.find(c.says), std::string::npos) << c.what << "\n" << run.out;
   }
 
+  fs::remove(binary / "Options.dat");
+  fs::create_symlink(binary / "gone.dat", binary / "Options.dat");
+  const ToolRun dangling = Tool({"check", binary.string()});
+  EXPECT_EQ(dangling.status, 1);
+  EXPECT_NE(dangling.out.find("error: Unable to read " + (binary / "Options.dat").string() +
+                              ": No such file or directory"),
+            std::string::npos)
+      << dangling.out;
+
   const fs::path lower = work / "Lower";
   fs::create_directory(lower);
   Write(lower / "options.dat", "[GLOBALINFO]\r\nVERSION=7.20\r\n");

@@ -125,7 +125,11 @@ SkinCheckReport CheckSkin(const fs::path& folderOrPackage) {
   std::string definitionWhere;  // the definition's file, for messages
   std::unique_ptr<SkinImageSource> images;
   if (fs::is_directory(folderOrPackage, error)) {
-    const std::optional<fs::path> options = FindFileIgnoringCase(folderOrPackage, "Options.dat");
+    std::optional<fs::path> options = FindFileIgnoringCase(folderOrPackage, "Options.dat");
+    // A link that leads nowhere or loops is no file, but the program tries it: say why it fails.
+    if (!options && fs::is_symlink(folderOrPackage / "Options.dat", error)) {
+      options = folderOrPackage / "Options.dat";
+    }
     if (!options) {
       report.errors.push_back(folderOrPackage.string() + " holds no Options.dat");
       return report;

@@ -99,7 +99,7 @@ void ReplaceFileAtomically(const fs::path& path, std::span<const std::uint8_t> b
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw SystemFailure("Unable to write to " + folder.string(), errno);
+  if (fd < 0) throw SystemFailure("Unable to write to " + path.string(), errno);
   // mkstemp makes the file private; a package is an ordinary file.
   const mode_t mask = ::umask(0);
   ::umask(mask);
