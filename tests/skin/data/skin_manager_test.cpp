@@ -165,7 +165,7 @@ TEST_F(SkinManagerTest, ADamagedCopyInTheSkinDirectoryFallsBackToTheBuiltInSkin)
   EXPECT_GE(manager->SectionIndex("EDIT"), 0);
 }
 
-// The messages of the rules (zlib's, the stream's, the conversions') say nothing of the
+// The messages of zlib, of a cut-off stream and of the conversions say nothing of the
 // skin they concern: the skin and the package entry follow them. Running out of memory is
 // said in words a skin's author can act on.
 TEST_F(SkinManagerTest, MessagesNameTheSkinTheyConcern) {
