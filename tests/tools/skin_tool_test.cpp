@@ -318,6 +318,20 @@ TEST(SkinToolPack, TheOutputIsReplacedOnlyWhenAskedAndNeverInsideTheFolder) {
   EXPECT_EQ(work.Entries(), (std::vector<std::string>{"D", "Link.tqz", "Old.tqz", "victim"}))
       << "no temporary file left";
 
+  // A link in the folder to a file outside it is not packed; one to a file inside it is.
+  fs::create_symlink(work / "victim", skin / "Stolen.bmp");
+  const ToolRun stolen = Tool({"pack", skin.string(), (work / "S.tqz").string()});
+  EXPECT_EQ(stolen.status, 1);
+  EXPECT_NE(stolen.err.find((skin / "Stolen.bmp").string() +
+                            " is a symbolic link that leads out of the folder"),
+            std::string::npos)
+      << stolen.err;
+  EXPECT_FALSE(fs::exists(work / "S.tqz"));
+  fs::remove(skin / "Stolen.bmp");
+  fs::create_symlink(skin / "Master.bmp", skin / "Near.bmp");
+  ASSERT_EQ(Tool({"pack", skin.string(), (work / "S.tqz").string()}).status, 0);
+  EXPECT_NE(ReadSkinPackageFile(work / "S.tqz").package.FindImage("NEAR.BMP"), nullptr);
+
   const ToolRun help = Tool({"--help"});
   EXPECT_NE(help.out.find("pack [--force] DIR OUT.tqz"), std::string::npos) << help.out;
 }

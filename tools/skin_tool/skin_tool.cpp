@@ -69,7 +69,15 @@ int Pack(const fs::path& folder, const fs::path& output, Overwrite overwrite, st
   }
   std::map<std::string, fs::path> byName;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-    if (entry.is_regular_file()) byName[entry.path().filename().string()] = entry.path();
+    if (!entry.is_regular_file()) continue;
+    // A skin folder may come from anywhere: a link in it must not carry another file of
+    // the user's into a package that is then passed on (the program refuses such an image
+    // anyway).
+    if (!LiesInFolder(entry.path(), folder)) {
+      throw Failure{entry.path().string() +
+                    " is a symbolic link that leads out of the folder; nothing was written"};
+    }
+    byName[entry.path().filename().string()] = entry.path();
   }
   if (error) throw Failure{"Unable to list " + folder.string() + ": " + error.message()};
   std::vector<SkinPackageFile> files;
