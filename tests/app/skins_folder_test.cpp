@@ -7,9 +7,11 @@
 
 #include "app/app_folder.h"
 #include "app/main.h"
+#include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_list_box.h"
 #include "skin/controls/skinned_spin_edit.h"
+#include "ui/label.h"
 #include "ui/string_grid.h"
 #include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
@@ -69,6 +71,46 @@ TEST_F(SkinsFolderTest, ASkinFolderThatRecoloursFieldsShowsInTheFieldsTheListAnd
   EXPECT_EQ(form->SList->Color(), paleYellow);
   EXPECT_EQ(form->SG->Color(), paleYellow);
   EXPECT_TRUE(errorBoxes.empty());
+}
+
+// The definition of a skin folder may be named in any letter case.
+TEST_F(SkinsFolderTest, ASkinFolderWhoseDefinitionIsNamedInLowerCaseShows) {
+  WriteChangedSkin(folder.Path(), "BUTTON", "GRADIENTDATA", "GRADIENTDATA=255;255;100;0;0");
+  const std::filesystem::path copy = folder / "Skins" / "Neutral2 (internal)";
+  std::filesystem::rename(copy / "Options.dat", copy / "options.dat");
+
+  TForm1* form = Create<TForm1>(app.get());
+  form->Show();
+  Pump();
+  EXPECT_EQ(form->SBAdd->SkinData()->Cache()->At(8, 7), MakePixel(255, 0, 0));
+  EXPECT_TRUE(errorBoxes.empty());
+}
+
+// A skin folder that names its master bitmap by a path outside itself is reported in the
+// "Error" box, with the key and the folder, and the built-in skin is drawn instead.
+TEST_F(SkinsFolderTest, ASkinFolderThatReachesOutsideItselfIsReportedAndTheBuiltInSkinShows) {
+  // Red buttons would show that the copy was used.
+  WriteChangedSkin(folder.Path(), "BUTTON", "GRADIENTDATA", "GRADIENTDATA=255;255;100;0;0");
+  std::string text = folder.Get("Skins/Neutral2 (internal)/Options.dat");
+  const std::string master = "MASTERBITMAP=MASTER.BMP";
+  ASSERT_NE(text.find(master), std::string::npos);
+  text.replace(text.find(master), master.size(),
+               "MASTERBITMAP=../../Skins/Neutral2 (internal)/Master.bmp");
+  folder.Put("Skins/Neutral2 (internal)/Options.dat", text);
+  std::string shown;
+  AnswerDialogs({[&](TForm& dialog) {
+    shown = dialog.Caption() + ": " + FindControl<TLabel>(dialog)->Caption();
+    Key(VK_RETURN);
+  }});
+  TForm1* form = Create<TForm1>(app.get());
+  form->Show();
+  Pump();
+  EXPECT_TRUE(DialogsAnswered());
+  EXPECT_NE(shown.find("Error: [GLOBALINFO] MASTERBITMAP: the image name"), std::string::npos) << shown;
+  EXPECT_NE(shown.find((folder / "Skins" / "Neutral2 (internal)").string()), std::string::npos) << shown;
+  ASSERT_TRUE(form->SBAdd->SkinData()->Skinned(true));
+  ASSERT_FALSE(form->SBAdd->SkinData()->Cache()->IsEmpty());
+  EXPECT_NE(form->SBAdd->SkinData()->Cache()->At(8, 7), MakePixel(255, 0, 0)) << "the built-in skin";
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include "skin_check.h"
 
 #include <algorithm>
+#include <map>
+#include <new>
 #include <set>
 
+#include "entry_names.h"
+#include "imaging/image_decoder.h"
 #include "platform/posix/outside_file.h"
+#include "skin/data/skin_image_names.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_sections.h"
 
@@ -21,37 +26,27 @@ std::string RectText(const Rect& r) {
          "," + std::to_string(r.bottom);
 }
 
-// Files the definition names that the source does not hold.
+// Each image the definition names: refused names, images that are missing and images
+// that do not decode are errors, since the program then draws without them. Each image is
+// looked at once, however many keys name it.
 void CheckNamedImages(const DefinitionText& text, const SkinImageSource& images,
                       SkinCheckReport& report) {
-  const auto missing = [&](std::string_view section, std::string_view key, const std::string& name) {
-    if (!images.Find(name)) {
-      report.errors.push_back(Where(section, key) + ": the image " + name + " is missing");
-    }
+  const auto problemOf = [&images](const std::string& name) -> std::string {
+    if (std::string refusal = images.Refusal(name); !refusal.empty()) return refusal;
+    const std::optional<ImageBytes> bytes = images.Find(name);
+    if (!bytes) return "the image " + name + " is missing";
+    const DecodedImage decoded = DecodeImage(bytes->bytes);
+    if (!decoded.Ok()) return "the image " + name + " cannot be decoded: " + decoded.error;
+    return {};
   };
-  for (const DefinitionText::Section& section : text.Sections()) {
-    std::set<std::string_view> seen;
-    for (const DefinitionText::Key& key : section.keys) {
-      if (!seen.insert(key.name).second) continue;
-      if (section.name == "GLOBALINFO" && key.name == "MASTERBITMAP") {
-        if (!key.value.empty()) missing(section.name, key.name, key.value);
-        continue;
-      }
-      const std::string upper = UpperAscii(key.value);
-      if (upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos) {
-        missing(section.name, key.name, upper);
-        continue;
-      }
-      try {
-        const std::optional<ImageReference> ref = ParseImageReference(key.value);
-        if (ref && ref->form == ImageReference::Form::File) missing(section.name, key.name, ref->fileName);
-        if (ref && ref->form == ImageReference::Form::BareBitmap) {
-          missing(section.name, key.name, UpperAscii(ref->fileName));
-        }
-      } catch (const std::exception& e) {
-        report.errors.push_back(Where(section.name, key.name) + ": " + e.what());
-      }
-    }
+  const auto badReference = [&report](const NamedImage& at, const std::string& message) {
+    report.errors.push_back(at.Where() + ": " + message);
+  };
+  std::map<std::string, std::string> problems;  // by image name
+  for (const NamedImage& image : NamedImages(text, badReference)) {
+    const auto [known, first] = problems.try_emplace(image.name);
+    if (first) known->second = problemOf(image.name);
+    if (!known->second.empty()) report.errors.push_back(image.Where() + ": " + known->second);
   }
 }
 
@@ -93,6 +88,33 @@ void CheckMasks(const SkinTables& tables, SkinCheckReport& report) {
   }
 }
 
+// Why a definition's bytes are no text the loader can read; empty when they are text.
+std::string NotTextReason(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    return "it is UTF-16 text; save it as ANSI or UTF-8";
+  }
+  if (bytes.find('\0') != std::string_view::npos) return "it holds NUL bytes";
+  const auto control = std::count_if(bytes.begin(), bytes.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
+            byte != '\v' && byte != 0x1A) ||
+           byte == 0x7F;
+  });
+  if (static_cast<std::size_t>(control) * 20 > bytes.size()) {
+    return "more than one byte in twenty is a control character";
+  }
+  return {};
+}
+
+// A definition named otherwise than "Options.dat" loads, but says so.
+void CheckDefinitionName(const std::string& name, const std::string& where, SkinCheckReport& report) {
+  if (name != "Options.dat") {
+    report.warnings.push_back(where + ": the definition is named \"" + name +
+                              "\"; the program finds it in any letter case, but name it "
+                              "\"Options.dat\" as skins have it");
+  }
+}
+
 }  // namespace
 
 SkinCheckReport CheckSkin(const fs::path& folderOrPackage) {
@@ -100,30 +122,62 @@ SkinCheckReport CheckSkin(const fs::path& folderOrPackage) {
   std::error_code error;
   TacSkinConvertor package;
   std::string definition;
+  std::string definitionWhere;  // the definition's file, for messages
   std::unique_ptr<SkinImageSource> images;
   if (fs::is_directory(folderOrPackage, error)) {
-    const std::optional<fs::path> options = FindFileIgnoringCase(folderOrPackage, "Options.dat");
-    OutsideFile file;
-    if (options) file = ReadOutsideFile(*options, SkinPackageLimits::kMaxEntrySize);
-    if (!options || !file.Ok()) {
-      report.errors.push_back(folderOrPackage.string() + " holds no readable Options.dat");
+    std::optional<fs::path> options = FindFileIgnoringCase(folderOrPackage, "Options.dat");
+    // A link that leads nowhere or loops is no file, but the program tries it: say why it fails.
+    if (!options && fs::is_symlink(folderOrPackage / "Options.dat", error)) {
+      options = folderOrPackage / "Options.dat";
+    }
+    if (!options) {
+      report.errors.push_back(folderOrPackage.string() + " holds no Options.dat");
       return report;
+    }
+    OutsideFile file = ReadOutsideFile(*options, SkinPackageLimits::kMaxEntrySize);
+    if (!file.Ok()) {
+      report.errors.push_back("Unable to read " + options->string() + ": " + file.message);
+      return report;
+    }
+    definitionWhere = options->string();
+    CheckDefinitionName(options->filename().string(), definitionWhere, report);
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folderOrPackage, error)) {
+      if (entry.is_regular_file(error)) files.push_back(entry.path().filename().string());
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::string& fault : FileNameFaults(files)) {
+      report.warnings.push_back(folderOrPackage.string() + ": " + fault +
+                                "; a package made of the folder cannot be unpacked");
     }
     definition = std::move(file.bytes);
     images = std::make_unique<FolderImageSource>(folderOrPackage);
   } else {
     SkinPackageRead read = ReadSkinPackageFile(folderOrPackage);
     if (!read.Ok()) {
-      report.errors.push_back(read.error);
+      const std::string where = read.error.find(folderOrPackage.string()) == std::string::npos
+                                    ? folderOrPackage.string() + ": "
+                                    : std::string();
+      report.errors.push_back(where + read.error +
+                              (read.entry.empty() ? "" : " (in the entry \"" + read.entry + "\")"));
       return report;
     }
     if (!read.package.hasDefinition) {
-      report.errors.push_back("the package holds no Options.dat");
+      report.errors.push_back(folderOrPackage.string() + " holds no Options.dat");
       return report;
     }
     package = std::move(read.package);
+    definitionWhere = folderOrPackage.string() + ", entry \"" + package.definitionNames.back() + "\"";
+    CheckDefinitionName(package.definitionNames.back(), folderOrPackage.string(), report);
+    for (const std::string& fault : EntryNameFaults(package)) {
+      report.warnings.push_back(folderOrPackage.string() + ": " + fault + "; unpack refuses the package");
+    }
     definition.assign(package.definition.begin(), package.definition.end());
     images = std::make_unique<PackedImageSource>(package);
+  }
+  if (const std::string reason = NotTextReason(definition); !reason.empty()) {
+    report.errors.push_back(definitionWhere + " is not a text file (" + reason + ")");
+    return report;
   }
   const DefinitionText text = DefinitionText::Parse(definition);
   if (text.Find("GLOBALINFO") == nullptr) report.warnings.push_back("there is no [GLOBALINFO]");
@@ -137,6 +191,9 @@ SkinCheckReport CheckSkin(const fs::path& folderOrPackage) {
   CheckNamedImages(text, *images, report);
   try {
     CheckMasks(LoadSkinDefinition(text, *images), report);
+  } catch (const std::bad_alloc&) {
+    report.errors.push_back("the skin does not load: it needs more memory than is available "
+                            "(its images are too large)");
   } catch (const std::exception& e) {
     report.errors.push_back(std::string("the skin does not load: ") + e.what());
   }

@@ -1,11 +1,15 @@
 #pragma once
 // Where the images a skin definition names come from: the entries of a skin package, or
 // the files of a skin folder. The loader asks by the name the definition gives (already
-// upper-cased where the loader's rules say so).
+// upper-cased where the loader's rules say so). An image name is a plain file name of the
+// skin (skin_file_name.h); a source finds nothing by any other name, and a folder refuses to
+// read one, or a file that is a link leading out of the folder, by throwing SkinImageRefused.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,14 +31,26 @@ struct ImageBytes {
   }
 };
 
+// Thrown when a skin folder is asked for a file it must not read; the message names the
+// folder and says why.
+class SkinImageRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class SkinImageSource {
  public:
   virtual ~SkinImageSource() = default;
   // The bytes of the image of that name; nullopt when there is none.
   virtual std::optional<ImageBytes> Find(std::string_view name) const = 0;
+  // Why the source will not give the image of that name ("the image name "/x" holds a
+  // folder separator ..."); empty when it may be asked for. Loading checks every name the
+  // definition gives with this first, so that the refusal can name the key.
+  virtual std::string Refusal(std::string_view name) const;
 };
 
-// A package's entries, found by their upper-cased stored names.
+// A package's entries, found by their upper-cased stored names; a name that is no plain
+// file name finds nothing, whatever the entries are called.
 class PackedImageSource final : public SkinImageSource {
  public:
   explicit PackedImageSource(const TacSkinConvertor& package) : m_package(package) {}
@@ -44,15 +60,22 @@ class PackedImageSource final : public SkinImageSource {
   const TacSkinConvertor& m_package;
 };
 
-// The files of a skin folder: the name is a file in the folder unless it holds ":" (then it
-// is taken as written). Skins are written where file names ignore letter case, so a name
-// that is not found as written is matched against the folder's files in any case.
+// The files of a skin folder. Skins are written where file names ignore letter case, so a
+// name that is not found as written is matched against the folder's files in any case. A
+// file may be a symbolic link to another file of the folder; one that leads out of it is
+// refused (Find throws SkinImageRefused), as is a name that is no plain file name. A file
+// that is not there is no error: the loader skips it.
 class FolderImageSource final : public SkinImageSource {
  public:
   explicit FolderImageSource(std::filesystem::path folder) : m_folder(std::move(folder)) {}
   std::optional<ImageBytes> Find(std::string_view name) const override;
+  std::string Refusal(std::string_view name) const override;
 
  private:
+  // The file of that name as it lies on disk (links resolved), or nullopt; `refusal` says
+  // why a name or file is refused.
+  std::optional<std::filesystem::path> Locate(std::string_view name, std::string& refusal) const;
+
   std::filesystem::path m_folder;
 };
 

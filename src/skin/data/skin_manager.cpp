@@ -5,6 +5,7 @@
 
 #include "imaging/image_decoder.h"
 #include "platform/posix/outside_file.h"
+#include "skin/data/skin_image_names.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_source.h"
 #include "skin/data/upper_ascii.h"
@@ -44,15 +45,57 @@ std::string VersionText(double version) {
   return text;
 }
 
-// The message of the exception being handled.
-std::string CurrentExceptionMessage() {
+// A package file or internal skin that fails inside one of its entries.
+class SkinEntryError : public std::runtime_error {
+ public:
+  SkinEntryError(const std::string& message, std::string entry)
+      : std::runtime_error(message), m_entry(std::move(entry)) {}
+  const std::string& Entry() const { return m_entry; }
+
+ private:
+  std::string m_entry;
+};
+
+// The skin a load is about, as the "Error" box names it.
+std::string SourceText(const SkinSource& source) {
+  switch (source.kind) {
+    case SkinSource::Kind::PackageFile:
+      return "skin package " + source.path.string();
+    case SkinSource::Kind::Folder:
+      return "skin folder " + source.path.string();
+    case SkinSource::Kind::Internal:
+      return "internal skin \"" + source.name + "\"";
+    case SkinSource::Kind::None:
+      break;
+  }
+  return {};
+}
+
+// The message of the failed load being handled, for the "Error" box. The messages of the
+// conversions, of zlib and of a cut-off stream say nothing of the skin they concern, so the
+// skin (and the package entry) follows on a line of its own, unless the message names the
+// file already: "Stream read error\n(skin package /home/me/Skins/Mine.tqz)".
+std::string LoadFailureMessage(const SkinSource& source) {
+  std::string message;
+  std::string entry;
   try {
     throw;
+  } catch (const std::bad_alloc&) {
+    message = "The skin needs more memory than is available: its images are too large";
+  } catch (const SkinEntryError& e) {
+    message = e.what();
+    entry = e.Entry();
   } catch (const std::exception& e) {
-    return e.what();
+    message = e.what();
   } catch (...) {
-    return "Unknown error";
+    message = "Unknown error";
   }
+  std::string where = SourceText(source);
+  if (where.empty() || (!source.path.empty() && message.find(source.path.string()) != std::string::npos)) {
+    return message;
+  }
+  if (!entry.empty()) where += ", entry \"" + entry + "\"";
+  return message + "\n(" + where + ")";
 }
 
 bool StartsWithMark(const std::string& value) {
@@ -240,17 +283,23 @@ void TsSkinManager::LoadChosenSkin() {
   const SkinSource source = ChooseSource();
   try {
     LoadSkin(source);
-  } catch (const std::exception&) {
+    return;
+  } catch (...) {
+    const std::string message = LoadFailureMessage(source);
     // A damaged copy in the skin directory does not take the built-in skin of the same
     // name away: that one loads instead, once the failure has been shown.
     const int internal = m_internalSkins.IndexOf(source.name);
-    if (source.kind == SkinSource::Kind::Internal || internal < 0) throw;
-    ShowMessage("Error", CurrentExceptionMessage(), MessageBoxIconKind::Error);
-    SkinSource builtIn;
-    builtIn.kind = SkinSource::Kind::Internal;
-    builtIn.internalIndex = internal;
-    builtIn.name = source.name;
+    if (source.kind == SkinSource::Kind::Internal || internal < 0) throw std::runtime_error(message);
+    ShowMessage("Error", message, MessageBoxIconKind::Error);
+  }
+  SkinSource builtIn;
+  builtIn.kind = SkinSource::Kind::Internal;
+  builtIn.internalIndex = m_internalSkins.IndexOf(source.name);
+  builtIn.name = source.name;
+  try {
     LoadSkin(builtIn);
+  } catch (...) {
+    throw std::runtime_error(LoadFailureMessage(builtIn));
   }
 }
 
@@ -258,6 +307,7 @@ void TsSkinManager::LoadSkin(const SkinSource& source) {
   TacSkinConvertor package;
   std::string definition;
   std::unique_ptr<SkinImageSource> images;
+  if (!source.problem.empty()) throw std::runtime_error(source.problem);
   switch (source.kind) {
     case SkinSource::Kind::None:
       // No internal skin at all and no file: the program shows standard windows.
@@ -269,9 +319,9 @@ void TsSkinManager::LoadSkin(const SkinSource& source) {
           source.kind == SkinSource::Kind::PackageFile
               ? ReadSkinPackageFile(source.path)
               : ReadSkinPackage(m_internalSkins.Items(source.internalIndex).Data());
-      if (!read.Ok()) throw std::runtime_error(read.error);
+      if (!read.Ok()) throw SkinEntryError(read.error, read.entry);
       if (!read.package.hasDefinition) {
-        throw std::runtime_error("The skin \"" + source.name + "\" holds no Options.dat");
+        throw std::runtime_error("The skin holds no Options.dat");
       }
       package = std::move(read.package);
       definition.assign(package.definition.begin(), package.definition.end());
@@ -279,10 +329,15 @@ void TsSkinManager::LoadSkin(const SkinSource& source) {
       break;
     }
     case SkinSource::Kind::Folder: {
-      OutsideFile file = ReadOutsideFile(source.path / "Options.dat", SkinPackageLimits::kMaxEntrySize);
+      OutsideFile file = ReadOutsideFile(source.definition, SkinPackageLimits::kMaxEntrySize);
       if (!file.Ok()) {
-        throw std::runtime_error("Unable to read " + (source.path / "Options.dat").string() + ": " +
-                                 file.message);
+        std::error_code error;
+        const bool link = std::filesystem::is_symlink(source.definition, error);
+        throw std::runtime_error(
+            "Unable to read " + source.definition.string() + ": " +
+            (link && file.error == OutsideFile::Error::Missing
+                 ? "it is a symbolic link to a file that is not there"
+                 : file.message));
       }
       definition = std::move(file.bytes);
       images = std::make_unique<FolderImageSource>(source.path);
@@ -300,6 +355,7 @@ void TsSkinManager::LoadSkin(const SkinSource& source) {
     text.Overlay(extra);
   }
   CheckVersion(ReadSkinVersion(text));
+  RefuseImageNames(text, *images);
   SkinTables tables = LoadSkinDefinition(text, *images, {m_hueOffset, m_saturation});
   m_skinActive = false;
   m_tables = std::move(tables);

@@ -89,9 +89,10 @@ const TacImageItem* TacSkinConvertor::FindImage(std::string_view name) const {
 SkinPackageRead ReadSkinPackage(std::span<const std::uint8_t> bytes) {
   using Limits = SkinPackageLimits;
   SkinPackageRead read;
-  const auto fail = [&read](std::string message) {
+  const auto fail = [&read](std::string message, std::string entry = {}) {
     read.package = {};
     read.error = std::move(message);
+    read.entry = std::move(entry);
     return std::move(read);
   };
   Cursor cursor(bytes);
@@ -115,20 +116,25 @@ SkinPackageRead ReadSkinPackage(std::span<const std::uint8_t> bytes) {
                   std::to_string(nameLength) + " bytes; at most " +
                   std::to_string(Limits::kMaxNameLength) + " are accepted");
     }
-    if (!cursor.ReadText(nameLength, item.name) || !cursor.ReadU32(size)) {
-      return fail(kStreamReadError);
-    }
+    if (!cursor.ReadText(nameLength, item.name)) return fail(kStreamReadError);
+    if (!cursor.ReadU32(size)) return fail(kStreamReadError, item.name);
     total += size;
-    if (size > Limits::kMaxEntrySize || total > Limits::kMaxTotalSize) {
+    if (size > Limits::kMaxEntrySize) {
       return fail("The skin package entry \"" + item.name + "\" claims " + std::to_string(size) +
-                  " bytes, more than a skin may hold");
+                  " bytes, more than a skin may hold", item.name);
+    }
+    if (total > Limits::kMaxTotalSize) {
+      return fail("The entries of the skin package claim " + std::to_string(total) +
+                  " bytes together up to \"" + item.name + "\"; a skin may hold at most " +
+                  std::to_string(Limits::kMaxTotalSize) + " bytes", item.name);
     }
     if (std::string error = InflateEntry(cursor, size, item.data); !error.empty()) {
-      return fail(std::move(error));
+      return fail(std::move(error), item.name);
     }
     if (UpperAscii(item.name) == kDefinitionName) {
       read.package.definition = std::move(item.data);
       read.package.hasDefinition = true;
+      read.package.definitionNames.push_back(item.name);
     } else {
       read.package.images.push_back(std::move(item));
     }

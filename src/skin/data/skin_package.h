@@ -40,6 +40,8 @@ class TacSkinConvertor {
   // The inflated "Options.dat" entry (any letter case; a later one replaces an earlier).
   std::vector<std::uint8_t> definition;
   bool hasDefinition = false;
+  // The stored name of every "Options.dat" entry, in package order (normally one).
+  std::vector<std::string> definitionNames;
   // Every other entry, in package order.
   std::vector<TacImageItem> images;
 
@@ -53,6 +55,7 @@ class TacSkinConvertor {
 struct SkinPackageRead {
   TacSkinConvertor package;
   std::string error;      // empty on success
+  std::string entry;      // the name of the entry that failed; empty when none was named yet
   std::size_t used = 0;  // bytes the package took; what follows its last entry is ignored
 
   bool Ok() const { return error.empty(); }

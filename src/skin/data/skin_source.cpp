@@ -21,6 +21,62 @@ bool IsDrivePath(std::string_view text) {
          ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z'));
 }
 
+// "Not there" as opposed to "there, but it cannot be looked at".
+bool IsNotThere(const std::error_code& error) {
+  return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+}
+
+// True when something (a file, a folder, a link even if it leads nowhere) has that name,
+// or when it cannot be told because the name cannot be looked at.
+bool IsThereOrUnknown(const fs::path& path) {
+  std::error_code error;
+  const bool there = fs::exists(fs::symlink_status(path, error));
+  return there || (error && !IsNotThere(error));
+}
+
+std::string CannotBeRead(const fs::path& folder, const std::error_code& error) {
+  return "The skin folder " + folder.string() + " cannot be read: " + error.message();
+}
+
+// Fills `source` from the skin folder `folder` when there is one: a folder holding an
+// Options.dat in any letter case, or one that cannot be read.
+bool ChooseFolder(const fs::path& folder, SkinSource& source) {
+  std::error_code error;
+  const fs::file_status status = fs::status(folder, error);
+  if (error && IsNotThere(error)) return false;
+  source.kind = SkinSource::Kind::Folder;
+  source.path = folder;
+  if (error) {
+    source.problem = CannotBeRead(folder, error);
+    return true;
+  }
+  if (!fs::is_directory(status)) return false;
+  // The usual name first: it may be readable in a folder that cannot be listed.
+  const fs::path usual = folder / "Options.dat";
+  const bool usualThere = fs::exists(fs::symlink_status(usual, error));
+  if (error && !IsNotThere(error)) {
+    source.problem = CannotBeRead(folder, error);
+    return true;
+  }
+  if (usualThere) {
+    source.definition = usual;
+    return true;
+  }
+  error.clear();
+  fs::directory_iterator entries(folder, error);
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    if (UpperAscii(entries->path().filename().string()) == "OPTIONS.DAT") {
+      source.definition = entries->path();
+      return true;
+    }
+  }
+  if (error) {
+    source.problem = CannotBeRead(folder, error);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string StripPackageExtension(std::string_view name) {
@@ -50,7 +106,6 @@ SkinSource ChooseSkinSource(const std::string& name, std::string_view skinDirect
                             const fs::path& applicationFolder, const TsStoredSkins& internalSkins) {
   SkinSource source;
   source.name = name;
-  std::error_code error;
   // The package file: the directory as written (a drive path standing for the
   // application folder's), made to end with a separator.
   const std::string written = ForwardSlashes(skinDirectory);
@@ -58,18 +113,14 @@ SkinSource ChooseSkinSource(const std::string& name, std::string_view skinDirect
                                                       : fs::path(written);
   if (!written.empty()) {
     const fs::path package = packageFolder / (name + ".tqz");
-    if (fs::exists(package, error)) {
+    if (IsThereOrUnknown(package)) {
       source.kind = SkinSource::Kind::PackageFile;
       source.path = package;
       return source;
     }
   }
   const fs::path folder = ResolveSkinDirectory(skinDirectory, applicationFolder) / name;
-  if (fs::exists(folder / "Options.dat", error)) {
-    source.kind = SkinSource::Kind::Folder;
-    source.path = folder;
-    return source;
-  }
+  if (SkinSource fromFolder = source; ChooseFolder(folder, fromFolder)) return fromFolder;
   int index = internalSkins.IndexOf(name);
   if (index < 0 && internalSkins.Count() > 0) index = 0;
   if (index < 0) return source;

@@ -30,14 +30,21 @@ std::filesystem::path ResolveSkinDirectory(std::string_view directory,
 struct SkinSource {
   enum class Kind { PackageFile, Folder, Internal, None };
   Kind kind = Kind::None;
-  std::filesystem::path path;  // the package file, or the skin folder
-  int internalIndex = -1;      // Internal: the item
-  std::string name;            // the name to keep: the internal skin's when it fell back
+  std::filesystem::path path;        // the package file, or the skin folder
+  std::filesystem::path definition;  // Folder: its Options.dat, named in any letter case
+  int internalIndex = -1;            // Internal: the item
+  std::string name;                  // the name to keep: the internal skin's when it fell back
+  // Why the package file or folder that is there cannot be read; loading it fails with
+  // this message. Empty when nothing is known to be wrong yet.
+  std::string problem;
 };
 
 // Chooses the source of `name` (already without ".tqz"). The package file is looked for in
 // the directory as written (relative to the current folder when relative), the folder in
-// the resolved directory.
+// the resolved directory. A skin folder's definition is "Options.dat" in any letter case.
+// What is there but cannot be read (a folder without permission or a link that loops, an
+// Options.dat or a package file that is a link leading nowhere) is still chosen, so that
+// loading it reports the fault instead of passing over the skin in silence.
 SkinSource ChooseSkinSource(const std::string& name, std::string_view skinDirectory,
                             const std::filesystem::path& applicationFolder,
                             const TsStoredSkins& internalSkins);

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
+#include <new>
 
 #include "skin/data/skin_package.h"
 #include "support/image_files.h"
@@ -116,16 +120,17 @@ TEST_F(SkinManagerTest, AFailedLoadKeepsThePreviousSkinAndSaysWhy) {
   manager->InternalSkins().Items(1).SetData({'J', 'U', 'N', 'K'});
   manager->SetSkinName("B (internal)");
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "Error: Loaded data is not a packed Tessark file");
+  EXPECT_EQ(boxes[0], "Error: Loaded data is not a packed Tessark file\n(internal skin \"B (internal)\")");
   EXPECT_EQ(manager->SkinName(), "A (internal)");
   EXPECT_GE(manager->SectionIndex("BUTTON"), 0) << "the previous tables stay";
 
   manager->InternalSkins().Items(1).SetData(Package("[GLOBALINFO]\r\nVERSION=seven\r\n"));
   manager->SetSkinName("B (internal)");
-  EXPECT_EQ(boxes.back(), "Error: 'seven' is not a valid floating point value");
+  EXPECT_EQ(boxes.back(),
+            "Error: 'seven' is not a valid floating point value\n(internal skin \"B (internal)\")");
   manager->InternalSkins().Items(1).SetData({});
   manager->SetSkinName("B (internal)");
-  EXPECT_EQ(boxes.back(), "Error: Loaded data is not a packed Tessark file");
+  EXPECT_EQ(boxes.back(), "Error: Loaded data is not a packed Tessark file\n(internal skin \"B (internal)\")");
   EXPECT_EQ(manager->SkinName(), "A (internal)");
 }
 
@@ -144,7 +149,8 @@ TEST_F(SkinManagerTest, ADamagedCopyInTheSkinDirectoryFallsBackToTheBuiltInSkin)
   std::ofstream(app / "Skins" / "B (internal)" / "Options.dat")
       << "[EDIT]\r\nBORDERSMASK=^01x8^0000^0135^0024^0000^0000^0000^0000^1^0^1^2\r\n";
   manager->SetSkinName("B (internal)");
-  EXPECT_EQ(boxes, std::vector<std::string>{"Error: '01x8' is not a valid integer value"});
+  EXPECT_EQ(boxes, std::vector<std::string>{"Error: '01x8' is not a valid integer value\n(skin folder " +
+                                            (app / "Skins" / "B (internal)").string() + ")"});
   EXPECT_EQ(manager->SkinName(), "B (internal)");
   EXPECT_EQ(manager->SkinInfo(), "7.5") << "the built-in B";
   EXPECT_TRUE(manager->Packed());
@@ -153,9 +159,162 @@ TEST_F(SkinManagerTest, ADamagedCopyInTheSkinDirectoryFallsBackToTheBuiltInSkin)
   std::filesystem::create_directories(app / "Skins" / "Mine");
   std::ofstream(app / "Skins" / "Mine" / "Options.dat") << "[GLOBALINFO]\r\nVERSION=x\r\n";
   manager->SetSkinName("Mine");
-  EXPECT_EQ(boxes.back(), "Error: 'x' is not a valid floating point value");
+  EXPECT_EQ(boxes.back(), "Error: 'x' is not a valid floating point value\n(skin folder " +
+                              (app / "Skins" / "Mine").string() + ")");
   EXPECT_EQ(manager->SkinName(), "B (internal)");
   EXPECT_GE(manager->SectionIndex("EDIT"), 0);
+}
+
+// The messages of zlib, of a cut-off stream and of the conversions say nothing of the
+// skin they concern: the skin and the package entry follow them. Running out of memory is
+// said in words a skin's author can act on.
+TEST_F(SkinManagerTest, MessagesNameTheSkinTheyConcern) {
+  namespace fs = std::filesystem;
+  const fs::path package = app / "Skins" / "Mine.tqz";
+  fs::create_directories(app / "Skins");
+  const std::vector<std::uint8_t> good = Package(kSkinA);
+  auto corrupt = good;
+  corrupt[4 + 4 + 4 + 11 + 4 + 2] ^= 0xFF;  // the first block header of the stream
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    std::string message;
+  } cases[] = {
+      {{good.begin(), good.end() - 3}, "Stream read error"},
+      {corrupt, "data error"},
+  };
+  manager->SetSkinName("A (internal)");
+  for (const auto& c : cases) {
+    std::ofstream(package, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(c.bytes.data()), static_cast<std::streamsize>(c.bytes.size()));
+    boxes.clear();
+    manager->SetSkinName("Mine");
+    EXPECT_EQ(boxes, std::vector<std::string>{"Error: " + c.message + "\n(skin package " + package.string() +
+                                              ", entry \"Options.dat\")"});
+    EXPECT_EQ(manager->SkinName(), "A (internal)");
+  }
+
+  // Out of memory while loading (the loading event stands in for a decoder that runs out).
+  manager->OnSkinLoading = [](TComponent*) { throw std::bad_alloc(); };
+  boxes.clear();
+  manager->SetSkinName("B (internal)");
+  EXPECT_EQ(boxes, std::vector<std::string>{
+                       "Error: The skin needs more memory than is available: its images are too "
+                       "large\n(internal skin \"B (internal)\")"});
+}
+
+// An image name is a plain file name inside the skin: absolute names, drive names, ".."
+// and links leading out of the folder are refused with the key, the name and the folder,
+// and the built-in skin of the same name is used. A link to a file of the folder is fine.
+TEST_F(SkinManagerTest, ImageNamesThatLeaveTheSkinFolderAreRefused) {
+  namespace fs = std::filesystem;
+  const std::vector<std::uint8_t> png = EncodePng(Bitmap32(4, 4, MakePixel(9, 9, 9)));
+  const auto put = [&png](const fs::path& path) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                static_cast<std::streamsize>(png.size()));
+  };
+  const fs::path skin = app / "Skins" / "B (internal)";
+  fs::create_directories(skin);
+  put(app / "secret.png");
+  put(app / "secret.jpg");
+  put(skin / "Inside.png");
+  fs::create_symlink(app / "secret.png", skin / "Link.png");
+  fs::create_symlink(skin / "Inside.png", skin / "Near.png");
+  const std::string secret = (app / "secret.png").string();
+  const struct {
+    std::string definition;
+    std::string says;
+  } cases[] = {
+      {"[GLOBALINFO]\r\nMASTERBITMAP=" + secret,
+       "[GLOBALINFO] MASTERBITMAP: the image name \"" + secret + "\" is not a plain file name"},
+      {"[GLOBALINFO]\r\nMASTERBITMAP=../../secret.png",
+       "[GLOBALINFO] MASTERBITMAP: the image name \"../../secret.png\" is not a plain file name"},
+      {"[GLOBALINFO]\r\nMASTERBITMAP=c:\\secret.png", "the image name \"c:\\secret.png\""},
+      {"[BUTTON]\r\nBORDERSMASK=!../../SECRET.PNG!1!0!0",
+       "[BUTTON] BORDERSMASK: the image name \"../../SECRET.PNG\""},
+      {"[BUTTON]\r\nBORDERSMASK=..\\..\\SECRET.BMP", "[BUTTON] BORDERSMASK: the image name"},
+      {"[BUTTON]\r\nPATTERN=../../secret.jpg", "[BUTTON] PATTERN: the image name \"../../SECRET.JPG\""},
+      {"[BUTTON]\r\nBORDERSMASK=!LINK.PNG!1!0!0",
+       "[BUTTON] BORDERSMASK: the image file \"Link.png\" is a symbolic link that leads out of the "
+       "skin folder"},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(skin / "Options.dat", std::ios::trunc) << c.definition << "\r\n";
+    boxes.clear();
+    manager->SetSkinName("B (internal)");
+    ASSERT_EQ(boxes.size(), 1u) << c.definition;
+    EXPECT_NE(boxes[0].find(c.says), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("(skin folder " + skin.string() + ")"), std::string::npos) << boxes[0];
+    EXPECT_EQ(manager->SkinInfo(), "7.5") << "the built-in B";
+  }
+
+  std::ofstream(skin / "Options.dat", std::ios::trunc)
+      << "[GLOBALINFO]\r\nVERSION=7.30\r\nMASTERBITMAP=NEAR.PNG\r\n";
+  boxes.clear();
+  manager->SetSkinName("B (internal)");
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_EQ(manager->SkinInfo(), "7.3");
+  EXPECT_EQ(manager->Tables().masterBitmap.Width(), 4);
+}
+
+// A skin folder that is there but cannot be read, and a definition that is a link leading
+// nowhere or round in a loop, are reported like any damaged skin, and the built-in skin of
+// the same name is used; a definition named "options.dat" loads.
+TEST_F(SkinManagerTest, ASkinFolderThatCannotBeReadIsReported) {
+  namespace fs = std::filesystem;
+  const fs::path skin = app / "Skins" / "B (internal)";
+  const auto definitionLink = [&skin](const fs::path& target) {
+    fs::create_directories(skin);
+    fs::create_symlink(target, skin / "Options.dat");
+  };
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    std::string says;
+  } cases[] = {
+      {"a link that leads nowhere", [&] { definitionLink(skin / "gone.dat"); },
+       "Error: Unable to read " + (skin / "Options.dat").string() +
+           ": it is a symbolic link to a file that is not there"},
+      {"a link that loops", [&] { definitionLink(skin / "Options.dat"); },
+       "Error: Unable to read " + (skin / "Options.dat").string() + ": Too many levels of symbolic links"},
+      {"a folder that loops",
+       [&] {
+         fs::create_directories(skin.parent_path());
+         fs::create_symlink(skin, skin);
+       },
+       "Error: The skin folder " + skin.string() + " cannot be read: Too many levels of symbolic links"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(skin);
+    c.make();
+    boxes.clear();
+    manager->SetSkinName("B (internal)");
+    EXPECT_EQ(boxes, std::vector<std::string>{c.says}) << c.what;
+    EXPECT_EQ(manager->SkinInfo(), "7.5") << c.what;
+    EXPECT_TRUE(manager->Packed()) << c.what;
+  }
+
+  fs::remove_all(skin);
+  fs::create_directories(skin);
+  std::ofstream(skin / "options.dat") << "[GLOBALINFO]\r\nVERSION=7.30\r\n";
+  boxes.clear();
+  manager->SetSkinName("B (internal)");
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(manager->SkinInfo(), "7.3");
+  EXPECT_FALSE(manager->Packed());
+}
+
+TEST_F(SkinManagerTest, ASkinFolderWithoutPermissionIsReported) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  namespace fs = std::filesystem;
+  const fs::path skin = app / "Skins" / "B (internal)";
+  fs::create_directories(skin);
+  std::ofstream(skin / "Options.dat") << "[GLOBALINFO]\r\nVERSION=7.30\r\n";
+  fs::permissions(skin, fs::perms::none);
+  manager->SetSkinName("B (internal)");
+  fs::permissions(skin, fs::perms::owner_all);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Error: The skin folder " + skin.string() +
+                                            " cannot be read: Permission denied"});
+  EXPECT_EQ(manager->SkinInfo(), "7.5");
 }
 
 TEST_F(SkinManagerTest, TheBroadcastReachesFormsAndSkinnedControls) {

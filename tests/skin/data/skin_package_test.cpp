@@ -136,6 +136,53 @@ TEST(SkinPackage, DamagedPackagesSayWhatIsWrong) {
   }
 }
 
+// A failure inside an entry names the entry, so that a message can say where it is.
+TEST(SkinPackage, AFailureInsideAnEntryNamesTheEntry) {
+  const auto good = Pack({{"Options.dat", std::string(300, 'x')}, {"Master.bmp", "BM"}});
+  auto corrupt = good;
+  corrupt[4 + 4 + 4 + 11 + 4 + 2] ^= 0xFF;
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+    const char* entry;
+  } cases[] = {
+      {"cut in the first name", {good.begin(), good.begin() + 15}, ""},
+      {"cut in the first size", {good.begin(), good.begin() + 25}, "Options.dat"},
+      {"corrupt stream", corrupt, "Options.dat"},
+      {"cut in the last stream", {good.begin(), good.end() - 3}, "Master.bmp"},
+  };
+  for (const auto& c : cases) {
+    const SkinPackageRead read = ReadSkinPackage(c.bytes);
+    EXPECT_FALSE(read.Ok()) << c.what;
+    EXPECT_EQ(read.entry, c.entry) << c.what;
+  }
+}
+
+// Entries that are each within the limit but together past it: the message blames the
+// total, not the entry that reached it (a byte here).
+TEST(SkinPackage, EntriesTogetherPastTheLimitAreRefusedAsSuch) {
+  const std::vector<std::uint8_t> zeros(SkinPackageLimits::kMaxEntrySize);
+  uLongf size = compressBound(static_cast<uLong>(zeros.size()));
+  std::vector<std::uint8_t> stream(size);
+  ASSERT_EQ(compress2(stream.data(), &size, zeros.data(), static_cast<uLong>(zeros.size()), 1), Z_OK);
+  stream.resize(size);
+  const std::uint32_t full = SkinPackageLimits::kMaxTotalSize / SkinPackageLimits::kMaxEntrySize;
+  std::vector<std::uint8_t> package = Bytes("TQzf");
+  Put32(package, full + 1);
+  for (std::uint32_t i = 0; i <= full; ++i) {
+    const std::string name = "E" + std::to_string(i + 1);
+    Put32(package, static_cast<std::uint32_t>(name.size()));
+    package.insert(package.end(), name.begin(), name.end());
+    Put32(package, i < full ? SkinPackageLimits::kMaxEntrySize : 1);
+    if (i < full) package.insert(package.end(), stream.begin(), stream.end());
+  }
+  const SkinPackageRead read = ReadSkinPackage(package);
+  EXPECT_EQ(read.error, "The entries of the skin package claim " +
+                            std::to_string(SkinPackageLimits::kMaxTotalSize + 1) + " bytes together up to \"E" +
+                            std::to_string(full + 1) + "\"; a skin may hold at most " +
+                            std::to_string(SkinPackageLimits::kMaxTotalSize) + " bytes");
+}
+
 TEST(SkinPackage, FilesAreReadWithTheGuardsOfOutsideData) {
   const TempFolder folder;
   const auto bytes = Pack({{"Options.dat", "[BUTTON]"}});

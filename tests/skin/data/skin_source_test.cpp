@@ -90,5 +90,28 @@ TEST_F(ChooseSkinSourceTest, ARelativeDirectoryFindsPackagesFromTheCurrentFolder
   fs::current_path(before);
 }
 
+// A skin folder that is there but cannot be read, or whose definition is a link that leads
+// nowhere, is chosen all the same, so that loading it reports the fault instead of passing
+// over it; a definition named in another letter case is found.
+TEST_F(ChooseSkinSourceTest, AFolderThatIsThereIsChosenEvenWhenItCannotBeRead) {
+  const fs::path skins = app / "Skins";
+  fs::create_directories(skins / "Lower");
+  std::ofstream(skins / "Lower" / "options.dat") << "[GLOBALINFO]\r\n";
+  fs::create_directories(skins / "Dangling");
+  fs::create_symlink(skins / "Dangling" / "gone.dat", skins / "Dangling" / "Options.dat");
+  fs::create_directories(skins / "Looping");
+  fs::create_symlink(skins / "Looping" / "Options.dat", skins / "Looping" / "Options.dat");
+  fs::create_symlink(skins / "Loop", skins / "Loop");  // the folder itself
+  fs::create_directories(skins / "Empty");
+  for (const char* name : {"Lower", "Dangling", "Looping", "Loop"}) {
+    const SkinSource source = Choose(name);
+    EXPECT_EQ(source.kind, SkinSource::Kind::Folder) << name;
+    EXPECT_EQ(source.path, skins / name) << name;
+  }
+  EXPECT_EQ(Choose("Empty").kind, SkinSource::Kind::Internal) << "a folder without a definition";
+  fs::create_symlink(skins / "nowhere.tqz", skins / "Linked.tqz");
+  EXPECT_EQ(Choose("Linked").kind, SkinSource::Kind::PackageFile);
+}
+
 }  // namespace
 }  // namespace tappomat::test
