@@ -10,6 +10,7 @@
 
 #include "automation/target.h"
 #include "automation/target2.h"
+#include "gdi/text.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_bit_btn.h"
 #include "skin/controls/skinned_button.h"
@@ -456,6 +457,31 @@ TEST_F(MainFormTest, TheScriptListsRowsAreItsItemHeightApart) {
   EXPECT_EQ(selectedRows.front(), 39);
   EXPECT_EQ(selectedRows.back(), 51);
   EXPECT_EQ(selectedRows.size(), 13u);
+}
+
+TEST_F(MainFormTest, TheHotKeyHelpKeepsItsDescriptionsClearOfTheKeyNamesInBothLanguages) {
+  auto* hotKeys = Create<TFormHotKey>(app.get());
+  const struct {
+    TsLabel* key;
+    TsLabel* description;
+    Point keyAt;
+    int descriptionTop;
+  } rows[] = {{hotKeys->sLabel1, hotKeys->sLabel3, {16, 16}, 16},
+              {hotKeys->sLabel2, hotKeys->sLabel4, {16, 35}, 34}};
+  TControl* languages[] = {form->SBEng, form->SBRus};
+  for (TControl* language : languages) {
+    Click(language);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.description->Caption());
+      EXPECT_EQ((Point{row.key->Left(), row.key->Top()}), row.keyAt) << "the key names stay put";
+      const int keyRight =
+          row.key->Left() + GetTextExtent(row.key->Font().ToLogicalFont(), row.key->Caption()).width;
+      EXPECT_GE(row.description->Left() - keyRight, 4);
+      // Moved only as far as the gap needs, never left of its designed place.
+      EXPECT_EQ(row.description->Left(), std::max(48, keyRight + 4));
+      EXPECT_EQ(row.description->Top(), row.descriptionTop);
+    }
+  }
 }
 
 }  // namespace
