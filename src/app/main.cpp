@@ -339,10 +339,7 @@ void TForm1::SetLang() {
     Form2->SBCursor->SetCaption(texts.autoPick);
     Form2->sButton2->SetCaption(texts.cancel);
   }
-  if (FormHotKey) {
-    FormHotKey->sLabel3->SetCaption(texts.recordChord);
-    FormHotKey->sLabel4->SetCaption(texts.runChord);
-  }
+  if (FormHotKey) FormHotKey->SetDescriptions(texts.recordChord, texts.runChord);
   (m_language == kLangEnglish ? SBEng : SBRus)->SetDown(true);
   CLPKM->Items().SetString(0, texts.leftButton);
   CLPKM->Items().SetString(1, texts.rightButton);

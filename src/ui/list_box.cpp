@@ -41,7 +41,7 @@ void TListBox::CreateHandle() {
 // --- properties
 
 int TListBox::ItemHeight() const {
-  if (m_style == TListBoxStyle::lbOwnerDrawFixed && m_itemHeight > 0) return m_itemHeight;
+  if (OwnerDrawnRows() && m_itemHeight > 0) return m_itemHeight;
   return std::max(1, GetTextMetrics(Font().ToLogicalFont()).height);
 }
 

@@ -45,8 +45,8 @@ class TListBox : public TWinControl {
   // select nothing.
   int ItemIndex() const { return m_itemIndex; }
   void SetItemIndex(int index);
-  // The row height: the font's text height for lbStandard; for lbOwnerDrawFixed the value
-  // set here (the font's height until one is set).
+  // The row height: the font's text height for lbStandard; for rows drawn by the owner at a
+  // fixed height (lbOwnerDrawFixed) the value set here (the font's height until one is set).
   int ItemHeight() const;
   void SetItemHeight(int height);
   int TopIndex() const { return m_topIndex; }
@@ -75,6 +75,9 @@ class TListBox : public TWinControl {
   // Draws one item (its selection, focus and text) into `rect`; a skinned list draws its
   // own items.
   virtual void PaintItem(DeviceContext& dc, int index, const Rect& rect);
+  // The window's rows are drawn by the owner at a fixed height, so ItemHeight is the set
+  // one: lbOwnerDrawFixed here; a list that draws every row itself creates its window so.
+  virtual bool OwnerDrawnRows() const { return m_style == TListBoxStyle::lbOwnerDrawFixed; }
 
  private:
   void ItemsChanged();

@@ -246,7 +246,14 @@ TEST_F(InformationDialogsTest, HotKeyWindowStaysOnTopWithItsLabelsInPlace) {
   for (const Expected& e : labels) {
     SCOPED_TRACE(e.caption);
     EXPECT_EQ(e.label->Parent(), hotKeys->sPanel1);
-    EXPECT_EQ((Point{e.label->Left(), e.label->Top()}), e.at);
+    EXPECT_EQ(e.label->Top(), e.at.y);
+    // The key names stay where the design puts them; a description moves right of its
+    // designed place when its key name's text needs the room (see the main window's tests).
+    if (e.color == kGreen) {
+      EXPECT_EQ(e.label->Left(), e.at.x);
+    } else {
+      EXPECT_GE(e.label->Left(), e.at.x);
+    }
     EXPECT_EQ(e.label->Caption(), e.caption);
     EXPECT_EQ(e.label->Font().Color(), e.color);
     EXPECT_EQ(e.label->Font().Height(), e.fontHeight);

@@ -10,12 +10,14 @@
 
 #include "automation/target.h"
 #include "automation/target2.h"
+#include "gdi/text.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_bit_btn.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_check_box.h"
 #include "skin/controls/skinned_combo_box.h"
 #include "skin/controls/skinned_label.h"
+#include "skin/controls/skinned_list_box.h"
 #include "skin/controls/skinned_speed_button.h"
 #include "skin/controls/skinned_spin_edit.h"
 #include "skin/data/skin_manager.h"
@@ -425,6 +427,61 @@ TEST_F(MainFormTest, F1AndTheQuestionMarkOpenTheHotKeyHelpAndTheCopyrightSignThe
   EXPECT_FALSE(hotKeys->Visible());
   Click(form->SBRus);
   EXPECT_EQ(hotKeys->sLabel3->Caption(), "- Старт/Стоп автозаписи скрипта");
+}
+
+TEST_F(MainFormTest, TheScriptListsRowsAreItsItemHeightApart) {
+  TsListBox* list = form->SList;
+  list->Items().Clear();
+  for (int i = 1; i <= 20; ++i) list->Items().Add("script " + std::to_string(i));
+  Pump();
+  EXPECT_EQ(list->ItemHeight(), 13);
+  for (int i : {0, 1, 2, 14}) EXPECT_EQ(list->ItemRect(i).top, 13 * i) << "row " << i;
+  EXPECT_EQ(list->VisibleRows(), 15);
+  EXPECT_EQ(list->ItemAtPos({10, 13 * 3}, true), 3);
+  EXPECT_EQ(list->ItemAtPos({10, 13 * 3 - 1}, true), 2);
+
+  // On screen the selected row covers exactly its own 13 pixel rows.
+  list->SetItemIndex(3);
+  Pump();
+  const auto* record = platform.Window(WindowSystem::Current().Find(form->Handle())->top.native);
+  const Point origin = list->ClientToScreen({0, 0});
+  const int x = origin.x - record->bounds.left + list->ClientWidth() - 4;  // right of the text
+  const auto at = [&](int y) {
+    return PixelRGB(record->pixels.At(x, origin.y - record->bounds.top + y));
+  };
+  std::vector<int> selectedRows;
+  for (int y = 0; y < list->ClientHeight(); ++y) {
+    if (at(y) != at(0)) selectedRows.push_back(y);
+  }
+  ASSERT_FALSE(selectedRows.empty());
+  EXPECT_EQ(selectedRows.front(), 39);
+  EXPECT_EQ(selectedRows.back(), 51);
+  EXPECT_EQ(selectedRows.size(), 13u);
+}
+
+TEST_F(MainFormTest, TheHotKeyHelpKeepsItsDescriptionsClearOfTheKeyNamesInBothLanguages) {
+  auto* hotKeys = Create<TFormHotKey>(app.get());
+  const struct {
+    TsLabel* key;
+    TsLabel* description;
+    Point keyAt;
+    int descriptionTop;
+  } rows[] = {{hotKeys->sLabel1, hotKeys->sLabel3, {16, 16}, 16},
+              {hotKeys->sLabel2, hotKeys->sLabel4, {16, 35}, 34}};
+  TControl* languages[] = {form->SBEng, form->SBRus};
+  for (TControl* language : languages) {
+    Click(language);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.description->Caption());
+      EXPECT_EQ((Point{row.key->Left(), row.key->Top()}), row.keyAt) << "the key names stay put";
+      const int keyRight =
+          row.key->Left() + GetTextExtent(row.key->Font().ToLogicalFont(), row.key->Caption()).width;
+      EXPECT_GE(row.description->Left() - keyRight, 4);
+      // Moved only as far as the gap needs, never left of its designed place.
+      EXPECT_EQ(row.description->Left(), std::max(48, keyRight + 4));
+      EXPECT_EQ(row.description->Top(), row.descriptionTop);
+    }
+  }
 }
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include "gdi/primitives.h"
 #include "imaging/blend.h"
 #include "skin/controls/common_data.h"
+#include "skin/controls/mask_paint.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
 namespace {
+
+// Border draw-mode bit: the border is left out of the normal look.
+constexpr int kBorderNotInNormalState = 2;
 
 // Sends the query to `control`; false when it does not answer (it is not skinned).
 bool Ask(TControl& control, TacBGInfo& info) {
@@ -35,6 +39,17 @@ void AnswerColor(TacBGInfo& query, ColorRef color) {
   if (query.drawToDc && query.dc != nullptr) FillRect(*query.dc, query.rect, color);
 }
 
+// A plain field inside a border drawn in every look: the answer also gives the picture
+// that holds the border and the border's widths, so that an asker lying over the border
+// can show it.
+void AddBorder(const TsCommonData& data, const SkinTables& tables, TacBGInfo& query) {
+  const TsMaskData* border = MaskAt(tables, data.BorderIndex());
+  if (border == nullptr || (border->drawMode & kBorderNotInNormalState)) return;
+  query.image = data.Cache();
+  query.margins = {border->MarginLeft(), border->MarginTop(), border->MarginRight(),
+                   border->MarginBottom()};
+}
+
 }  // namespace
 
 ParentBackground ToParentBackground(const TacBGInfo& info) {
@@ -45,6 +60,12 @@ ParentBackground ToParentBackground(const TacBGInfo& info) {
     background.ready = true;
   } else {
     background.fill = info.color;
+    // A plain parent with a border: the border's ring is taken from its picture.
+    if (info.image != nullptr && !info.image->IsEmpty()) {
+      background.image = info.image;
+      background.offset = info.offset;
+      background.frame = info.margins;
+    }
   }
   return background;
 }
@@ -84,12 +105,13 @@ void AnswerBackgroundQuery(const TsCommonData& data, TacBGInfo& query, bool forc
   const int transparency = std::clamp(state.transparency, 0, 100);
   if (state.gradientPercent == 0 && state.imagePercent == 0 && !corners) {
     const ColorRef own = static_cast<ColorRef>(state.color) & 0xFFFFFF;
-    if (transparency == 0) {
-      AnswerColor(query, own);
-      return;
+    ColorRef color = own;
+    if (transparency > 0) {
+      const ColorRef behind = owner->Parent() != nullptr ? ColorBehind(*owner->Parent()) : own;
+      color = transparency == 100 ? behind : MixColors(behind, own, transparency / 100.0);
     }
-    const ColorRef behind = owner->Parent() != nullptr ? ColorBehind(*owner->Parent()) : own;
-    AnswerColor(query, transparency == 100 ? behind : MixColors(behind, own, transparency / 100.0));
+    AnswerColor(query, color);
+    AddBorder(data, tables, query);
     return;
   }
   const Bitmap32* cache = data.Cache();

@@ -3,6 +3,7 @@
 #include "gdi/system_colors.h"
 #include "imaging/hsv.h"
 #include "skin/controls/background_query.h"
+#include "skin/controls/skinned_label.h"
 #include "skin/data/upper_ascii.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
@@ -329,6 +330,17 @@ void TsCommonData::ForEachWindowedChild(const std::function<void(TControl&)>& f)
   }
 }
 
+void TsCommonData::PlainLabelsToWindowText() const {
+  auto* windowed = dynamic_cast<TWinControl*>(m_owner);
+  if (windowed == nullptr) return;
+  for (int i = 0; i < windowed->ControlCount(); ++i) {
+    // Skinned labels keep their own colour: it is theirs, not one the skin gave them.
+    auto* label = dynamic_cast<TLabel*>(windowed->Controls(i));
+    if (label != nullptr && dynamic_cast<TsLabel*>(label) == nullptr)
+      label->Font().SetColor(clWindowText);
+  }
+}
+
 void TsCommonData::TransparencyChanged(bool invalidate) {
   m_backgroundChanged = true;
   if (m_owner == nullptr) return;
@@ -373,6 +385,8 @@ bool TsCommonData::HandleSkinMessage(TMessage& message) {
         if (!m_customColor) m_owner->SetColor(clWindow);
         if (!m_customFont) m_owner->Font().SetColor(clWindowText);
         m_owner->Invalidate();
+      } else {
+        PlainLabelsToWindowText();
       }
       return true;
     case SkinCode::Refresh:
@@ -380,6 +394,8 @@ bool TsCommonData::HandleSkinMessage(TMessage& message) {
       m_backgroundChanged = true;
       m_updating = false;
       UpdateColors(true);
+      // What lies behind may have changed with the skin's values: work it out again.
+      UpdateTransparencyFlags();
       return true;
     case SkinCode::LeaveUpdating:
       if (m_updating && m_owner != nullptr && m_owner->IsWindowed()) {

@@ -148,6 +148,8 @@ class TsCommonData {
  private:
   bool ForThisManager(const TMessage& message) const;
   void ForEachWindowedChild(const std::function<void(TControl&)>& f) const;
+  // The skin went: the plain labels on a windowed owner show the window-text colour.
+  void PlainLabelsToWindowText() const;
   // Edit kinds with a hot state take the colours of state record `record` (unless custom).
   void TakeEditColors(int record);
   void PointerEntered();

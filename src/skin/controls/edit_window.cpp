@@ -6,11 +6,13 @@
 #include "imaging/blend.h"
 #include "skin/controls/background_query.h"
 #include "skin/controls/disabled_look.h"
+#include "skin/controls/hot_window.h"
 #include "skin/controls/mask_paint.h"
 #include "skin/controls/section_paint.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "ui/win_control.h"
+#include "win/input.h"
 #include "win/paint.h"
 #include "win/window_system.h"
 
@@ -240,6 +242,13 @@ void TacEditWnd::WndProc(TMessage& message) {
     case WM_SETFONT:
       if (!ScrollSuppressed()) RefreshScrollBars();
       break;
+    case WM_MOUSEMOVE: {
+      // The pointer is over this window now: the manager's hot window before it hears so.
+      const bool designing =
+          OwnerControl() != nullptr && (OwnerControl()->ComponentState() & csDesigning);
+      if (IsWindowEnabled(Handle()) && !designing) SetHotWindow(SkinManager(), Handle());
+      break;
+    }
     default:
       break;
   }

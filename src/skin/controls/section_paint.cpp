@@ -11,8 +11,24 @@
 namespace tappomat {
 namespace {
 
+// Where `r` lies over the border ring of a plain parent, the ring from the parent's picture.
+void ShowParentFrame(Bitmap32& bitmap, const Rect& r, const ParentBackground& parent) {
+  const Bitmap32* image = parent.image;
+  if (image == nullptr || image == &bitmap) return;
+  const auto [left, top, right, bottom] = parent.frame;
+  if (left <= 0 && top <= 0 && right <= 0 && bottom <= 0) return;
+  const Rect inside{left, top, image->Width() - right, image->Height() - bottom};
+  const Rect visible = r.Intersect(bitmap.Bounds());
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    for (int x = visible.left; x < visible.right; ++x) {
+      const Point p{x + parent.offset.x, y + parent.offset.y};
+      if (image->Bounds().Contains(p) && !inside.Contains(p)) bitmap.At(x, y) = image->At(p.x, p.y);
+    }
+  }
+}
+
 // Fills `r` with what lies behind it: the parent's picture where it is known, else its
-// colour.
+// colour (and a plain parent's border where `r` lies over it).
 void ShowParent(Bitmap32& bitmap, const Rect& r, const ParentBackground& parent) {
   if (parent.ready && parent.image != nullptr && parent.image != &bitmap) {
     const Rect visible = r.Intersect(bitmap.Bounds());
@@ -29,6 +45,7 @@ void ShowParent(Bitmap32& bitmap, const Rect& r, const ParentBackground& parent)
     return;
   }
   if (parent.fill != kFuchsia) FillRectAlpha(bitmap, r, parent.fill, 255);
+  ShowParentFrame(bitmap, r, parent);
 }
 
 // A texture laid over `r` in its draw mode; returns the part of `r` it covered.

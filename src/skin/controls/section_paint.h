@@ -14,7 +14,8 @@ namespace tappomat {
 
 // What lies behind the painted area: the parent's picture (ready: it holds valid pixels)
 // with the painted area's offset in it, or its plain colour (fuchsia: none), and the
-// parent's frame widths.
+// parent's frame widths. A plain parent with a border gives its picture without `ready`:
+// only its frame ring is taken from it.
 struct ParentBackground {
   const Bitmap32* image = nullptr;
   Point offset;                  // where the painted bitmap's (0, 0) lies in `image`

@@ -3,7 +3,8 @@
 // (frame from its section, EDIT by default, and the skin's field colours) while a skin is
 // active; the items are drawn on the field with the selected one in the skin's SELECTION
 // look (or its highlight colour) and the text in the section's colours. Without a skin it
-// is the standard TListBox.
+// is the standard TListBox. Its window is made for rows drawn by the owner at a fixed
+// height in every style, so the rows are ItemHeight apart.
 #include <memory>
 
 #include "skin/controls/bound_label.h"
@@ -32,6 +33,7 @@ class TsListBox : public TListBox {
  protected:
   void CreateHandle() override;
   void PaintItem(DeviceContext& dc, int index, const Rect& rect) override;
+  bool OwnerDrawnRows() const override { return true; }
 
  private:
   // The edit adapter follows the skin: attached while it is active, gone when it is not.

@@ -1,5 +1,6 @@
 #include "skin/controls/window_adapter.h"
 
+#include "skin/controls/hot_window.h"
 #include "skin/data/skin_message.h"
 #include "ui/application.h"
 #include "ui/win_control.h"
@@ -70,6 +71,7 @@ void TacMainWnd::Attach(bool repaint) {
 void TacMainWnd::Detach() {
   if (!m_attached || m_removed) return;
   m_removed = true;
+  ForgetHotWindow(m_window);
   if (!IsWindow(m_window)) return;
   Detaching();
   if (m_control != nullptr) {

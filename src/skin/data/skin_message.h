@@ -32,6 +32,8 @@ enum class SkinCode : std::uint16_t {
   ClearBackgroundChanged = 23,
   RescanControls = 25,     // to a form: adapt its standard controls again (second parameter: from where)
   QuerySectionIndex = 26,  // second parameter: int* that receives it
+  BecameHot = 29,          // to the manager's new hot window (second parameter: the manager)
+  NoLongerHot = 30,        // to its hot window before that (second parameter: the manager)
   BeginUpdate = 31,
   EndUpdate = 32,
   EmptyCache = 33,

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/controls/skinned_label.h"
 #include "skin/data/skin_package.h"
+#include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/ui_fixture.h"
 
@@ -80,6 +82,41 @@ TEST_F(CommonDataTest, EditKindsTakeTheSectionsColoursUnlessTheirOwnAreKept) {
   EXPECT_EQ(panel->Color(), 7) << "custom";
   EXPECT_EQ(panel->Font().Color(), clWindowText);
   EXPECT_EQ(data.SkinIndex(), -1);
+}
+
+TEST_F(CommonDataTest, TheSkinGoingTurnsThePlainLabelsOfOtherWindowedControlsToTheWindowText) {
+  constexpr TColor kRed = RGB(200, 0, 0);
+  constexpr TColor kGreen = RGB(0, 128, 0);
+  auto* plain = Create<TLabel>(form);
+  plain->SetParent(panel);
+  auto* skinned = Create<TsLabel>(form);
+  skinned->SetParent(panel);
+  const struct {
+    int kind;
+    TColor plainAfter;
+  } cases[] = {
+      {51, clWindowText},  // a panel
+      {93, clWindowText},  // a button
+      {3, kRed},           // an edit takes its own colours back and leaves its labels alone
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    plain->Font().SetColor(kRed);
+    skinned->Font().SetColor(kGreen);
+    TsCommonData data(panel, false, c.kind);
+    data.UpdateIndexes();
+    TMessage remove{WM_SKIN, SkinWParam(SkinCode::RemoveSkin), reinterpret_cast<LPARAM>(manager),
+                    0};
+    EXPECT_TRUE(data.HandleSkinMessage(remove));
+    EXPECT_EQ(plain->Font().Color(), c.plainAfter);
+    EXPECT_EQ(skinned->Font().Color(), kGreen) << "a skinned label's own colour is its own";
+  }
+  // Another manager's skin going changes nothing.
+  plain->Font().SetColor(kRed);
+  TsCommonData data(panel, false, 51);
+  TMessage remove{WM_SKIN, SkinWParam(SkinCode::RemoveSkin), reinterpret_cast<LPARAM>(form), 0};
+  EXPECT_TRUE(data.HandleSkinMessage(remove));
+  EXPECT_EQ(plain->Font().Color(), kRed);
 }
 
 TEST_F(CommonDataTest, CommonSkinMessagesAreAnswered) {

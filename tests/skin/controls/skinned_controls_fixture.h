@@ -38,6 +38,17 @@ class SkinnedControlsTest : public UiTest {
   }
   // Applies the built-in skin.
   void UseNeutral2() { UseSkin("Neutral2 (internal)", Neutral2Files()); }
+  // Applies the built-in skin with `sections` (definition text) added to its definition, so
+  // that they can cut their images from its master bitmap.
+  void UseNeutral2With(const std::string& sections) {
+    std::vector<SkinPackageFile> files = Neutral2Files();
+    for (SkinPackageFile& file : files) {
+      if (file.name != "Options.dat") continue;
+      file.data.insert(file.data.end(), {'\r', '\n'});
+      file.data.insert(file.data.end(), sections.begin(), sections.end());
+    }
+    UseSkin("Neutral2 and more", files);
+  }
   // Applies a skin made of one Options.dat.
   void UseSkinText(const std::string& text) {
     UseSkin("T", {{"Options.dat", std::vector<std::uint8_t>(text.begin(), text.end())}});

@@ -66,6 +66,22 @@ TEST_F(TransparencyTest, TheColourUnderMixesWithWhatLiesBehind) {
   EXPECT_EQ(static_cast<ColorRef>(Ask(SkinCode::QueryColorUnder)), RGB(49, 49, 49));
 }
 
+TEST_F(TransparencyTest, ARefreshWorksTheFlagsOutAgain) {
+  panel->SkinData()->SetSkinSection("PLAIN");
+  auto* inner = Create<TsPanel>(form);
+  inner->SetBounds(5, 5, 20, 20);
+  inner->SetParent(panel);
+  inner->SkinData()->SetSkinSection("CLEAR");
+  Pump();
+  // A clear panel shows its parent, which paints a plain colour and asks nobody.
+  ASSERT_EQ(inner->SkinData()->TransparencyFlags() & kTransparentBackground,
+            kTransparentBackground);
+  panel->SkinData()->SetSkinSection("HALF");  // the parent now mixes in what lies behind it
+  inner->Perform(WM_SKIN, SkinWParam(SkinCode::Refresh), reinterpret_cast<LPARAM>(manager));
+  EXPECT_EQ(inner->SkinData()->TransparencyFlags() & kTransparentBackground, 0u);
+  EXPECT_EQ(inner->SkinData()->TransparencyFlags() & kTransparencyUnknown, 0u);
+}
+
 TEST_F(TransparencyTest, ObjectsLinkAndUnlink) {
   Ask(SkinCode::LinkObject, 0, reinterpret_cast<LPARAM>(form));
   EXPECT_EQ(panel->SkinData()->LinkedObject(), form);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "skin/controls/edit_window.h"
+#include "skin/controls/hot_window.h"
 #include "skin/data/skin_message.h"
 #include "skinned_controls_fixture.h"
 #include "ui/list_box.h"
@@ -22,6 +26,30 @@ class CountingAdapter : public TacMainWnd {
     TacMainWnd::WndProc(message);
   }
   int seen = 0;
+};
+
+// A list that notes the hot-window codes it hears.
+struct HotCode {
+  HWND window;
+  SkinCode code;
+  LPARAM manager;
+  friend bool operator==(const HotCode&, const HotCode&) = default;
+};
+
+class NotingList : public TListBox {
+ public:
+  NotingList(TComponent* owner, std::vector<HotCode>* heard) : TListBox(owner), m_heard(heard) {}
+  void WndProc(TMessage& message) override {
+    if (message.Msg == WM_SKIN) {
+      const SkinCode code = SkinCodeOf(message.WParam);
+      if (code == SkinCode::BecameHot || code == SkinCode::NoLongerHot)
+        m_heard->push_back({Handle(), code, message.LParam});
+    }
+    TListBox::WndProc(message);
+  }
+
+ private:
+  std::vector<HotCode>* m_heard;
 };
 
 class WindowAdapterTest : public SkinnedControlsTest {
@@ -77,6 +105,50 @@ TEST_F(WindowAdapterTest, ABareWindowIsSubclassedAndAReplacedProcedureIsLeftAlon
   adapter->Detach();
   EXPECT_EQ(SendMessage(h, WM_USER + 3), 7);
   DestroyWindow(h);
+}
+
+TEST_F(WindowAdapterTest, ThePointerMovingOntoAnotherAdaptedWindowMakesItTheManagersHotWindow) {
+  std::vector<HotCode> heard;
+  NotingList* lists[2];
+  std::unique_ptr<TacEditWnd> adapters[2];
+  for (int i = 0; i < 2; ++i) {
+    lists[i] = Create<NotingList>(form, &heard);
+    lists[i]->SetBounds(10 + 90 * i, 10, 80, 60);
+    lists[i]->SetParent(form);
+  }
+  form->Show();
+  Pump();
+  for (int i = 0; i < 2; ++i) {
+    adapters[i] = std::make_unique<TacEditWnd>(lists[i]->Handle(), nullptr, "EDIT", manager);
+    adapters[i]->Attach(false);
+  }
+  const HWND a = lists[0]->Handle(), b = lists[1]->Handle();
+  const auto m = reinterpret_cast<LPARAM>(manager);
+  const struct {
+    TControl* over;
+    int dx;
+    std::vector<HotCode> then;
+  } moves[] = {
+      {lists[0], 0, {{a, SkinCode::BecameHot, m}}},
+      {lists[0], 5, {}},  // still the hot window: nothing to tell
+      {lists[1], 0, {{a, SkinCode::NoLongerHot, m}, {b, SkinCode::BecameHot, m}}},
+      {lists[0], 0, {{b, SkinCode::NoLongerHot, m}, {a, SkinCode::BecameHot, m}}},
+  };
+  for (const auto& move : moves) {
+    SCOPED_TRACE(move.over == lists[0] ? "over the first list" : "over the second list");
+    heard.clear();
+    const Point at = ScreenPoint(move.over);
+    MoveTo({at.x + move.dx, at.y});
+    EXPECT_EQ(heard, move.then);
+  }
+  EXPECT_EQ(HotWindowOf(manager), a);
+  // A window whose adapter goes is no longer anybody's hot window.
+  adapters[0]->Detach();
+  EXPECT_EQ(HotWindowOf(manager), kNullWindow);
+  heard.clear();
+  MoveTo(ScreenPoint(lists[1]));
+  EXPECT_EQ(heard, (std::vector<HotCode>{{b, SkinCode::BecameHot, m}}));
+  adapters[1]->Detach();
 }
 
 TEST_F(WindowAdapterTest, ADestroyedWindowDetachesItsAdapter) {
