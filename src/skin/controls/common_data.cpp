@@ -3,10 +3,10 @@
 #include "gdi/system_colors.h"
 #include "imaging/hsv.h"
 #include "skin/controls/background_query.h"
-#include "skin/controls/skinned_label.h"
 #include "skin/data/upper_ascii.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
+#include "ui/label.h"
 #include "ui/win_control.h"
 
 namespace tappomat {
@@ -334,10 +334,10 @@ void TsCommonData::PlainLabelsToWindowText() const {
   auto* windowed = dynamic_cast<TWinControl*>(m_owner);
   if (windowed == nullptr) return;
   for (int i = 0; i < windowed->ControlCount(); ++i) {
-    // Skinned labels keep their own colour: it is theirs, not one the skin gave them.
+    // Only plain labels: a skinned label's colour is its own, not one the skin gave it
+    // (and the control's skin data must not depend on the skinned controls).
     auto* label = dynamic_cast<TLabel*>(windowed->Controls(i));
-    if (label != nullptr && dynamic_cast<TsLabel*>(label) == nullptr)
-      label->Font().SetColor(clWindowText);
+    if (label != nullptr && label->ClassName() == "TLabel") label->Font().SetColor(clWindowText);
   }
 }
 
