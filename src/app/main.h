@@ -13,6 +13,7 @@
 #include "automation/input_service.h"
 #include "automation/player.h"
 #include "automation/script_table.h"
+#include "storage/settings.h"
 #include "ui/form.h"
 
 namespace tappomat {
@@ -56,7 +57,7 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void SetLang();
   // Writes the settings file from the controls; throws EWriteError. Uses no window, so
   // that it also serves when the display is gone.
-  void SaveSettings();
+  SettingsWriteOutcome SaveSettings();
   // Refills the script library list from the application folder; nothing is selected.
   void LoadListScript();
   void SGClick(TComponent* sender);

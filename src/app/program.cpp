@@ -120,8 +120,9 @@ int main(int argc, char** argv) {
     std::string outcome = "settings not saved";
     if (g_mainWindowBuilt && Form1) {
       try {
-        Form1->SaveSettings();
+        const SettingsWriteOutcome written = Form1->SaveSettings();
         outcome = "settings saved to " + (ApplicationFolder() / kSettingsFileName).string();
+        if (!written.notice.empty()) outcome += "; " + written.notice;
       } catch (const std::exception& error) {
         outcome = error.what();
       }

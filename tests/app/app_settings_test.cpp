@@ -12,6 +12,7 @@
 #include "skin/controls/skinned_list_box.h"
 #include "skin/controls/skinned_speed_button.h"
 #include "skin/controls/skinned_spin_edit.h"
+#include "storage/ini_file.h"
 #include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
 
@@ -120,6 +121,38 @@ TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
   ASSERT_EQ(errorBoxes.size(), 1u);
   EXPECT_EQ(errorBoxes[0].second,
             "Unable to write to " + (missing / "Tappomat.ini").string() + ".");
+}
+
+// A settings file too large to read: the program says so at start and works with the
+// defaults; at exit the user's file is kept beside the settings and a fresh one is
+// written, and the box names both.
+TEST_F(AppSettingsTest, ASettingsFileTooLargeToReadIsReportedAtStartAndKeptAsideAtExit) {
+  folder.Put("Tappomat.ini", "[Global]\r\nSDelay=5\r\n");
+  std::filesystem::resize_file(folder / "Tappomat.ini", IniFile::kMaxFileSize + 1);
+  const std::string settingsPath = (folder / "Tappomat.ini").string();
+  const std::string keptPath = settingsPath + ".too-large";
+  testing::internal::CaptureStderr();
+  TForm1* form = Start();
+  const std::string atStart = testing::internal::GetCapturedStderr();
+  EXPECT_NE(atStart.find("tappomat: the settings file " + settingsPath + " cannot be read "
+                         "(larger than the 64 MiB limit"),
+            std::string::npos)
+      << atStart;
+  EXPECT_EQ(form->SDelay->Value(), 300);
+  EXPECT_TRUE(errorBoxes.empty()) << "no box at start";
+  testing::internal::CaptureStderr();
+  form->Free();
+  const std::string atExit = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+  EXPECT_EQ(std::filesystem::file_size(keptPath), IniFile::kMaxFileSize + 1);
+  ASSERT_EQ(errorBoxes.size(), 1u);
+  const std::string& box = errorBoxes[0].second;
+  EXPECT_NE(box.find("it is kept as " + keptPath + ", and fresh settings were written to " +
+                     settingsPath + "."),
+            std::string::npos)
+      << box;
+  EXPECT_NE(atExit.find(keptPath), std::string::npos) << atExit;
 }
 
 }  // namespace
