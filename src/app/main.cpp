@@ -302,8 +302,10 @@ void TForm1::FormDestroy(TComponent*) {
     // Said on standard error too: the program is ending, and whoever started it from a
     // terminal or a session script should learn that the settings were lost.
     std::fprintf(stderr, "tappomat: %s\n", error.what());
+    if (OnSettingsWritten) OnSettingsWritten(false);
     throw;
   }
+  if (OnSettingsWritten) OnSettingsWritten(true);
   // The user's file was moved aside: where it is now is worth a box, as a failure is.
   if (!outcome.notice.empty()) {
     std::fprintf(stderr, "tappomat: %s\n", outcome.notice.c_str());

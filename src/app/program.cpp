@@ -47,6 +47,8 @@ void PrintHelp() {
 
 // The main window's controls exist: its settings can be read from them.
 bool g_mainWindowBuilt = false;
+// The settings could not be written at exit: the exit status says so.
+bool g_settingsLost = false;
 
 }  // namespace
 
@@ -137,6 +139,7 @@ int main(int argc, char** argv) {
   TsSkinManager::SetDefaultShadows(shadows.at(0).bytes, shadows.at(1).bytes);
   Create<TForm1>(&application);
   g_mainWindowBuilt = true;
+  Form1->OnSettingsWritten = [](bool written) { g_settingsLost = !written; };
   SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
   Create<TFormAbout>(&application);
   Create<TFormHotKey>(&application);
@@ -148,5 +151,5 @@ int main(int argc, char** argv) {
   // The main window goes first, while every other window and the application still
   // work, so that a failure to write the settings can still be shown and answered.
   if (Form1) Form1->Free();
-  return 0;
+  return g_settingsLost ? 1 : 0;
 }

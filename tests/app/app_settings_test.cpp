@@ -115,7 +115,11 @@ TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
   const std::filesystem::path missing = folder / "gone";
   SetApplicationFolder(missing);
   testing::internal::CaptureStderr();
-  Start()->Free();
+  TForm1* form = Start();
+  std::optional<bool> written;
+  form->OnSettingsWritten = [&written](bool ok) { written = ok; };
+  form->Free();
+  EXPECT_EQ(written, false) << "the program's exit status says so";
   const std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_EQ(printed, "tappomat: Unable to write to " + (missing / "Tappomat.ini").string() + "\n");
   ASSERT_EQ(errorBoxes.size(), 1u);
@@ -140,9 +144,12 @@ TEST_F(AppSettingsTest, ASettingsFileTooLargeToReadIsReportedAtStartAndKeptAside
       << atStart;
   EXPECT_EQ(form->SDelay->Value(), 300);
   EXPECT_TRUE(errorBoxes.empty()) << "no box at start";
+  std::optional<bool> written;
+  form->OnSettingsWritten = [&written](bool ok) { written = ok; };
   testing::internal::CaptureStderr();
   form->Free();
   const std::string atExit = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(written, true);
   EXPECT_EQ(folder.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
   EXPECT_EQ(std::filesystem::file_size(keptPath), IniFile::kMaxFileSize + 1);
