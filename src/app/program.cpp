@@ -92,15 +92,10 @@ int main(int argc, char** argv) {
   folderInputs.writable = IsWritableFolder;
   const std::optional<std::filesystem::path> chosen = ChooseAppFolder(folderInputs);
   if (!chosen) {
-    std::fprintf(stderr,
-                 "tappomat: no folder for the settings and scripts: HOME and XDG_DATA_HOME "
-                 "are not set and the program's folder is not writable; give one with "
-                 "--data-dir DIR\n");
+    std::fprintf(stderr, "tappomat: %s\n", NoAppFolderMessage(folderInputs).c_str());
     return 1;
   }
   const std::filesystem::path& folder = *chosen;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);  // a failure shows when writing
   SetApplicationFolder(folder);
   TsSkinManager::SetCommandLine({argv + 1, argv + argc});
 
@@ -109,6 +104,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
     return 1;
   }
+  // Only now: a program that cannot start leaves no folder behind.
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);  // a failure shows when writing
 
   // Both handlers are installed before any window exists, so that a display lost during
   // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): the main

@@ -46,6 +46,31 @@ TEST(AppFolder, ChoiceTable) {
   }
 }
 
+// The line the program prints when it finds no folder names what is wrong with each
+// variable: a relative path is no more "not set" than a missing one.
+TEST(AppFolder, NoFolderMessageSaysWhatIsWrongWithEachVariable) {
+  const std::string tail =
+      " and the program's folder is not writable; give one with --data-dir DIR";
+  const struct {
+    std::string xdg;
+    std::string home;
+    std::string reasons;
+  } cases[] = {
+      {"", "", "HOME and XDG_DATA_HOME are not set"},
+      {"", "u", "HOME is not an absolute path ('u'), XDG_DATA_HOME is not set"},
+      {"data", "", "HOME is not set, XDG_DATA_HOME is not an absolute path ('data')"},
+      {"./data", "~/me", "HOME is not an absolute path ('~/me'), XDG_DATA_HOME is not an "
+                         "absolute path ('./data')"},
+  };
+  for (const auto& c : cases) {
+    AppFolderInputs inputs{{}, "/opt/tappomat", c.xdg, c.home,
+                           [](const std::filesystem::path&) { return false; }};
+    ASSERT_EQ(ChooseAppFolder(inputs), std::nullopt) << c.reasons;
+    EXPECT_EQ(NoAppFolderMessage(inputs),
+              "no folder for the settings and scripts: " + c.reasons + tail);
+  }
+}
+
 class AppSettingsTest : public test::UiTest {
  protected:
   AppSettingsTest() { SetApplicationFolder(folder.Path()); }
