@@ -47,6 +47,8 @@ void PrintHelp() {
 
 // The main window's controls exist: its settings can be read from them.
 bool g_mainWindowBuilt = false;
+// The message loop of the main window runs: a close of that window ends the program.
+bool g_inMainLoop = false;
 // The settings could not be written at exit: the exit status says so.
 bool g_settingsLost = false;
 
@@ -109,11 +111,17 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
 
   // Both handlers are installed before any window exists, so that a display lost during
-  // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): the main
-  // window closes through the message loop as its close button closes it, so the settings
-  // are written.
+  // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): in the
+  // message loop the main window closes as its close button closes it. Before that loop (a
+  // start-up box such as a damaged skin's "Error" is open) and after it (the exit-time
+  // box), the application is told to end: open boxes close, start-up goes on without
+  // showing the main window, and the settings are written as at every exit.
   platform->SetTerminationHandler([] {
-    if (Form1 && Form1->HandleAllocated()) PostMessage(Form1->Handle(), WM_CLOSE);
+    if (g_inMainLoop && Form1 && Form1->HandleAllocated()) {
+      PostMessage(Form1->Handle(), WM_CLOSE);
+    } else if (Application) {
+      Application->Terminate();
+    }
   });
   // The display is gone: no window can be used any more, but the settings can be saved.
   platform->SetConnectionLostHandler([] {
@@ -145,7 +153,12 @@ int main(int argc, char** argv) {
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
-  application.Run();
+  // Asked to end during start-up: the main window is never shown.
+  if (!application.Terminated()) {
+    g_inMainLoop = true;
+    application.Run();
+    g_inMainLoop = false;
+  }
   // The main window goes first, while every other window and the application still
   // work, so that a failure to write the settings can still be shown and answered.
   if (Form1) Form1->Free();
