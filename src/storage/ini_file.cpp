@@ -65,6 +65,7 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+constexpr char kOddUtf16[] = "UTF-16 text with an odd number of bytes";
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -98,14 +99,18 @@ std::string_view FirstLine(std::string_view text) {
 
 }  // namespace
 
-// A text that cannot be taken as UTF-16 after all is kept as its bytes, as any other.
 IniFile IniFile::Parse(std::string_view text) {
   std::optional<IniFile> file = FromBytes(std::string(text));
   if (file) return std::move(*file);
-  IniFile plain;
-  plain.m_text = text;
-  plain.Index();
-  return plain;
+  return Unusable({}, ErrorKind::Utf16, kOddUtf16);
+}
+
+// A file that cannot be used reads as empty, like a missing one, but keeps the reason.
+IniFile IniFile::Unusable(const std::filesystem::path& path, ErrorKind kind, std::string why) {
+  IniFile file = Empty(path);
+  file.m_errorKind = kind;
+  file.m_error = std::move(why);
+  return file;
 }
 
 std::optional<IniFile> IniFile::FromBytes(std::string bytes) {
@@ -161,12 +166,8 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   std::filesystem::path fullPath = std::filesystem::absolute(path, error);
   if (error) fullPath = path;
 
-  // A file that cannot be used reads as empty, like a missing one, but keeps the reason.
   const auto failed = [&fullPath](ErrorKind kind, std::string why) {
-    IniFile file = Empty(fullPath);
-    file.m_errorKind = kind;
-    file.m_error = std::move(why);
-    return file;
+    return Unusable(fullPath, kind, std::move(why));
   };
 
   OutsideFile read = ReadOutsideFile(fullPath, kMaxFileSize);
@@ -183,7 +184,7 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
       return failed(ErrorKind::ReadFailed, read.message);
   }
   std::optional<IniFile> file = FromBytes(std::move(read.bytes));
-  if (!file) return failed(ErrorKind::Utf16, "UTF-16 text with an odd number of bytes");
+  if (!file) return failed(ErrorKind::Utf16, kOddUtf16);
   const bool utf16 = file->m_encoding == Encoding::Utf16LittleEndian ||
                      file->m_encoding == Encoding::Utf16BigEndian;
   if (!utf16 && LooksLikeUtf16(file->m_text)) {

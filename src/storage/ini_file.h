@@ -55,6 +55,7 @@ class IniFile {
   // An empty file for `path` that Save may replace whatever is there now.
   static IniFile Empty(const std::filesystem::path& path);
   // A file held only in memory (no path; Save fails), for parsing fuzzed or test text.
+  // UTF-16 text that Load would refuse reads as empty here too, with the same Error().
   static IniFile Parse(std::string_view text);
 
   // Why a file could not be used. A file that is not a regular file (a FIFO, a device)
@@ -126,6 +127,7 @@ class IniFile {
   // after its mark is turned into UTF-8. Nothing for UTF-16 text that cannot be (an odd
   // number of bytes).
   static std::optional<IniFile> FromBytes(std::string bytes);
+  static IniFile Unusable(const std::filesystem::path& path, ErrorKind kind, std::string why);
   void Index();
   std::string_view LineAt(std::uint32_t offset) const;
   // The section's index in m_sections, if there is one of that name.
