@@ -466,14 +466,18 @@ TEST(IniFileTest, BytesThatAreNoUtf8AreNotSavedIntoAUtf16File) {
   }
 }
 
-// What is saved must load again: a file that would be larger than Load accepts is refused.
+// What is saved must load again: a file that a written line would take past the size Load
+// accepts is refused, and stays as it was.
 TEST(IniFileTest, SaveRefusesAFileLargerThanTheReadLimit) {
   TempFolder folder;
-  folder.Put("a.ini", "[S]\r\nK=old\r\n");
+  std::string text = "[S]\r\nK=old\r\n; ";
+  text += std::string(IniFile::kMaxFileSize - 2 - text.size(), 'x') + "\r\n";
+  folder.Put("a.ini", text);
   IniFile file = IniFile::Load(folder / "a.ini");
-  file.WriteString("S", "K", std::string(IniFile::kMaxFileSize, 'x'));
+  ASSERT_TRUE(file.Ok()) << "exactly at the limit";
+  file.WriteString("S", "N", "1");
   EXPECT_THROW(file.Save(), EFileTooLarge);
-  EXPECT_TRUE(folder.Get("a.ini") == "[S]\r\nK=old\r\n") << "the old file, untouched";
+  EXPECT_TRUE(folder.Get("a.ini") == text) << "the old file, untouched";
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.ini"});
 }
 
