@@ -34,7 +34,8 @@ std::optional<std::filesystem::path> KeepAside(const std::filesystem::path& file
   // settings files is far more than anyone leaves behind.
   for (int number = 1; number <= 1000; ++number) {
     const std::filesystem::path candidate =
-        number == 1 ? std::filesystem::path(base) : std::filesystem::path(base + "." + std::to_string(number));
+        number == 1 ? std::filesystem::path(base)
+                    : std::filesystem::path(base + "." + std::to_string(number));
     if (RenameWithoutReplacing(file, candidate)) return candidate;
     if (errno != EEXIST) return std::nullopt;
   }

@@ -16,9 +16,12 @@ constexpr char kSection[] = "Global";
 // kept aside rather than refused; nothing for the others.
 std::optional<std::string_view> KeptAsideTag(IniFile::ErrorKind kind) {
   switch (kind) {
-    case IniFile::ErrorKind::TooLarge: return "too-large";
-    case IniFile::ErrorKind::Utf16: return "unreadable";
-    default: return std::nullopt;
+    case IniFile::ErrorKind::TooLarge:
+      return "too-large";
+    case IniFile::ErrorKind::Utf16:
+      return "unreadable";
+    default:
+      return std::nullopt;
   }
 }
 
@@ -45,8 +48,7 @@ SettingsWriteOutcome WriteFreshFile(const std::filesystem::path& path, std::stri
     throw;
   }
   return {*keptAs, "The settings file " + path.string() + " " + why + ": it is kept as " +
-                       keptAs->string() + ", and fresh settings were written to " +
-                       path.string()};
+                       keptAs->string() + ", and fresh settings were written to " + path.string()};
 }
 
 }  // namespace
@@ -56,11 +58,12 @@ Settings ReadSettings(const std::filesystem::path& folder, std::string* problem)
   if (problem) {
     problem->clear();
     if (!file.Ok()) {
-      *problem = "the settings file " + file.Path().string() + " cannot be read (" +
-                 file.Error() + "); the program starts with the default settings";
+      *problem = "the settings file " + file.Path().string() + " cannot be read (" + file.Error() +
+                 "); the program starts with the default settings";
       if (KeptAsideTag(file.Kind())) {
-        *problem += ", and at exit keeps that file beside it under another name and writes "
-                    "a fresh one";
+        *problem +=
+            ", and at exit keeps that file beside it under another name and writes "
+            "a fresh one";
       }
     }
   }
@@ -84,8 +87,7 @@ SettingsWriteOutcome WriteSettings(const std::filesystem::path& folder, const Se
   // user's: it is kept aside rather than replaced, and the settings work again at the next
   // start. One that is not a regular file is never touched.
   if (const std::optional<std::string_view> tag = KeptAsideTag(file.Kind())) {
-    return WriteFreshFile(file.Path(), *tag, "could not be read (" + file.Error() + ")",
-                          settings);
+    return WriteFreshFile(file.Path(), *tag, "could not be read (" + file.Error() + ")", settings);
   }
   WriteKeys(file, settings);
   try {

@@ -98,7 +98,8 @@ TEST(ScriptFileTest, AByteOrderMarkIsSkipped) {
 TEST(ScriptFileTest, AUtf16ScriptWithAByteOrderMarkLoads) {
   TempFolder folder;
   std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : std::u16string(u"[Script]\r\ncount=1\r\nX1=4\r\nKey1=\u041F\u041A\u041C\r\n")) {
+  const std::u16string text = u"[Script]\r\ncount=1\r\nX1=4\r\nKey1=\u041F\u041A\u041C\r\n";
+  for (const char16_t unit : text) {
     bytes += static_cast<char>(unit & 0xFF);
     bytes += static_cast<char>(unit >> 8);
   }
