@@ -25,6 +25,26 @@ std::optional<std::filesystem::path> ChooseAppFolder(const AppFolderInputs& inpu
   return std::nullopt;
 }
 
+namespace {
+
+// "HOME is not set", or "HOME is not an absolute path ('u')".
+std::string WhatIsWrongWith(const char* variable, const std::string& value) {
+  if (value.empty()) return std::string(variable) + " is not set";
+  return std::string(variable) + " is not an absolute path ('" + value + "')";
+}
+
+}  // namespace
+
+std::string NoAppFolderMessage(const AppFolderInputs& inputs) {
+  const std::string reasons =
+      inputs.home.empty() && inputs.xdgDataHome.empty()
+          ? "HOME and XDG_DATA_HOME are not set"
+          : WhatIsWrongWith("HOME", inputs.home) + ", " +
+                WhatIsWrongWith("XDG_DATA_HOME", inputs.xdgDataHome);
+  return "no folder for the settings and scripts: " + reasons +
+         " and the program's folder is not writable; give one with --data-dir DIR";
+}
+
 std::filesystem::path ExecutableFolder() {
   std::error_code error;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);

@@ -2,7 +2,8 @@
 // The application folder: where the settings file and the scripts live. Chosen once at
 // start: the folder given by --data-dir; else the executable's own folder when we may
 // write there (a copy unpacked anywhere keeps its files beside it); else
-// $XDG_DATA_HOME/tappomat (default ~/.local/share/tappomat), created on first use. Until
+// $XDG_DATA_HOME/tappomat (default ~/.local/share/tappomat). The program creates it once
+// the display is open, so that a program that cannot start leaves nothing behind. Until
 // it is set (the tests' main windows) there is no folder, and no settings are read or
 // written. Relative XDG_DATA_HOME and HOME values are ignored: they would put the files
 // wherever the program happened to be started.
@@ -24,6 +25,9 @@ struct AppFolderInputs {
 // Nothing when no folder can be chosen (neither a writable executable folder nor an
 // absolute XDG_DATA_HOME or HOME); the caller then asks for --data-dir.
 std::optional<std::filesystem::path> ChooseAppFolder(const AppFolderInputs& inputs);
+// Why ChooseAppFolder found nothing, for the user: what is wrong with HOME and
+// XDG_DATA_HOME (not set, or not an absolute path), and what to do.
+std::string NoAppFolderMessage(const AppFolderInputs& inputs);
 // The folder of the running executable (/proc/self/exe), empty when unknown.
 std::filesystem::path ExecutableFolder();
 bool IsWritableFolder(const std::filesystem::path& folder);

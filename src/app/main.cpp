@@ -265,8 +265,11 @@ void TForm1::SetTabOrder() {
 
 void TForm1::FormCreate(TComponent*) {
   m_captureMode = CaptureMode::Normal;
+  std::string problem;
   const Settings settings =
-      ApplicationFolder().empty() ? Settings{} : ReadSettings(ApplicationFolder());
+      ApplicationFolder().empty() ? Settings{} : ReadSettings(ApplicationFolder(), &problem);
+  // No box at start: the program works with the defaults, and the exit says what it did.
+  if (!problem.empty()) std::fprintf(stderr, "tappomat: %s\n", problem.c_str());
   // The field brings a value outside its range to the nearer bound.
   SDelay->SetValue(static_cast<int>(std::clamp<std::int64_t>(settings.delay, INT_MIN, INT_MAX)));
   m_language = settings.language;
@@ -285,20 +288,29 @@ void TForm1::LoadListScript() {
 
 void TForm1::FormShow(TComponent*) { SetLang(); }
 
-void TForm1::SaveSettings() {
-  if (ApplicationFolder().empty()) return;
-  WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
-                                      SBOnTop->Down()});
+SettingsWriteOutcome TForm1::SaveSettings() {
+  if (ApplicationFolder().empty()) return {};
+  return WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
+                                             SBOnTop->Down()});
 }
 
 void TForm1::FormDestroy(TComponent*) {
+  SettingsWriteOutcome outcome;
   try {
-    SaveSettings();
+    outcome = SaveSettings();
   } catch (const std::exception& error) {
     // Said on standard error too: the program is ending, and whoever started it from a
     // terminal or a session script should learn that the settings were lost.
     std::fprintf(stderr, "tappomat: %s\n", error.what());
+    if (OnSettingsWritten) OnSettingsWritten(false);
     throw;
+  }
+  if (OnSettingsWritten) OnSettingsWritten(true);
+  // The user's file was moved aside: where it is now is worth a box, as a failure is.
+  if (!outcome.notice.empty()) {
+    std::fprintf(stderr, "tappomat: %s\n", outcome.notice.c_str());
+    if (Application && Application->ShowErrorBox)
+      Application->ShowErrorBox(Application->Title(), ErrorBoxText(outcome.notice));
   }
 }
 

@@ -6,6 +6,7 @@
 // behaviour lives in ScriptTable, Player and InputPoller, which this window serves as
 // PlayerControls and PollerHost.
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "automation/input_service.h"
 #include "automation/player.h"
 #include "automation/script_table.h"
+#include "storage/settings.h"
 #include "ui/form.h"
 
 namespace tappomat {
@@ -56,7 +58,10 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   void SetLang();
   // Writes the settings file from the controls; throws EWriteError. Uses no window, so
   // that it also serves when the display is gone.
-  void SaveSettings();
+  SettingsWriteOutcome SaveSettings();
+  // Told while the window is destroyed whether the settings reached the file (true also
+  // when there is no application folder to write them to); the program's exit status.
+  std::function<void(bool written)> OnSettingsWritten;
   // Refills the script library list from the application folder; nothing is selected.
   void LoadListScript();
   void SGClick(TComponent* sender);

@@ -47,6 +47,10 @@ void PrintHelp() {
 
 // The main window's controls exist: its settings can be read from them.
 bool g_mainWindowBuilt = false;
+// The message loop of the main window runs: a close of that window ends the program.
+bool g_inMainLoop = false;
+// The settings could not be written at exit: the exit status says so.
+bool g_settingsLost = false;
 
 }  // namespace
 
@@ -90,15 +94,10 @@ int main(int argc, char** argv) {
   folderInputs.writable = IsWritableFolder;
   const std::optional<std::filesystem::path> chosen = ChooseAppFolder(folderInputs);
   if (!chosen) {
-    std::fprintf(stderr,
-                 "tappomat: no folder for the settings and scripts: HOME and XDG_DATA_HOME "
-                 "are not set and the program's folder is not writable; give one with "
-                 "--data-dir DIR\n");
+    std::fprintf(stderr, "tappomat: %s\n", NoAppFolderMessage(folderInputs).c_str());
     return 1;
   }
   const std::filesystem::path& folder = *chosen;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);  // a failure shows when writing
   SetApplicationFolder(folder);
   TsSkinManager::SetCommandLine({argv + 1, argv + argc});
 
@@ -107,21 +106,31 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
     return 1;
   }
+  // Only now: a program that cannot start leaves no folder behind.
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);  // a failure shows when writing
 
   // Both handlers are installed before any window exists, so that a display lost during
-  // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): the main
-  // window closes through the message loop as its close button closes it, so the settings
-  // are written.
+  // start-up is reported too. Asked to end (kill, Ctrl+C, the end of the session): in the
+  // message loop the main window closes as its close button closes it. Before that loop (a
+  // start-up box such as a damaged skin's "Error" is open) and after it (the exit-time
+  // box), the application is told to end: open boxes close, start-up goes on without
+  // showing the main window, and the settings are written as at every exit.
   platform->SetTerminationHandler([] {
-    if (Form1 && Form1->HandleAllocated()) PostMessage(Form1->Handle(), WM_CLOSE);
+    if (g_inMainLoop && Form1 && Form1->HandleAllocated()) {
+      PostMessage(Form1->Handle(), WM_CLOSE);
+    } else if (Application) {
+      Application->Terminate();
+    }
   });
   // The display is gone: no window can be used any more, but the settings can be saved.
   platform->SetConnectionLostHandler([] {
     std::string outcome = "settings not saved";
     if (g_mainWindowBuilt && Form1) {
       try {
-        Form1->SaveSettings();
+        const SettingsWriteOutcome written = Form1->SaveSettings();
         outcome = "settings saved to " + (ApplicationFolder() / kSettingsFileName).string();
+        if (!written.notice.empty()) outcome += "; " + written.notice;
       } catch (const std::exception& error) {
         outcome = error.what();
       }
@@ -136,6 +145,7 @@ int main(int argc, char** argv) {
   TsSkinManager::SetDefaultShadows(shadows.at(0).bytes, shadows.at(1).bytes);
   Create<TForm1>(&application);
   g_mainWindowBuilt = true;
+  Form1->OnSettingsWritten = [](bool written) { g_settingsLost = !written; };
   SetWindowIcon(Form1->Handle(), Premultiplied(ProgramIcon(32)));
   Create<TFormAbout>(&application);
   Create<TFormHotKey>(&application);
@@ -143,9 +153,14 @@ int main(int argc, char** argv) {
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
-  application.Run();
+  // Asked to end during start-up: the main window is never shown.
+  if (!application.Terminated()) {
+    g_inMainLoop = true;
+    application.Run();
+    g_inMainLoop = false;
+  }
   // The main window goes first, while every other window and the application still
   // work, so that a failure to write the settings can still be shown and answered.
   if (Form1) Form1->Free();
-  return 0;
+  return g_settingsLost ? 1 : 0;
 }

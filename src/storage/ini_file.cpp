@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/posix/outside_file.h"
+#include "storage/utf16_text.h"
 #include "ui/convert.h"
 
 namespace tappomat {
@@ -62,6 +63,9 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+constexpr char kOddUtf16[] = "UTF-16 text with an odd number of bytes";
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -80,10 +84,10 @@ std::uint32_t FoldedHash(std::string_view name) {
   return hash;
 }
 
-// UTF-16 text (a byte-order mark, or the zero bytes that Latin text has in every other
-// byte) reads as nothing useful in a single-byte file.
+// UTF-16 text without a byte-order mark (the zero bytes that Latin text has in every other
+// byte) reads as nothing useful in a single-byte file; which byte order it has is a guess
+// that is not made.
 bool LooksLikeUtf16(std::string_view text) {
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return true;
   return text.substr(0, 4096).find('\0') != std::string_view::npos;
 }
 
@@ -95,15 +99,36 @@ std::string_view FirstLine(std::string_view text) {
 
 }  // namespace
 
-IniFile IniFile::Parse(std::string_view text) { return FromText(std::string(text)); }
+IniFile IniFile::Parse(std::string_view text) {
+  std::optional<IniFile> file = FromBytes(std::string(text));
+  if (file) return std::move(*file);
+  return Unusable({}, ErrorKind::Utf16, kOddUtf16);
+}
 
-IniFile IniFile::FromText(std::string text) {
+// A file that cannot be used reads as empty, like a missing one, but keeps the reason.
+IniFile IniFile::Unusable(const std::filesystem::path& path, ErrorKind kind, std::string why) {
+  IniFile file = Empty(path);
+  file.m_errorKind = kind;
+  file.m_error = std::move(why);
+  return file;
+}
+
+std::optional<IniFile> IniFile::FromBytes(std::string bytes) {
   IniFile file;
-  if (std::string_view(text).starts_with(kByteOrderMark)) {
-    file.m_byteOrderMark = true;
-    text.erase(0, kByteOrderMark.size());
+  const std::string_view view = bytes;
+  if (view.starts_with(kUtf16LittleEndianMark) || view.starts_with(kUtf16BigEndianMark)) {
+    const bool little = view.starts_with(kUtf16LittleEndianMark);
+    std::optional<std::string> text = Utf16ToUtf8(
+        view.substr(2), little ? Utf16ByteOrder::LittleEndian : Utf16ByteOrder::BigEndian);
+    if (!text) return std::nullopt;
+    file.m_encoding = little ? Encoding::Utf16LittleEndian : Encoding::Utf16BigEndian;
+    file.m_text = std::move(*text);
+  } else if (view.starts_with(kByteOrderMark)) {
+    file.m_encoding = Encoding::Utf8WithMark;
+    file.m_text = view.substr(kByteOrderMark.size());
+  } else {
+    file.m_text = std::move(bytes);
   }
-  file.m_text = std::move(text);
   file.Index();
   return file;
 }
@@ -141,12 +166,8 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
   std::filesystem::path fullPath = std::filesystem::absolute(path, error);
   if (error) fullPath = path;
 
-  // A file that cannot be used reads as empty, like a missing one, but keeps the reason.
   const auto failed = [&fullPath](ErrorKind kind, std::string why) {
-    IniFile file = Empty(fullPath);
-    file.m_errorKind = kind;
-    file.m_error = std::move(why);
-    return file;
+    return Unusable(fullPath, kind, std::move(why));
   };
 
   OutsideFile read = ReadOutsideFile(fullPath, kMaxFileSize);
@@ -162,13 +183,15 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     case OutsideFile::Error::ReadFailed:
       return failed(ErrorKind::ReadFailed, read.message);
   }
-  std::string text = std::move(read.bytes);
-  if (LooksLikeUtf16(text)) {
+  std::optional<IniFile> file = FromBytes(std::move(read.bytes));
+  if (!file) return failed(ErrorKind::Utf16, kOddUtf16);
+  const bool utf16 = file->m_encoding == Encoding::Utf16LittleEndian ||
+                     file->m_encoding == Encoding::Utf16BigEndian;
+  if (!utf16 && LooksLikeUtf16(file->m_text)) {
     return failed(ErrorKind::Utf16, "UTF-16 text; save it as plain single-byte or UTF-8 text");
   }
-  IniFile file = FromText(std::move(text));
-  file.m_path = fullPath;
-  return file;
+  file->m_path = fullPath;
+  return std::move(*file);
 }
 
 IniFile::SectionState& IniFile::State(std::size_t section) const { return m_states[section]; }
@@ -321,7 +344,7 @@ std::string IniFile::Text() const {
 
   std::string text;
   text.reserve(m_text.size() + kByteOrderMark.size());
-  if (m_byteOrderMark) text += kByteOrderMark;
+  if (m_encoding == Encoding::Utf8WithMark) text += kByteOrderMark;
   const auto endLastLine = [&text] {
     if (!text.empty() && text.back() != '\n') text += "\r\n";
   };
@@ -354,11 +377,31 @@ std::string IniFile::Text() const {
   return text;
 }
 
+std::optional<std::string> IniFile::Bytes() const {
+  switch (m_encoding) {
+    case Encoding::Plain:
+    case Encoding::Utf8WithMark:
+      return Text();
+    case Encoding::Utf16LittleEndian:
+    case Encoding::Utf16BigEndian: {
+      const bool little = m_encoding == Encoding::Utf16LittleEndian;
+      std::optional<std::string> units = Utf8ToUtf16(
+          Text(), little ? Utf16ByteOrder::LittleEndian : Utf16ByteOrder::BigEndian);
+      if (!units) return std::nullopt;
+      return std::string(little ? kUtf16LittleEndianMark : kUtf16BigEndianMark) + *units;
+    }
+  }
+  return std::nullopt;
+}
+
 void IniFile::Save() {
   if (!m_changed) return;
-  if (!Ok() || m_path.empty() || !ReplaceFileContent(m_path, Text(), m_write)) {
-    throw EWriteError("Unable to write to " + m_path.string());
-  }
+  const std::string failure = "Unable to write to " + m_path.string();
+  if (!Ok() || m_path.empty()) throw EWriteError(failure);
+  const std::optional<std::string> bytes = Bytes();
+  if (!bytes) throw EWriteError(failure);
+  if (bytes->size() > kMaxFileSize) throw EFileTooLarge(failure);
+  if (!ReplaceFileContent(m_path, *bytes, m_write)) throw EWriteError(failure);
   m_changed = false;
 }
 

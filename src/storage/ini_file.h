@@ -31,6 +31,13 @@ class EWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Raised by IniFile::Save, with the same text, when the file would grow past the size
+// that Load accepts: saved, it could not be read back.
+class EFileTooLarge : public EWriteError {
+ public:
+  using EWriteError::EWriteError;
+};
+
 class IniFile {
  public:
   // Larger files are refused when loading, so that a stray file cannot exhaust memory.
@@ -39,13 +46,16 @@ class IniFile {
   static constexpr std::size_t kMaxValueLength = 2047;
 
   // Reads the file. A missing file is no error and reads as empty. A file that cannot be
-  // read, is not a regular file, is too large or is UTF-16 text also reads as empty, but
-  // Error() tells why and Save refuses to replace it. A leading UTF-8 byte-order mark is
-  // skipped, and written back by Save. The path is made absolute here, for error texts.
+  // read, is not a regular file, is too large, or is UTF-16 text without a byte-order mark
+  // (or with an odd number of bytes) also reads as empty, but Error() tells why and Save
+  // refuses to replace it. A leading UTF-8 byte-order mark is skipped, and written back by
+  // Save; UTF-16 text with a mark is read as said above. The path is made absolute here,
+  // for error texts.
   static IniFile Load(const std::filesystem::path& path);
   // An empty file for `path` that Save may replace whatever is there now.
   static IniFile Empty(const std::filesystem::path& path);
   // A file held only in memory (no path; Save fails), for parsing fuzzed or test text.
+  // UTF-16 text that Load would refuse reads as empty here too, with the same Error().
   static IniFile Parse(std::string_view text);
 
   // Why a file could not be used. A file that is not a regular file (a FIFO, a device)
@@ -73,11 +83,16 @@ class IniFile {
   // Changes the text in memory only. A value is one line: it is cut at its first CR or LF.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   // Replaces the file with the current text when anything was written since the load or
-  // the last save. Throws EWriteError and leaves the old file untouched on any failure.
+  // the last save. Throws EWriteError and leaves the old file untouched on any failure:
+  // EFileTooLarge when the bytes would be more than kMaxFileSize, and EWriteError when a
+  // UTF-16 file's text holds bytes that are no UTF-8 (they have no UTF-16 form).
   void Save();
 
-  // The whole text as Save would write it.
+  // The whole text as Save would write it; for a UTF-16 file, its UTF-8 form.
   std::string Text() const;
+  // The bytes Save would write: Text() in the file's encoding; nothing when it has none
+  // (bytes that are no UTF-8 in a UTF-16 file's text).
+  std::optional<std::string> Bytes() const;
 
   // Test hook: the function Save writes the file's bytes with.
   void SetWriteFunction(WriteFunction write) { m_write = std::move(write); }
@@ -105,8 +120,14 @@ class IniFile {
   };
   static constexpr std::uint32_t kNew = 0xFFFFFFFF;
 
-  // The file of these bytes: a leading UTF-8 byte-order mark is noted and left out.
-  static IniFile FromText(std::string text);
+  // How the file's bytes are encoded: kept from the load so that Save writes them back alike.
+  enum class Encoding { Plain, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian };
+
+  // The file of these bytes: a leading byte-order mark is noted and left out, UTF-16 text
+  // after its mark is turned into UTF-8. Nothing for UTF-16 text that cannot be (an odd
+  // number of bytes).
+  static std::optional<IniFile> FromBytes(std::string bytes);
+  static IniFile Unusable(const std::filesystem::path& path, ErrorKind kind, std::string why);
   void Index();
   std::string_view LineAt(std::uint32_t offset) const;
   // The section's index in m_sections, if there is one of that name.
@@ -119,8 +140,8 @@ class IniFile {
   // Where lines added to a section go: after its last non-blank line.
   std::size_t InsertionOffset(const Section& section) const;
 
-  std::string m_text;
-  bool m_byteOrderMark = false;
+  std::string m_text;  // UTF-8 for a UTF-16 file
+  Encoding m_encoding = Encoding::Plain;
   std::vector<Section> m_sections;  // in file order, then the ones writes added
   // Built on first use by the reading functions, hence mutable.
   mutable std::unordered_map<std::size_t, SectionState> m_states;

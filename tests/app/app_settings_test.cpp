@@ -12,6 +12,7 @@
 #include "skin/controls/skinned_list_box.h"
 #include "skin/controls/skinned_speed_button.h"
 #include "skin/controls/skinned_spin_edit.h"
+#include "storage/ini_file.h"
 #include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
 
@@ -42,6 +43,31 @@ TEST(AppFolder, ChoiceTable) {
     AppFolderInputs inputs{c.option, "/opt/tappomat", c.xdg, c.home,
                            [&](const Path&) { return c.exeWritable; }};
     EXPECT_EQ(ChooseAppFolder(inputs), c.expected) << c.name;
+  }
+}
+
+// The line the program prints when it finds no folder names what is wrong with each
+// variable: a relative path is no more "not set" than a missing one.
+TEST(AppFolder, NoFolderMessageSaysWhatIsWrongWithEachVariable) {
+  const std::string tail =
+      " and the program's folder is not writable; give one with --data-dir DIR";
+  const struct {
+    std::string xdg;
+    std::string home;
+    std::string reasons;
+  } cases[] = {
+      {"", "", "HOME and XDG_DATA_HOME are not set"},
+      {"", "u", "HOME is not an absolute path ('u'), XDG_DATA_HOME is not set"},
+      {"data", "", "HOME is not set, XDG_DATA_HOME is not an absolute path ('data')"},
+      {"./data", "~/me", "HOME is not an absolute path ('~/me'), XDG_DATA_HOME is not an "
+                         "absolute path ('./data')"},
+  };
+  for (const auto& c : cases) {
+    AppFolderInputs inputs{{}, "/opt/tappomat", c.xdg, c.home,
+                           [](const std::filesystem::path&) { return false; }};
+    ASSERT_EQ(ChooseAppFolder(inputs), std::nullopt) << c.reasons;
+    EXPECT_EQ(NoAppFolderMessage(inputs),
+              "no folder for the settings and scripts: " + c.reasons + tail);
   }
 }
 
@@ -114,12 +140,51 @@ TEST_F(AppSettingsTest, AnUnwritableFolderIsReportedAndTheProgramStillEnds) {
   const std::filesystem::path missing = folder / "gone";
   SetApplicationFolder(missing);
   testing::internal::CaptureStderr();
-  Start()->Free();
+  TForm1* form = Start();
+  std::optional<bool> written;
+  form->OnSettingsWritten = [&written](bool ok) { written = ok; };
+  form->Free();
+  EXPECT_EQ(written, false) << "the program's exit status says so";
   const std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_EQ(printed, "tappomat: Unable to write to " + (missing / "Tappomat.ini").string() + "\n");
   ASSERT_EQ(errorBoxes.size(), 1u);
   EXPECT_EQ(errorBoxes[0].second,
             "Unable to write to " + (missing / "Tappomat.ini").string() + ".");
+}
+
+// A settings file too large to read: the program says so at start and works with the
+// defaults; at exit the user's file is kept beside the settings and a fresh one is
+// written, and the box names both.
+TEST_F(AppSettingsTest, ASettingsFileTooLargeToReadIsReportedAtStartAndKeptAsideAtExit) {
+  folder.Put("Tappomat.ini", "[Global]\r\nSDelay=5\r\n");
+  std::filesystem::resize_file(folder / "Tappomat.ini", IniFile::kMaxFileSize + 1);
+  const std::string settingsPath = (folder / "Tappomat.ini").string();
+  const std::string keptPath = settingsPath + ".too-large";
+  testing::internal::CaptureStderr();
+  TForm1* form = Start();
+  const std::string atStart = testing::internal::GetCapturedStderr();
+  EXPECT_NE(atStart.find("tappomat: the settings file " + settingsPath + " cannot be read "
+                         "(larger than the 64 MiB limit"),
+            std::string::npos)
+      << atStart;
+  EXPECT_EQ(form->SDelay->Value(), 300);
+  EXPECT_TRUE(errorBoxes.empty()) << "no box at start";
+  std::optional<bool> written;
+  form->OnSettingsWritten = [&written](bool ok) { written = ok; };
+  testing::internal::CaptureStderr();
+  form->Free();
+  const std::string atExit = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(written, true);
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+  EXPECT_EQ(std::filesystem::file_size(keptPath), IniFile::kMaxFileSize + 1);
+  ASSERT_EQ(errorBoxes.size(), 1u);
+  const std::string& box = errorBoxes[0].second;
+  EXPECT_NE(box.find("it is kept as " + keptPath + ", and fresh settings were written to " +
+                     settingsPath + "."),
+            std::string::npos)
+      << box;
+  EXPECT_NE(atExit.find(keptPath), std::string::npos) << atExit;
 }
 
 }  // namespace

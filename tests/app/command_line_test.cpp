@@ -1,10 +1,12 @@
 // The program's command line, run as a user would from a terminal: options that are
-// wrong say what is wrong and stop the program before it opens any window.
+// wrong say what is wrong and stop the program before it opens any window, and a program
+// that cannot start leaves nothing behind.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ namespace {
 struct Outcome {
   int exitCode = -1;
   std::string errors;  // standard error
+  std::vector<std::string> homeEntries;  // what HOME holds afterwards, "stderr" among them
 };
 
 // Runs the program without a display and waits for it.
@@ -45,6 +48,7 @@ Outcome RunProgram(const std::vector<std::string>& args) {
   }
   posix_spawn_file_actions_destroy(&actions);
   outcome.errors = folder.Get("stderr");
+  outcome.homeEntries = folder.Entries();
   return outcome;
 }
 
@@ -62,6 +66,21 @@ TEST(CommandLine, WrongOptionsSayWhatIsWrong) {
     EXPECT_EQ(outcome.exitCode, 2) << c.errors;
     EXPECT_EQ(outcome.errors, c.errors);
   }
+}
+
+// Without a display the program cannot start: it says so, and creates no data folder,
+// neither the one given nor one under a fresh HOME.
+TEST(CommandLine, WithoutADisplayItSaysSoAndCreatesNoFolder) {
+  const TempFolder place;
+  const std::filesystem::path data = place / "new" / "data";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--data-dir", data.string()}, std::vector<std::string>{}}) {
+    const Outcome outcome = RunProgram(args);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.errors, "tappomat: cannot open the display (is DISPLAY set?)\n");
+    EXPECT_EQ(outcome.homeEntries, std::vector<std::string>{"stderr"});
+  }
+  EXPECT_EQ(place.Entries(), std::vector<std::string>{});
 }
 
 }  // namespace

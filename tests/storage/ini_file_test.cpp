@@ -249,7 +249,12 @@ TEST(IniFileTest, UnreadableOrOversizedFilesLoadEmptyAndAreNotReplaced) {
     folder.Put("big.ini", "[S]\r\nK=v\r\n");
     std::filesystem::resize_file(folder / "big.ini", IniFile::kMaxFileSize + 1);
   }
-  for (const char* name : {"folder.ini", "big.ini"}) {
+  // UTF-16 text cut in the middle of a unit, and UTF-16 text without a byte-order mark.
+  const std::string cut("\xFF\xFE[\0S\0]\0\r", 9);
+  const std::string unmarked("[\0S\0]\0\r\0\n\0K\0=\0v\0", 16);
+  folder.Put("cut.ini", cut);
+  folder.Put("unmarked.ini", unmarked);
+  for (const char* name : {"folder.ini", "big.ini", "cut.ini", "unmarked.ini"}) {
     IniFile file = IniFile::Load(folder / name);
     EXPECT_FALSE(file.Ok()) << name;
     EXPECT_EQ(file.ReadString("S", "K", "d"), "d") << name;
@@ -257,6 +262,53 @@ TEST(IniFileTest, UnreadableOrOversizedFilesLoadEmptyAndAreNotReplaced) {
     EXPECT_THROW(file.Save(), EWriteError) << name;
   }
   EXPECT_EQ(std::filesystem::file_size(folder / "big.ini"), IniFile::kMaxFileSize + 1);
+  EXPECT_EQ(folder.Get("cut.ini"), cut);
+  EXPECT_EQ(folder.Get("unmarked.ini"), unmarked);
+}
+
+// The UTF-16 form of `text` (units as char16_t) with its byte-order mark.
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+// A UTF-16 file with a byte-order mark reads as its UTF-8 text, and a save writes it back
+// in its own byte order with every unit the program did not write as it was: characters
+// beyond the basic plane, and unpaired surrogates, which have no proper UTF-8 form.
+TEST(IniFileTest, Utf16FilesAreReadAsUtf8AndSavedBackUnitForUnit) {
+  const char16_t highAlone = 0xD83D, lowAlone = 0xDE00;
+  const struct {
+    const char* name;
+    std::u16string value;
+    std::string utf8;  // as read
+  } cases[] = {
+      {"ASCII", u"plain", "plain"},
+      {"Cyrillic", u"\u041B\u041A\u041C", "\xD0\x9B\xD0\x9A\xD0\x9C"},
+      {"beyond the basic plane", u"\U0001F600", "\xF0\x9F\x98\x80"},
+      {"a high surrogate alone", std::u16string(1, highAlone) + u"x", "\xED\xA0\xBDx"},
+      {"a low surrogate alone", std::u16string(1, lowAlone) + u"x", "\xED\xB8\x80x"},
+      {"swapped pair", std::u16string{lowAlone, highAlone}, "\xED\xB8\x80\xED\xA0\xBD"},
+  };
+  for (const auto& c : cases) {
+    for (const bool bigEndian : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (bigEndian ? ", big-endian" : ", little-endian"));
+      TempFolder folder;
+      folder.Put("a.ini", Utf16Bytes(u"[S]\r\nK=" + c.value + u"\r\n", bigEndian));
+      IniFile file = IniFile::Load(folder / "a.ini");
+      ASSERT_TRUE(file.Ok()) << file.Error();
+      EXPECT_EQ(file.ReadString("s", "k", ""), c.utf8);
+      file.WriteString("S", "N", "1");
+      file.Save();
+      EXPECT_EQ(folder.Get("a.ini"),
+                Utf16Bytes(u"[S]\r\nK=" + c.value + u"\r\nN=1\r\n", bigEndian));
+    }
+  }
 }
 
 // The checks every failed save must pass: the error names the file's full path, the old
@@ -399,6 +451,34 @@ TEST(IniFileTest, ErrorNamesTheFullPathOfARelativeName) {
     EXPECT_EQ(std::string(error.what()),
               "Unable to write to " + (folder / "missing-folder/a.ini").string());
   }
+}
+
+// A byte that is no UTF-8 has no UTF-16 form: rather than change it, the save fails and
+// the file stays as it was.
+TEST(IniFileTest, BytesThatAreNoUtf8AreNotSavedIntoAUtf16File) {
+  TempFolder folder;
+  const std::string before = Utf16Bytes(u"[S]\r\nK=v\r\n", false);
+  for (const char* value : {"\xCB\xCA\xCC", "\xC0\x80", "\xED\xA0", "\xF4\x90\x80\x80"}) {
+    folder.Put("a.ini", before);
+    IniFile file = IniFile::Load(folder / "a.ini");
+    file.WriteString("S", "K", value);
+    ExpectFailedSave(file, folder, "a.ini", before);
+  }
+}
+
+// What is saved must load again: a file that a written line would take past the size Load
+// accepts is refused, and stays as it was.
+TEST(IniFileTest, SaveRefusesAFileLargerThanTheReadLimit) {
+  TempFolder folder;
+  std::string text = "[S]\r\nK=old\r\n; ";
+  text += std::string(IniFile::kMaxFileSize - 2 - text.size(), 'x') + "\r\n";
+  folder.Put("a.ini", text);
+  IniFile file = IniFile::Load(folder / "a.ini");
+  ASSERT_TRUE(file.Ok()) << "exactly at the limit";
+  file.WriteString("S", "N", "1");
+  EXPECT_THROW(file.Save(), EFileTooLarge);
+  EXPECT_TRUE(folder.Get("a.ini") == text) << "the old file, untouched";
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.ini"});
 }
 
 }  // namespace

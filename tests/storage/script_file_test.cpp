@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "storage/ini_file.h"
@@ -90,6 +91,24 @@ TEST(ScriptFileTest, AByteOrderMarkIsSkipped) {
   EXPECT_TRUE(script.error.empty());
   ASSERT_EQ(script.rows.size(), 1u);
   EXPECT_EQ(script.rows[0].x, 4);
+}
+
+// As an editor saves "Unicode" text: UTF-16 with a byte-order mark. The Cyrillic button
+// name reads as its UTF-8 spelling.
+TEST(ScriptFileTest, AUtf16ScriptWithAByteOrderMarkLoads) {
+  TempFolder folder;
+  std::string bytes = "\xFF\xFE";
+  const std::u16string text = u"[Script]\r\ncount=1\r\nX1=4\r\nKey1=\u041F\u041A\u041C\r\n";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  folder.Put("s.tps", bytes);
+  const LoadedScript script = LoadScript(folder / "s.tps");
+  EXPECT_TRUE(script.error.empty()) << script.error;
+  ASSERT_EQ(script.rows.size(), 1u);
+  EXPECT_EQ(script.rows[0].x, 4);
+  EXPECT_EQ(script.rows[0].button, 1);
 }
 
 TEST(ScriptFileTest, LoadCutsAHugeCount) {

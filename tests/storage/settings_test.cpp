@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "storage/ini_file.h"
 #include "support/temp_folder.h"
@@ -46,20 +48,116 @@ TEST(SettingsTest, AFifoGivesTheDefaultsWithoutBlockingAndIsNeverReplaced) {
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
-TEST(SettingsTest, AnOversizedOrUtf16FileIsReplacedByAFreshOne) {
-  for (const bool oversized : {true, false}) {
+// A settings file the program cannot read is not lost: at exit it is kept beside the
+// settings under a name that is not taken, and a fresh file holds the settings, so that
+// they work again at the next start.
+TEST(SettingsTest, AFileThatCannotBeReadIsKeptAsideAndAFreshOneWritten) {
+  const struct {
+    const char* name;
+    bool oversized;     // else UTF-16 text without a byte-order mark
+    const char* keptAs;  // the first free name of the series
+  } cases[] = {
+      {"too large", true, "Tappomat.ini.too-large.3"},
+      {"UTF-16 without a mark", false, "Tappomat.ini.unreadable"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     TempFolder folder;
-    if (oversized) {
+    std::string user;
+    if (c.oversized) {
       folder.Put("Tappomat.ini", "[Global]\r\nSDelay=5\r\n");
+      // Sparse: just over the limit, at no cost on the disk.
       std::filesystem::resize_file(folder / "Tappomat.ini", IniFile::kMaxFileSize + 1);
+      folder.Put("Tappomat.ini.too-large", "kept before");
+      folder.Put("Tappomat.ini.too-large.2", "kept before too");
     } else {
-      folder.Put("Tappomat.ini", std::string("\xFF\xFE[\0G\0]\0", 8));
+      user = std::string("[\0G\0]\0\r\0\n\0", 10);
+      folder.Put("Tappomat.ini", user);
     }
-    const Settings settings = ReadSettings(folder.Path());
+    std::string problem;
+    const Settings settings = ReadSettings(folder.Path(), &problem);
     EXPECT_EQ(settings.delay, Settings{}.delay);
-    WriteSettings(folder.Path(), settings);
+    EXPECT_NE(problem.find("the settings file " + (folder / "Tappomat.ini").string() +
+                           " cannot be read ("),
+              std::string::npos)
+        << problem;
+    EXPECT_NE(problem.find("at exit keeps that file beside it under another name"),
+              std::string::npos)
+        << problem;
+
+    const SettingsWriteOutcome outcome = WriteSettings(folder.Path(), settings);
     EXPECT_EQ(folder.Get("Tappomat.ini"),
               "[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
+    EXPECT_EQ(outcome.keptAs, folder / c.keptAs);
+    EXPECT_NE(outcome.notice.find("it is kept as " + (folder / c.keptAs).string() +
+                                  ", and fresh settings were written to " +
+                                  (folder / "Tappomat.ini").string()),
+              std::string::npos)
+        << outcome.notice;
+    if (c.oversized) {
+      EXPECT_EQ(std::filesystem::file_size(folder / c.keptAs), IniFile::kMaxFileSize + 1);
+      EXPECT_EQ(folder.Get("Tappomat.ini.too-large"), "kept before");
+      EXPECT_EQ(folder.Get("Tappomat.ini.too-large.2"), "kept before too");
+    } else {
+      EXPECT_EQ(folder.Get(c.keptAs), user);
+    }
+  }
+}
+
+// A file just under the limit that the program's lines would take past it: saved in place,
+// it could not be read at the next start. It is kept aside as one too large to read is, and
+// the settings it held go on in a fresh file.
+TEST(SettingsTest, AFileThatWouldGrowPastTheLimitIsKeptAsideAndItsSettingsWritten) {
+  TempFolder folder;
+  std::string user = "[Global]\r\nSDelay=70\r\nLang=45\r\n[Notes]\r\n; ";
+  user += std::string(IniFile::kMaxFileSize - 4 - user.size(), 'x') + "\r\n";
+  ASSERT_EQ(user.size(), IniFile::kMaxFileSize - 2);
+  folder.Put("Tappomat.ini", user);
+  const Settings settings = ReadSettings(folder.Path());
+  EXPECT_EQ(settings.delay, 70);
+  const SettingsWriteOutcome outcome = WriteSettings(folder.Path(), settings);
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nSDelay=70\r\nLang=45\r\nRepeat=1\r\nOnTop=1\r\n");
+  EXPECT_EQ(outcome.keptAs, folder / "Tappomat.ini.too-large");
+  EXPECT_TRUE(folder.Get("Tappomat.ini.too-large") == user) << "the user's file, unchanged";
+  EXPECT_NE(outcome.notice.find("would have grown past the 64 MiB limit"), std::string::npos)
+      << outcome.notice;
+}
+
+// The text of a file in UTF-16 of either byte order, with its byte-order mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+// As some editors save it: read, and written back in the same encoding with every line the
+// program does not write as it was, also characters beyond single-byte text.
+TEST(SettingsTest, Utf16FilesAreReadAndWrittenBackInTheirEncoding) {
+  // A key of the user's with Cyrillic letters, a character beyond the basic plane and an
+  // unpaired surrogate.
+  std::u16string own = u"Name=\u041F\u0440\u0438\u0432\u0435\u0442 \U0001F600 ";
+  own += static_cast<char16_t>(0xD800);
+  own += u"!";
+  const std::u16string before = u"; mine\r\n[Global]\r\nSDelay=70\r\nLang=45\r\n" + own +
+                                u"\r\n\r\n[Other]\r\nx=1\r\n";
+  const std::u16string after = u"; mine\r\n[Global]\r\nSDelay=80\r\nLang=45\r\n" + own +
+                               u"\r\nRepeat=1\r\nOnTop=1\r\n\r\n[Other]\r\nx=1\r\n";
+  for (const bool bigEndian : {false, true}) {
+    SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+    TempFolder folder;
+    folder.Put("Tappomat.ini", Utf16File(before, bigEndian));
+    Settings settings = ReadSettings(folder.Path());
+    EXPECT_EQ(settings.delay, 70);
+    EXPECT_EQ(settings.language, 45);
+    settings.delay = 80;
+    WriteSettings(folder.Path(), settings);
+    EXPECT_EQ(folder.Get("Tappomat.ini"), Utf16File(after, bigEndian));
   }
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,9 +40,12 @@ class TempFolder {
     std::ofstream out(m_path / name, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
+  // Read in one go: files of the size limits' order (64 MiB) are read quickly too.
   std::string Get(std::string_view name) const {
     std::ifstream in(m_path / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return std::move(bytes).str();
   }
   // Every entry's name, to check that no temporary file was left behind.
   std::vector<std::string> Entries() const {
