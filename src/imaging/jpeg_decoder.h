@@ -14,6 +14,8 @@
 
 namespace tappomat {
 
+// More than `maxPixels` pixels: refused as too large (DecodedImage::tooLarge).
+DecodedImage DecodeJpeg(std::span<const std::uint8_t> data, std::int64_t maxPixels);
 DecodedImage DecodeJpeg(std::span<const std::uint8_t> data);
 
 }  // namespace tappomat
