@@ -40,11 +40,7 @@ struct JpegErrorManager {
 void OnJpegMessage(j_common_ptr cinfo, int level) {
   if (level != -1) return;
   const int code = cinfo->err->msg_code;
-  // A scan that refines coefficients no earlier scan gave would let a few bytes stand for
-  // a whole image (see FitsItsBytes): refused like missing data.
-  if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_BOGUS_PROGRESSION) {
-    OnJpegError(cinfo);
-  }
+  if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) OnJpegError(cinfo);
 }
 
 void OnJpegProgress(j_common_ptr cinfo) {
@@ -138,11 +134,10 @@ class JpegDecompressor {
 
  private:
   // Whether `bytes` can hold the image the header states, checked before the image or
-  // libjpeg's whole-image buffers are allocated. Every Huffman-coded block takes at least
-  // one bit in the first scan that holds its component (a DC code, or a DC code and an
-  // end-of-block code), and a component's first scan always holds all its blocks (scans
-  // out of order are refused above), so the file has at least as many bits as the
-  // component with the fewest blocks has blocks.
+  // libjpeg's whole-image buffers are allocated. A sound file's first scan is a DC scan or
+  // a sequential one, which codes every block of its components with at least one bit of
+  // Huffman code, so the file has at least as many bits as the component with the fewest
+  // blocks has blocks. A file with fewer is damaged, whatever it holds.
   bool FitsItsBytes(std::size_t bytes) const {
     std::uint64_t fewest = UINT64_MAX;
     for (int c = 0; c < m_cinfo.num_components; ++c) {
