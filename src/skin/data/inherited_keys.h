@@ -29,7 +29,7 @@ struct InheritedKey {
 
 class InheritedKeys {
  public:
-  // `keys` names the keys to resolve, each once.
+  // `keys` names the keys to resolve, each once. Keeps a reference to `text`.
   InheritedKeys(const DefinitionText& text, std::span<const InheritedKey> keys);
 
   // The value that counts for that section (a position in the definition) and key (one of
@@ -37,8 +37,11 @@ class InheritedKeys {
   const std::string* Find(std::size_t section, std::string_view key) const;
 
  private:
-  std::unordered_map<std::string_view, std::size_t> m_slots;   // key name -> column
-  std::vector<std::vector<const std::string*>> m_columns;      // per key, per section
+  const DefinitionText& m_text;
+  std::vector<InheritedKey> m_keys;
+  std::unordered_map<std::string_view, std::size_t> m_slots;  // key name -> column
+  std::vector<int> m_rowOf;  // per section: its row in the columns, -1 off every chain
+  std::vector<std::vector<const std::string*>> m_columns;     // per key, per row
 };
 
 }  // namespace tappomat

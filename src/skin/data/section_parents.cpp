@@ -29,8 +29,6 @@ std::vector<int> CutParentLoops(std::vector<int> parentOf) {
   return parentOf;
 }
 
-namespace section_parents_detail {
-
 std::vector<int> ParentsFirst(const std::vector<int>& parents) {
   // Children of each section as ranges of one array, then a breadth-first walk from the
   // sections without a parent.
@@ -57,5 +55,4 @@ std::vector<int> ParentsFirst(const std::vector<int>& parents) {
   return order;
 }
 
-}  // namespace section_parents_detail
 }  // namespace tappomat

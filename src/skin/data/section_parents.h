@@ -25,25 +25,27 @@ constexpr int kMaxParentSteps = 100;
 // that leads back to a section of the chain being walked is replaced by -1.
 std::vector<int> CutParentLoops(std::vector<int> parentOf);
 
+// The sections in an order in which every parent comes before its children, for links
+// without loops (CutParentLoops).
+std::vector<int> ParentsFirst(const std::vector<int>& parents);
+
 // For every section, the value of the nearest section that has one: the section itself,
 // else its parent, and so on up to kMaxParentSteps parents. `own[i]` is section i's own
-// value, `none` when it has none; `parents` are links without loops (CutParentLoops).
+// value, `none` when it has none; `parents` are links without loops (CutParentLoops) and
+// `order` is ParentsFirst(parents).
 template <typename T>
-std::vector<T> InheritAlongParents(const std::vector<int>& parents, std::vector<T> own, T none);
+std::vector<T> InheritAlongParents(const std::vector<int>& parents, const std::vector<int>& order,
+                                   std::vector<T> own, T none);
 
 // --- implementation
 
-namespace section_parents_detail {
-// The sections in an order in which every parent comes before its children.
-std::vector<int> ParentsFirst(const std::vector<int>& parents);
-}  // namespace section_parents_detail
-
 template <typename T>
-std::vector<T> InheritAlongParents(const std::vector<int>& parents, std::vector<T> own, T none) {
+std::vector<T> InheritAlongParents(const std::vector<int>& parents, const std::vector<int>& order,
+                                   std::vector<T> own, T none) {
   // Steps from each section to the one its value comes from, kept up to one past the limit.
   std::vector<std::uint8_t> steps(own.size(), 0);
   constexpr int kBeyond = kMaxParentSteps + 1;
-  for (const int i : section_parents_detail::ParentsFirst(parents)) {
+  for (const int i : order) {
     const auto at = static_cast<std::size_t>(i);
     if (own[at] != none) continue;
     const int parent = parents[at];

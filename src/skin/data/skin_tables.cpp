@@ -34,6 +34,7 @@ int TsMaskData::MarginBottom() const { return MarginOr(margins[3], borderWidth, 
 
 void SkinTables::IndexNames() {
   m_sectionByName.clear();
+  m_sectionByName.reserve(sections.size());
   for (std::size_t i = 0; i < sections.size(); ++i) {
     m_sectionByName.try_emplace(sections[i].name, static_cast<int>(i));  // the first counts
   }
@@ -43,13 +44,17 @@ void SkinTables::IndexNames() {
     if (!parent.empty() && parent != sections[i].name) parents[i] = SectionIndex(parent);
   }
   m_parents = CutParentLoops(std::move(parents));
+  m_parentsFirst = ParentsFirst(m_parents);
   m_firstMask.clear();
   m_firstTexture.clear();
   m_firstPattern.clear();
+  m_firstMask.reserve(masks.size());
+  m_sectionOfMask.assign(masks.size(), -1);
   for (std::size_t i = 0; i < masks.size(); ++i) {
     const OwnedNameAndKey names{masks[i].sectionName, masks[i].propertyName};
     m_firstMask.try_emplace(names, static_cast<int>(i));
     if (masks[i].kind == ImageKind::Texture) m_firstTexture.try_emplace(names, static_cast<int>(i));
+    m_sectionOfMask[i] = SectionIndex(masks[i].sectionName);
   }
   for (std::size_t i = 0; i < patterns.size(); ++i) {
     m_firstPattern.try_emplace({patterns[i].sectionName, patterns[i].propertyName}, static_cast<int>(i));
@@ -89,23 +94,30 @@ int SkinTables::FindInChain(const FirstByName& first, int sectionIndex, std::str
   }
 }
 
-std::vector<int> SkinTables::InheritedIndices(const FirstByName& first, std::string_view key) const {
+std::vector<int> SkinTables::InheritedIndices(const FirstByName& first, std::string_view key,
+                                              bool texturesOnly) const {
   std::vector<int> own(sections.size(), -1);
-  if (m_parents.size() != sections.size()) return own;  // not indexed
+  if (m_parents.size() != sections.size() || m_sectionOfMask.size() != masks.size()) {
+    return own;  // not indexed
+  }
+  // One pass over the masks finds each section's first of that key.
+  for (std::size_t m = 0; m < masks.size(); ++m) {
+    const int section = m_sectionOfMask[m];
+    if (section < 0 || own[static_cast<std::size_t>(section)] >= 0) continue;
+    if (masks[m].propertyName != key || (texturesOnly && masks[m].kind != ImageKind::Texture)) continue;
+    own[static_cast<std::size_t>(section)] = static_cast<int>(m);
+  }
+  // A parent that the skin does not have is still looked for by its name.
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    const auto found = first.find(NameAndKey{sections[i].name, key});
-    if (found != first.end()) {
-      own[i] = found->second;
+    const std::string& parentName = sections[i].parentClass;
+    if (own[i] >= 0 || m_parents[i] >= 0 || parentName.empty() || parentName == sections[i].name ||
+        SectionIndex(parentName) >= 0) {
       continue;
     }
-    const std::string& parentName = sections[i].parentClass;
-    if (m_parents[i] < 0 && !parentName.empty() && parentName != sections[i].name &&
-        SectionIndex(parentName) < 0) {
-      const auto byParent = first.find(NameAndKey{parentName, key});
-      if (byParent != first.end()) own[i] = byParent->second;
-    }
+    const auto byParent = first.find(NameAndKey{parentName, key});
+    if (byParent != first.end()) own[i] = byParent->second;
   }
-  return InheritAlongParents(m_parents, std::move(own), -1);
+  return InheritAlongParents(m_parents, m_parentsFirst, std::move(own), -1);
 }
 
 int SkinTables::MaskIndex(int sectionIndex, std::string_view section, std::string_view key) const {
@@ -123,11 +135,11 @@ int SkinTables::PatternIndex(int sectionIndex, std::string_view section,
 }
 
 std::vector<int> SkinTables::MaskIndices(std::string_view key) const {
-  return InheritedIndices(m_firstMask, key);
+  return InheritedIndices(m_firstMask, key, false);
 }
 
 std::vector<int> SkinTables::TextureIndices(std::string_view key) const {
-  return InheritedIndices(m_firstTexture, key);
+  return InheritedIndices(m_firstTexture, key, true);
 }
 
 const Bitmap32& SkinTables::SourceOf(const TsMaskData& mask) const {

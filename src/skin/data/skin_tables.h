@@ -217,10 +217,13 @@ struct SkinTables {
 
   int FindInChain(const FirstByName& first, int sectionIndex, std::string_view section,
                   std::string_view key) const;
-  std::vector<int> InheritedIndices(const FirstByName& first, std::string_view key) const;
+  std::vector<int> InheritedIndices(const FirstByName& first, std::string_view key,
+                                    bool texturesOnly) const;
 
   std::unordered_map<std::string, int, NameHash, NameEqual> m_sectionByName;
-  std::vector<int> m_parents;  // per section, see ParentOf
+  std::vector<int> m_parents;         // per section, see ParentOf
+  std::vector<int> m_parentsFirst;    // ParentsFirst(m_parents)
+  std::vector<int> m_sectionOfMask;   // per mask, the section of its name; -1 when none
   FirstByName m_firstMask, m_firstTexture, m_firstPattern;
 };
 
