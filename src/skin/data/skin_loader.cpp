@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <array>
 #include <map>
 #include <set>
 
@@ -160,17 +161,8 @@ void ComputeMargins(TsMaskData& mask) {
   mask.margins = {width, height, width, height};
 }
 
-// 1 when a corner area of frame 0 holds fuchsia (the parent's background shows there).
-std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source) {
-  if (mask.sectionName == "BUTTON_HUGE" && mask.propertyName == "BORDERSMASK") return 2;
-  if (mask.rect.Height() <= 0) return 0;
-  const int left = mask.rect.left, top = mask.rect.top;
-  const int right = left + mask.FrameWidth(), bottom = top + mask.FrameHeight();
-  const int ml = mask.margins[0], mt = mask.margins[1], mr = mask.margins[2], mb = mask.margins[3];
-  const Rect corners[] = {{left, top, left + ml, top + mt},
-                          {right - mr, top, right, top + mt},
-                          {left, bottom - mb, left + ml, bottom},
-                          {right - mr, bottom - mb, right, bottom}};
+// 1 when a pixel of the corner areas, as far as they lie in the image, is fuchsia.
+std::uint8_t CornerHoldsFuchsia(const Bitmap32& source, const Rect (&corners)[4]) {
   for (const Rect& corner : corners) {
     const Rect inside = corner.Intersect(source.Bounds());
     for (int y = inside.top; y < inside.bottom; ++y) {
@@ -182,10 +174,38 @@ std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source) {
   return 0;
 }
 
+// The corner fill of masks already computed, by source image and corner areas: the keys
+// that name one image with the same fields scan its corners once.
+using CornerFills = std::map<std::pair<const Bitmap32*, std::array<int, 16>>, std::uint8_t>;
+
+// 1 when a corner area of frame 0 holds fuchsia (the parent's background shows there).
+std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source, CornerFills& known) {
+  if (mask.sectionName == "BUTTON_HUGE" && mask.propertyName == "BORDERSMASK") return 2;
+  if (mask.rect.Height() <= 0) return 0;
+  const int left = mask.rect.left, top = mask.rect.top;
+  const int right = left + mask.FrameWidth(), bottom = top + mask.FrameHeight();
+  const int ml = mask.margins[0], mt = mask.margins[1], mr = mask.margins[2], mb = mask.margins[3];
+  const Rect corners[] = {{left, top, left + ml, top + mt},
+                          {right - mr, top, right, top + mt},
+                          {left, bottom - mb, left + ml, bottom},
+                          {right - mr, bottom - mb, right, bottom}};
+  std::array<int, 16> areas{};
+  for (std::size_t c = 0; c < 4; ++c) {
+    const Rect inside = corners[c].Intersect(source.Bounds());
+    areas[4 * c] = inside.left;
+    areas[4 * c + 1] = inside.top;
+    areas[4 * c + 2] = inside.right;
+    areas[4 * c + 3] = inside.bottom;
+  }
+  const auto [entry, fresh] = known.try_emplace({&source, areas}, 0);
+  if (fresh) entry->second = CornerHoldsFuchsia(source, corners);
+  return entry->second;
+}
+
 // The mask of one image reference, or nullopt when its image is missing.
 std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& section,
                                  const DefinitionText::Key& key, DecodedSkinImages& images,
-                                 const SkinTables& tables) {
+                                 CornerFills& cornerFills, const SkinTables& tables) {
   TsMaskData mask;
   mask.sectionName = section.name;
   mask.propertyName = key.name;
@@ -224,12 +244,13 @@ std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& secti
   }
   if (border || (ref.form == Form::File && ref.kind == ImageKind::BorderMask) ||
       ref.form == Form::BareBitmap) {
-    mask.cornerFill = CornerFill(mask, tables.SourceOf(mask));
+    mask.cornerFill = CornerFill(mask, tables.SourceOf(mask), cornerFills);
   }
   return mask;
 }
 
 void LoadMasks(const DefinitionText& definition, DecodedSkinImages& images, SkinTables& tables) {
+  CornerFills cornerFills;
   for (const Section& section : definition.Sections()) {
     std::set<std::string_view> seen;
     for (const DefinitionText::Key& key : section.keys) {
@@ -237,7 +258,7 @@ void LoadMasks(const DefinitionText& definition, DecodedSkinImages& images, Skin
       if (section.name == kGlobalInfo && key.name == "MASTERBITMAP") continue;
       const std::optional<ImageReference> ref = ParseImageReference(key.value);
       if (!ref) continue;
-      if (std::optional<TsMaskData> mask = MaskOf(*ref, section, key, images, tables)) {
+      if (std::optional<TsMaskData> mask = MaskOf(*ref, section, key, images, cornerFills, tables)) {
         tables.masks.push_back(std::move(*mask));
       }
     }
