@@ -111,6 +111,10 @@ TEST(HostileSkins, DeepChainsAndLongLoopsLoad) {
   EXPECT_EQ(SectionOf(loop, "S0").borderIndex, 0);
   EXPECT_EQ(SectionOf(loop, "S51").color, 0xFFFFFF) << "S9999's link back to S0 closes the loop";
   EXPECT_EQ(SectionOf(loop, "S9999").borderIndex, -1);
+  for (const char* name : {"S0", "S49", "S50", "S51", "S9950", "S9999"}) {
+    const int index = loop.SectionIndex(name);
+    EXPECT_EQ(loop.MaskIndex(index, name, "BORDERSMASK"), SectionOf(loop, name).borderIndex) << name;
+  }
 }
 
 TEST(HostileSkins, ManySectionsAreFoundByNameTheFirstOneCounting) {
