@@ -90,10 +90,12 @@ std::int16_t GlobalInt(const Section* global, std::string_view key, int otherwis
   return static_cast<std::int16_t>(number.value_or(otherwise));
 }
 
-// The keys quoted as texts in the format: a bad value fails the load.
+// The keys quoted as texts in the format: a bad value fails the load. They are offsets and
+// sizes in pixels, kept within 16 bits like the other GLOBALINFO numbers so that
+// geometry made from them cannot overflow.
 int StrictGlobalInt(const Section* global, std::string_view key, std::string_view otherwise) {
   const std::string* value = global ? global->Find(key) : nullptr;
-  return StrToInt(value ? std::string_view(*value) : otherwise);
+  return std::clamp(StrToInt(value ? std::string_view(*value) : otherwise), INT16_MIN, INT16_MAX);
 }
 
 std::string GlobalText(const Section* global, std::string_view key) {

@@ -300,7 +300,7 @@ TEST(HostileSkins, ExtremeNumbersInImageReferencesGiveSoundMasks) {
   CountingSource images;
   images.files["MASTER.BMP"] = EncodeBmp(Bitmap32(8, 8, MakePixel(9, 9, 9)));
   const SkinTables tables = Load(
-      "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
+      "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\nSHADOW1OFFSET=2147483647\nBICONMAXGLOW=-2147483648\n"
       "[BUTTON]\nBORDERSMASK=#m (-2147483648,-2147483648,2147483647,2147483647) (2147483647,1)\n"
       "GLYPHMASK=#m (0,0,99999999999,99999999999) (1,99999999999,99999999999,-99999999999)\n"
       "[EDIT]\nBORDERSMASK=!MASTER.BMP!2147483647!-2147483648!0!99999999999!1!1!1!9\n",
@@ -320,6 +320,8 @@ TEST(HostileSkins, ExtremeNumbersInImageReferencesGiveSoundMasks) {
   EXPECT_EQ(file.maskType, -32768);
   EXPECT_EQ(file.FrameHeight(), 0);
   EXPECT_EQ(file.margins[0], 32767);
+  EXPECT_EQ(tables.skinData.shadow1Offset, 32767);
+  EXPECT_EQ(tables.skinData.biconMaxGlow, -32768);
 }
 
 }  // namespace
