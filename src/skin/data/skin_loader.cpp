@@ -1,17 +1,15 @@
 #include "skin/data/skin_loader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
-#include <array>
 #include <map>
 #include <set>
 
 #include "gdi/system_colors.h"
 #include "gdi/system_metrics.h"
 #include "imaging/hsv.h"
-#include "imaging/image_decoder.h"
-#include "imaging/pixel_ops.h"
 #include "skin/data/decoded_skin_images.h"
 #include "skin/data/inherited_keys.h"
 #include "ui/convert.h"
