@@ -105,3 +105,58 @@ BENCHMARK(BM_PaintButtonSection)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tappomat
+
+namespace tappomat {
+namespace {
+
+// Skins built to be costly: very many sections, a parent chain thousands deep and a loop
+// of as many sections. Parsing and loading should grow linearly with their size.
+class NoImages final : public SkinImageSource {
+ public:
+  std::optional<ImageBytes> Find(std::string_view) const override { return std::nullopt; }
+};
+
+constexpr const char* kBenchBorder = "BORDERSMASK=^0000^0000^0009^0006^0000^0000^0000^0000^1^0^1^0\n";
+
+std::string ManySections(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "[S" + std::to_string(i) + "]\nCOLOR=1\n" + kBenchBorder;
+  return text;
+}
+
+// Each section the parent of the next; with `loop` the last names the first.
+std::string ParentChain(int depth, bool loop) {
+  std::string text = std::string("[S0]\nCOLOR=255\n") + kBenchBorder;
+  if (loop) text += "PARENTCLASS=S" + std::to_string(depth - 1) + "\n";
+  for (int i = 1; i < depth; ++i) {
+    text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i - 1) + "\n";
+  }
+  return text;
+}
+
+void LoadText(benchmark::State& state, const std::string& text) {
+  const NoImages images;
+  for (auto _ : state) {
+    const SkinTables tables = LoadSkinDefinition(DefinitionText::Parse(text), images);
+    benchmark::DoNotOptimize(tables.sections.data());
+  }
+  state.counters["definition bytes"] = static_cast<double>(text.size());
+}
+
+void BM_LoadManySections(benchmark::State& state) {
+  LoadText(state, ManySections(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_LoadManySections)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDeepParentChain(benchmark::State& state) {
+  LoadText(state, ParentChain(static_cast<int>(state.range(0)), false));
+}
+BENCHMARK(BM_LoadDeepParentChain)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadParentLoop(benchmark::State& state) {
+  LoadText(state, ParentChain(static_cast<int>(state.range(0)), true));
+}
+BENCHMARK(BM_LoadParentLoop)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tappomat

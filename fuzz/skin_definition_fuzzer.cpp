@@ -1,9 +1,11 @@
 // libFuzzer target for loading skin definitions. The input is a skin package (when it
 // starts with the package mark) whose "Options.dat" is loaded with its entries as images,
 // or else a definition text alone. Beyond what the sanitizers catch: a load either fails
-// with a conversion message or gives tables whose indices all point into them.
+// with a conversion message or a skin too large to hold, or gives tables whose indices all
+// point into them.
 #include <cstdlib>
 
+#include "skin/data/decoded_skin_images.h"
 #include "skin/data/skin_loader.h"
 #include "ui/convert.h"
 
@@ -47,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       (void)mask.MarginBottom();
     }
   } catch (const EConvertError&) {
+  } catch (const SkinTooLarge&) {
   }
   return 0;
 }

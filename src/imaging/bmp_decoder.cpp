@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -85,7 +86,10 @@ struct BmpLayout {
   std::uint64_t stride = 0;  // bytes per row, padded to four
   std::array<Pixel, 256> palette{};
   MaskedChannels channels;
+  Size statedSize;  // as the header gives it, once read
 };
+
+constexpr const char* kTooLarge = "image too large";
 
 void DecodeIndexedRow(const std::uint8_t* src, const BmpLayout& layout, Pixel* dst) {
   const int bits = layout.bitsPerPixel;
@@ -142,7 +146,8 @@ bool IsSupportedDepth(int bitsPerPixel, bool coreHeader) {
 
 // Reads and checks the headers, masks and palette. Returns an error message, or nullptr
 // when `layout` describes pixel data that lies wholly inside `data`.
-const char* ReadLayout(std::span<const std::uint8_t> data, BmpLayout& layout) {
+const char* ReadLayout(std::span<const std::uint8_t> data, std::int64_t maxPixels,
+                       BmpLayout& layout) {
   if (data.size() < kFileHeaderSize + 4) return "truncated header";
   const std::uint8_t* bytes = data.data();
   const std::uint32_t headerSize = ReadU32(bytes + kFileHeaderSize);
@@ -209,7 +214,9 @@ const char* ReadLayout(std::span<const std::uint8_t> data, BmpLayout& layout) {
   if (height == 0) return "bad height";
   layout.topDown = height < 0;
   height = height < 0 ? -height : height;  // 64-bit, so INT32_MIN negates safely
-  if (!IsAcceptableImageSize(width, height)) return "image too large";
+  layout.statedSize = {static_cast<int>(std::min<std::int64_t>(width, INT32_MAX)),
+                       static_cast<int>(std::min<std::int64_t>(height, INT32_MAX))};
+  if (!FitsPixelLimit(width, height, maxPixels)) return kTooLarge;
   layout.width = static_cast<int>(width);
   layout.height = static_cast<int>(height);
 
@@ -245,10 +252,13 @@ const char* ReadLayout(std::span<const std::uint8_t> data, BmpLayout& layout) {
 
 }  // namespace
 
-DecodedImage DecodeBmp(std::span<const std::uint8_t> data) {
+DecodedImage DecodeBmp(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   if (data.size() < 2 || data[0] != 'B' || data[1] != 'M') return Fail("not a BMP file");
   BmpLayout layout;
-  if (const char* error = ReadLayout(data, layout)) return Fail(error);
+  if (const char* error = ReadLayout(data, maxPixels, layout)) {
+    if (error == kTooLarge) return DecodedImage::TooLarge(std::string("BMP: ") + error, layout.statedSize);
+    return Fail(error);
+  }
 
   Bitmap32 bitmap(layout.width, layout.height);
   const std::uint8_t* pixels = data.data() + layout.pixelOffset;
@@ -259,5 +269,7 @@ DecodedImage DecodeBmp(std::span<const std::uint8_t> data) {
   }
   return DecodedImage::Success(std::move(bitmap));
 }
+
+DecodedImage DecodeBmp(std::span<const std::uint8_t> data) { return DecodeBmp(data, kMaxImagePixels); }
 
 }  // namespace tappomat

@@ -25,6 +25,8 @@
 
 namespace tappomat {
 
+// More than `maxPixels` pixels: refused as too large (DecodedImage::tooLarge).
+DecodedImage DecodeBmp(std::span<const std::uint8_t> data, std::int64_t maxPixels);
 DecodedImage DecodeBmp(std::span<const std::uint8_t> data);
 
 }  // namespace tappomat

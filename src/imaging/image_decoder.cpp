@@ -26,18 +26,26 @@ ImageFormat SniffImageFormat(std::span<const std::uint8_t> data) {
   return ImageFormat::Unknown;
 }
 
-DecodedImage DecodeImage(std::span<const std::uint8_t> data) {
+bool FitsPixelLimit(std::int64_t width, std::int64_t height, std::int64_t maxPixels) {
+  return IsAcceptableImageSize(width, height) && width * height <= maxPixels;
+}
+
+DecodedImage DecodeImage(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   switch (SniffImageFormat(data)) {
     case ImageFormat::Bmp:
-      return DecodeBmp(data);
+      return DecodeBmp(data, maxPixels);
     case ImageFormat::Png:
-      return DecodePng(data);
+      return DecodePng(data, maxPixels);
     case ImageFormat::Jpeg:
-      return DecodeJpeg(data);
+      return DecodeJpeg(data, maxPixels);
     case ImageFormat::Unknown:
       break;
   }
   return DecodedImage::Failure("not a BMP, PNG or JPEG image");
+}
+
+DecodedImage DecodeImage(std::span<const std::uint8_t> data) {
+  return DecodeImage(data, kMaxImagePixels);
 }
 
 }  // namespace tappomat

@@ -4,7 +4,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -68,14 +70,20 @@ class JpegDecompressor {
   JpegDecompressor& operator=(const JpegDecompressor&) = delete;
 
   // Reads the headers, checks the size and starts decompression to RGB or grey.
-  bool Start(std::span<const std::uint8_t> data) {
+  bool Start(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
     if (setjmp(m_err.jump)) return false;
     jpeg_create_decompress(&m_cinfo);
     m_cinfo.progress = &m_progress;
     jpeg_mem_src(&m_cinfo, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&m_cinfo, TRUE);
-    if (!IsAcceptableImageSize(m_cinfo.image_width, m_cinfo.image_height))
+    if (!FitsPixelLimit(m_cinfo.image_width, m_cinfo.image_height, maxPixels)) {
+      m_tooLarge = true;
       return Reject("image too large");
+    }
+    // Arithmetic coding can make a huge image of a few bytes, so the check below would not
+    // hold; skins do not use it.
+    if (m_cinfo.arith_code) return Reject("arithmetic coding is not supported");
+    if (!FitsItsBytes(data.size())) return Reject("the file is too short for its stated size");
     switch (m_cinfo.jpeg_color_space) {
       case JCS_GRAYSCALE:
         m_cinfo.out_color_space = JCS_GRAYSCALE;
@@ -114,6 +122,10 @@ class JpegDecompressor {
     return true;
   }
 
+  Size StatedSize() const {
+    return {static_cast<int>(m_cinfo.image_width), static_cast<int>(m_cinfo.image_height)};
+  }
+  bool TooLarge() const { return m_tooLarge; }
   Size OutputSize() const {
     return {static_cast<int>(m_cinfo.output_width), static_cast<int>(m_cinfo.output_height)};
   }
@@ -121,6 +133,21 @@ class JpegDecompressor {
   const char* Error() const { return m_err.message; }
 
  private:
+  // Whether `bytes` can hold the image the header states, checked before the image or
+  // libjpeg's whole-image buffers are allocated. A sound file's first scan is a DC scan or
+  // a sequential one, which codes every block of its components with at least one bit of
+  // Huffman code, so the file has at least as many bits as the component with the fewest
+  // blocks has blocks. A file with fewer is damaged, whatever it holds.
+  bool FitsItsBytes(std::size_t bytes) const {
+    std::uint64_t fewest = UINT64_MAX;
+    for (int c = 0; c < m_cinfo.num_components; ++c) {
+      const jpeg_component_info& component = m_cinfo.comp_info[c];
+      fewest = std::min<std::uint64_t>(
+          fewest, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
+    }
+    return std::uint64_t{bytes} * 8 >= fewest;
+  }
+
   bool Reject(const char* why) {
     std::snprintf(m_err.message, sizeof m_err.message, "%s", why);
     return false;
@@ -129,17 +156,24 @@ class JpegDecompressor {
   jpeg_decompress_struct m_cinfo{};
   JpegErrorManager m_err{};
   jpeg_progress_mgr m_progress{};
+  bool m_tooLarge = false;
 };
 
 DecodedImage Fail(const char* why) { return DecodedImage::Failure(std::string("JPEG: ") + why); }
 
 }  // namespace
 
-DecodedImage DecodeJpeg(std::span<const std::uint8_t> data) {
+DecodedImage DecodeJpeg(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   if (data.size() < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF)
     return Fail("not a JPEG file");
   JpegDecompressor decompressor;
-  if (!decompressor.Start(data)) return Fail(decompressor.Error());
+  if (!decompressor.Start(data, maxPixels)) {
+    if (decompressor.TooLarge()) {
+      return DecodedImage::TooLarge(std::string("JPEG: ") + decompressor.Error(),
+                                    decompressor.StatedSize());
+    }
+    return Fail(decompressor.Error());
+  }
   if (decompressor.Components() != 1 && decompressor.Components() != 3)
     return Fail("unexpected colour layout");
 
@@ -149,5 +183,7 @@ DecodedImage DecodeJpeg(std::span<const std::uint8_t> data) {
   if (!decompressor.ReadRows(bitmap, row)) return Fail(decompressor.Error());
   return DecodedImage::Success(std::move(bitmap));
 }
+
+DecodedImage DecodeJpeg(std::span<const std::uint8_t> data) { return DecodeJpeg(data, kMaxImagePixels); }
 
 }  // namespace tappomat

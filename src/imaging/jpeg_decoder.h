@@ -5,8 +5,10 @@
 // Colour JPEGs become B, G, R with alpha 255; greyscale JPEGs become grey RGB. CMYK and
 // YCCK files are refused as unsupported. A file that ends before its image data does, or
 // whose data segments are cut short, is an error rather than a partly grey picture;
-// other problems libjpeg recovers from are accepted silently. libjpeg never prints
-// anything and never ends the program.
+// other problems libjpeg recovers from are accepted silently. A file too short to hold the
+// size its header states (less than one bit per 8 x 8 block) is refused before anything
+// is allocated for the image, and so are arithmetic-coded files, for which no such bound
+// holds. libjpeg never prints anything and never ends the program.
 #include <cstdint>
 #include <span>
 
@@ -14,6 +16,8 @@
 
 namespace tappomat {
 
+// More than `maxPixels` pixels: refused as too large (DecodedImage::tooLarge).
+DecodedImage DecodeJpeg(std::span<const std::uint8_t> data, std::int64_t maxPixels);
 DecodedImage DecodeJpeg(std::span<const std::uint8_t> data);
 
 }  // namespace tappomat

@@ -2,7 +2,10 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,8 +21,11 @@ constexpr std::uint64_t kMaxDeflateRatio = 1032;
 // What libpng's callbacks share with the decoder: the input and the first error.
 struct PngSource {
   std::span<const std::uint8_t> data;
+  std::int64_t maxPixels = kMaxImagePixels;
   std::size_t position = 0;
   char error[128] = {};
+  bool tooLarge = false;  // refused for the size that `stated` holds
+  Size stated;
 };
 
 void OnPngError(png_structp png, png_const_charp message) {
@@ -69,14 +75,20 @@ struct PngShape {
 bool ReadHeader(png_structp png, png_infop info, PngSource& source, PngShape& shape) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_read_fn(png, &source, ReadFromSource);
-  png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+  // libpng's own side limit stays at its default, so that the size check below sees the
+  // stated size and can name it; nothing is allocated for the rows before that check.
   png_read_info(png, info);
 
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const int colorType = png_get_color_type(png, info);
   const int bitDepth = png_get_bit_depth(png, info);
-  if (!IsAcceptableImageSize(width, height)) png_error(png, "image too large");
+  if (!FitsPixelLimit(width, height, source.maxPixels)) {
+    source.tooLarge = true;
+    source.stated = {static_cast<int>(std::min<png_uint_32>(width, INT32_MAX)),
+                     static_cast<int>(std::min<png_uint_32>(height, INT32_MAX))};
+    png_error(png, "image too large");
+  }
   const std::uint64_t rowBytes =
       (std::uint64_t{width} * png_get_channels(png, info) * bitDepth + 7) / 8;
   if (rowBytes * height / kMaxDeflateRatio > source.data.size())
@@ -118,17 +130,22 @@ DecodedImage Fail(const char* why) { return DecodedImage::Failure(std::string("P
 
 }  // namespace
 
-DecodedImage DecodePng(std::span<const std::uint8_t> data) {
+DecodedImage DecodePng(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return Fail("not a PNG file");
-  PngSource source{data};
+  PngSource source{data, maxPixels};
   PngReader reader(source);
   if (!reader.Valid()) return Fail("out of memory");
 
   PngShape shape;
-  if (!ReadHeader(reader.Png(), reader.Info(), source, shape)) return Fail(source.error);
+  if (!ReadHeader(reader.Png(), reader.Info(), source, shape)) {
+    if (source.tooLarge) return DecodedImage::TooLarge("PNG: image too large", source.stated);
+    return Fail(source.error);
+  }
   Bitmap32 bitmap(shape.size.width, shape.size.height);
   if (!ReadRows(reader.Png(), shape.passes, bitmap)) return Fail(source.error);
   return DecodedImage::Success(std::move(bitmap));
 }
+
+DecodedImage DecodePng(std::span<const std::uint8_t> data) { return DecodePng(data, kMaxImagePixels); }
 
 }  // namespace tappomat

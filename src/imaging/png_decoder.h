@@ -15,6 +15,8 @@
 
 namespace tappomat {
 
+// More than `maxPixels` pixels: refused as too large (DecodedImage::tooLarge).
+DecodedImage DecodePng(std::span<const std::uint8_t> data, std::int64_t maxPixels);
 DecodedImage DecodePng(std::span<const std::uint8_t> data);
 
 }  // namespace tappomat

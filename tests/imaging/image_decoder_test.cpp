@@ -185,6 +185,9 @@ std::vector<DamagedCase> DamagedCases() {
       {"JPEG width 0", JpegWithSize(0, 32)},
       {"JPEG width 16385", JpegWithSize(16385, 32), "too large"},
       {"JPEG 10000 x 10000", JpegWithSize(10000, 10000), "too large"},
+      // 64 M pixels stated in a file of about a kilobyte: refused before anything is
+      // allocated for them.
+      {"JPEG 16000 x 4000 in a few bytes", JpegWithSize(16000, 4000), "too short"},
       {"JPEG noise after the signature", SignatureThenNoise({0xFF, 0xD8, 0xFF})},
   };
 }
@@ -239,6 +242,31 @@ TEST(ImageDecoders, DecodeImageChoosesTheDecoderBySignature) {
   const DecodedImage unknown = DecodeImage(Bytes{'G', 'I', 'F', '8', '9', 'a'});
   EXPECT_EQ(SniffImageFormat(Bytes{'G', 'I', 'F'}), ImageFormat::Unknown);
   EXPECT_FALSE(unknown.Ok());
+}
+
+// A caller that holds several images to one budget gives each decode what is left: an
+// image beyond it is refused by its header's size, which the result states.
+TEST(ImageDecoders, AnImageBeyondTheCallersPixelLimitIsRefusedByItsStatedSize) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    Size size;
+  };
+  const Case cases[] = {{"BMP", Bmp24(), {3, 2}}, {"PNG", Png(), {8, 8}}, {"JPEG", Jpeg(), {32, 32}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::int64_t pixels = std::int64_t{c.size.width} * c.size.height;
+    const DecodedImage refused = DecodeImage(c.bytes, pixels - 1);
+    EXPECT_FALSE(refused.Ok());
+    EXPECT_TRUE(refused.tooLarge);
+    EXPECT_EQ(refused.statedSize, c.size);
+    EXPECT_TRUE(refused.bitmap.IsEmpty());
+    const DecodedImage fits = DecodeImage(c.bytes, pixels);
+    EXPECT_TRUE(fits.Ok()) << fits.error;
+    EXPECT_FALSE(fits.tooLarge);
+  }
+  EXPECT_TRUE(DecodeImage(PngWithSize(16385, 8)).tooLarge) << "a side beyond the limit";
+  EXPECT_FALSE(DecodeImage(Truncated(Png(), 40), 1).tooLarge) << "damage is not size";
 }
 
 }  // namespace

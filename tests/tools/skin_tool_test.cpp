@@ -429,5 +429,46 @@ TEST(SkinToolCheck, ReportsWhatTheProgramMeets) {
       << cut.out;
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// Parent chains a skin maker got wrong: each loop is reported once, from where the walk
+// in text order comes into it, and each PARENTCLASS naming a missing section once.
+TEST(SkinTool, CheckReportsEachParentLoopAndEachMissingParentOnce) {
+  const TempFolder work;
+  const auto skin = work / "Loops";
+  std::filesystem::create_directory(skin);
+  Write(skin / "Options.dat",
+        "[GLOBALINFO]\r\n[A]\r\nPARENTCLASS=B\r\n[B]\r\nPARENTCLASS=C\r\n[C]\r\nPARENTCLASS=B\r\n"
+        "[D]\r\nPARENTCLASS=C\r\n[E]\r\nPARENTCLASS=GONE\r\n[F]\r\nPARENTCLASS=E\r\n");
+  const ToolRun check = Tool({"check", skin.string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(Count(check.out, "parents loop"), 1u) << check.out;
+  EXPECT_NE(check.out.find("error: [B] parents loop: B -> C -> B\n"), std::string::npos) << check.out;
+  EXPECT_EQ(Count(check.out, "which the skin does not have"), 1u) << check.out;
+  EXPECT_NE(check.out.find("warning: [E] PARENTCLASS names GONE, which the skin does not have\n"),
+            std::string::npos)
+      << check.out;
+}
+
+// A chain 10 000 deep is checked at all (it took hours), and its missing end named once.
+TEST(SkinTool, CheckWalksAChainTenThousandDeep) {
+  const TempFolder work;
+  const auto skin = work / "Deep";
+  std::filesystem::create_directory(skin);
+  std::string text = "[GLOBALINFO]\r\n";
+  for (int i = 0; i < 10000; ++i) {
+    text += "[S" + std::to_string(i) + "]\r\nPARENTCLASS=S" + std::to_string(i + 1) + "\r\n";
+  }
+  Write(skin / "Options.dat", text);
+  const ToolRun check = Tool({"check", skin.string()});
+  EXPECT_EQ(Count(check.out, "which the skin does not have"), 1u);
+  EXPECT_NE(check.out.find("warning: [S9999] PARENTCLASS names S10000, which the skin does not have"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace tappomat::test

@@ -50,26 +50,41 @@ void CheckNamedImages(const DefinitionText& text, const SkinImageSource& images,
   }
 }
 
+// Walks the parent chains once in all, in text order: each loop is reported once, from the
+// section where the walk comes into it, and each PARENTCLASS that names a missing section
+// once, so that a skin of any depth is checked in time linear in its size.
 void CheckParents(const DefinitionText& text, SkinCheckReport& report) {
-  for (const DefinitionText::Section& section : text.Sections()) {
-    std::vector<std::string> chain = {section.name};
-    const DefinitionText::Section* at = &section;
-    while (const std::string* parent = at->Find("PARENTCLASS")) {
-      if (parent->empty() || *parent == at->name) break;
-      if (std::find(chain.begin(), chain.end(), *parent) != chain.end()) {
-        std::string path;
-        for (const std::string& name : chain) path += name + " -> ";
-        report.errors.push_back("[" + section.name + "] parents loop: " + path + *parent);
-        break;
-      }
-      at = text.Find(*parent);
-      if (at == nullptr) {
-        report.warnings.push_back("[" + chain.back() + "] PARENTCLASS names " + *parent +
+  const std::vector<DefinitionText::Section>& sections = text.Sections();
+  enum State : std::uint8_t { kUnseen, kOnChain, kDone };
+  std::vector<State> state(sections.size(), kUnseen);
+  std::vector<std::size_t> chain;
+  for (std::size_t start = 0; start < sections.size(); ++start) {
+    if (state[start] != kUnseen) continue;
+    for (std::size_t at = start;;) {
+      state[at] = kOnChain;
+      chain.push_back(at);
+      const std::string* parent = sections[at].Find("PARENTCLASS");
+      if (parent == nullptr || parent->empty() || *parent == sections[at].name) break;
+      const int next = text.IndexOf(*parent);
+      if (next < 0) {
+        report.warnings.push_back("[" + sections[at].name + "] PARENTCLASS names " + *parent +
                                   ", which the skin does not have");
         break;
       }
-      chain.push_back(*parent);
+      const auto nextAt = static_cast<std::size_t>(next);
+      if (state[nextAt] == kOnChain) {
+        std::string path;
+        for (auto in = std::find(chain.begin(), chain.end(), nextAt); in != chain.end(); ++in) {
+          path += sections[*in].name + " -> ";
+        }
+        report.errors.push_back("[" + *parent + "] parents loop: " + path + *parent);
+        break;
+      }
+      if (state[nextAt] == kDone) break;
+      at = nextAt;
     }
+    for (const std::size_t walked : chain) state[walked] = kDone;
+    chain.clear();
   }
 }
 

@@ -31,14 +31,9 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[' && line.back() == ']') {
       const std::string_view name = Trim(line.substr(1, line.size() - 2));
-      current = nullptr;
-      for (Section& section : parsed.m_sections) {
-        if (section.name == name) current = &section;
-      }
-      if (current == nullptr) {
-        parsed.m_sections.push_back({std::string(name), {}});
-        current = &parsed.m_sections.back();
-      }
+      const auto known = parsed.m_positions.find(name);
+      current = known != parsed.m_positions.end() ? &parsed.m_sections[known->second]
+                                                  : &parsed.Append({std::string(name), {}});
       continue;
     }
     const auto equals = line.find('=');
@@ -52,23 +47,29 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
 
 void DefinitionText::Overlay(const DefinitionText& extra) {
   for (const Section& added : extra.m_sections) {
-    Section* same = nullptr;
-    for (Section& section : m_sections) {
-      if (section.name == added.name) same = &section;
-    }
-    if (same == nullptr) {
-      m_sections.push_back(added);
+    const auto same = m_positions.find(added.name);
+    if (same == m_positions.end()) {
+      Append(added);
     } else {
-      same->keys.insert(same->keys.begin(), added.keys.begin(), added.keys.end());
+      std::vector<Key>& keys = m_sections[same->second].keys;
+      keys.insert(keys.begin(), added.keys.begin(), added.keys.end());
     }
   }
 }
 
+DefinitionText::Section& DefinitionText::Append(Section section) {
+  m_positions.emplace(section.name, m_sections.size());
+  return m_sections.emplace_back(std::move(section));
+}
+
 const DefinitionText::Section* DefinitionText::Find(std::string_view section) const {
-  for (const Section& s : m_sections) {
-    if (s.name == section) return &s;
-  }
-  return nullptr;
+  const int index = IndexOf(section);
+  return index < 0 ? nullptr : &m_sections[static_cast<std::size_t>(index)];
+}
+
+int DefinitionText::IndexOf(std::string_view section) const {
+  const auto found = m_positions.find(section);
+  return found == m_positions.end() ? -1 : static_cast<int>(found->second);
 }
 
 }  // namespace tappomat

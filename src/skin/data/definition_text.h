@@ -4,9 +4,13 @@
 // (they are upper case by convention; no folding); the first occurrence of a section or a
 // key counts. Blanks around names and values are dropped, lines beginning with ";" are
 // comments, and a leading UTF-8 byte-order mark is skipped. Called by the definition
-// loader, which walks every key in order and looks single keys up by name.
+// loader, which walks every key in order and looks single keys up by name. Sections are
+// found by name in constant time, so a definition of any size parses in linear time.
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tappomat {
@@ -21,7 +25,8 @@ class DefinitionText {
     std::string name;
     std::vector<Key> keys;  // in text order, repeats kept (the first one counts)
 
-    // The value of the first key of that name; null when absent.
+    // The value of the first key of that name; null when absent. Linear in the section's
+    // keys: for a few keys of one section (the loader indexes the keys it reads often).
     const std::string* Find(std::string_view key) const;
   };
 
@@ -39,9 +44,21 @@ class DefinitionText {
   }
   // The first section of that name; null when absent.
   const Section* Find(std::string_view section) const;
+  // The position of that section in Sections(); -1 when absent.
+  int IndexOf(std::string_view section) const;
 
  private:
+  // Hashes std::string and std::string_view alike, so lookups need no copy of the name.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+
+  // Adds a section of a name not seen before.
+  Section& Append(Section section);
+
   std::vector<Section> m_sections;
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_positions;
 };
 
 }  // namespace tappomat

@@ -27,7 +27,17 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
   return words;
 }
 
-int NumberOrZero(std::string_view word) { return TryStrToInt(word).value_or(0); }
+// No image is larger than this on a side, and the fields are 16 bits in the mask records:
+// every number of a "!" word or "#" reference is kept within this range, so that the
+// geometry computed from it cannot overflow.
+constexpr std::int64_t kSmallest = -32768;
+constexpr std::int64_t kLargest = 32767;
+
+// A number clamped to the range above; 0 for a word that is no number (or has more than
+// 18 digits).
+int NumberOrZero(std::string_view word) {
+  return static_cast<int>(std::clamp(TryStrToInt64(word).value_or(0), kSmallest, kLargest));
+}
 
 ImageReference Cut(ImageReference::Form form, ImageKind kind, std::string_view value) {
   ImageReference ref;

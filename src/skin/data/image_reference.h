@@ -40,7 +40,8 @@ struct ImageReference {
 // The reference that `value` holds; nullopt when it is not an image reference (a colour, a
 // gradient, a "!" name that is neither BMP nor PNG). A fixed-column field that is not a
 // number throws EConvertError with the conversion's message, which fails the skin load;
-// "!" words and "#" numbers that are not numbers count as 0.
+// "!" words and "#" numbers that are not numbers count as 0, and numbers beyond
+// -32768 ... 32767 count as the nearer end of that range.
 std::optional<ImageReference> ParseImageReference(std::string_view value);
 
 }  // namespace tappomat

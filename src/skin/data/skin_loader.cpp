@@ -1,22 +1,23 @@
 #include "skin/data/skin_loader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <map>
 #include <set>
 
 #include "gdi/system_colors.h"
 #include "gdi/system_metrics.h"
 #include "imaging/hsv.h"
-#include "imaging/image_decoder.h"
-#include "imaging/pixel_ops.h"
+#include "skin/data/decoded_skin_images.h"
+#include "skin/data/inherited_keys.h"
 #include "ui/convert.h"
 
 namespace tappomat {
 namespace {
 
 constexpr std::string_view kGlobalInfo = "GLOBALINFO";
-// Above this many pixels a JPEG texture stays a pattern instead of becoming a mask.
-constexpr long long kLargestTextureMask = 899999;
 
 using Section = DefinitionText::Section;
 
@@ -34,41 +35,50 @@ std::int32_t ConvertSystemColor(std::int32_t value) {
   return static_cast<std::int32_t>(GetSysColor(index));
 }
 
-// Keys of a section, with the missing ones taken from the parent chain.
+// The section keys the loader reads, and how.
+constexpr InheritedKey kSectionKeys[] = {
+    {"STATES", KeyKind::Integer},          {"GLOW", KeyKind::Integer},
+    {"GLOWMARGIN", KeyKind::Integer},      {"COLOR", KeyKind::Integer},
+    {"TRANSPARENCY", KeyKind::Integer},    {"GRADIENTPERCENT", KeyKind::Integer},
+    {"IMAGEPERCENT", KeyKind::Integer},    {"FONTCOLOR", KeyKind::Integer},
+    {"TCLEFT", KeyKind::Integer},          {"TCTOP", KeyKind::Integer},
+    {"TCRIGHT", KeyKind::Integer},         {"TCBOTTOM", KeyKind::Integer},
+    {"HOTCOLOR", KeyKind::Integer},        {"HOTTRANSPARENCY", KeyKind::Integer},
+    {"HOTGRADIENTPERCENT", KeyKind::Integer}, {"HOTIMAGEPERCENT", KeyKind::Integer},
+    {"HOTFONTCOLOR", KeyKind::Integer},    {"HOTTCLEFT", KeyKind::Integer},
+    {"HOTTCTOP", KeyKind::Integer},        {"HOTTCRIGHT", KeyKind::Integer},
+    {"HOTTCBOTTOM", KeyKind::Integer},     {"FADINGITERATIONS", KeyKind::Integer},
+    {"HGCOL", KeyKind::Integer},           {"GCOL", KeyKind::Integer},
+    {"HGSIZE", KeyKind::Integer},          {"GSIZE", KeyKind::Integer},
+    {"GRADIENTDATA", KeyKind::Text},       {"HOTGRADIENTDATA", KeyKind::Text},
+    {"GIVEOWNFONT", KeyKind::Text},        {"RESERVEDBOOLEAN", KeyKind::Text},
+    {"SHOWFOCUS", KeyKind::Text},          {"FADINGENABLED", KeyKind::Text},
+};
+
+// Keys of one section, with the missing ones taken from the parent chain.
 class SectionReader {
  public:
-  SectionReader(const DefinitionText& text, const Section& section) : m_text(text), m_section(section) {}
+  SectionReader(const InheritedKeys& keys, std::size_t section) : m_keys(keys), m_section(section) {}
 
   std::int32_t Int(std::string_view key, std::int32_t otherwise) const {
-    const auto present = [](const std::string& value) {
-      const std::optional<int> number = TryStrToInt(value);
-      return number && *number != -1;
-    };
-    const std::string* value = Lookup(key, present);
+    const std::string* value = m_keys.Find(m_section, key);
     return value ? ConvertSystemColor(*TryStrToInt(*value)) : otherwise;
   }
   std::string Text(std::string_view key, std::string_view otherwise) const {
-    const std::string* value = Lookup(key, [](const std::string& v) { return v != "?"; });
+    const std::string* value = m_keys.Find(m_section, key);
     return value ? *value : std::string(otherwise);
   }
   bool Flag(std::string_view key) const { return IsFlagText(Text(key, "0")); }
-
- private:
-  template <typename Present>
-  const std::string* Lookup(std::string_view key, Present present) const {
-    const Section* section = &m_section;
-    // A chain that loops through other sections ends after as many steps as there are.
-    for (std::size_t step = 0; section != nullptr && step <= m_text.Sections().size(); ++step) {
-      if (const std::string* value = section->Find(key); value && present(*value)) return value;
-      const std::string* parent = section->Find("PARENTCLASS");
-      if (parent == nullptr || parent->empty() || *parent == section->name) return nullptr;
-      section = m_text.Find(*parent);
-    }
-    return nullptr;
+  // An integer key that is a count, a size or a percentage rather than a colour: kept
+  // within 16 bits, which changes no comparison the painting makes and lets it add and
+  // multiply such values without overflow.
+  int Amount(std::string_view key, int otherwise) const {
+    return std::clamp<std::int32_t>(Int(key, otherwise), INT16_MIN, INT16_MAX);
   }
 
-  const DefinitionText& m_text;
-  const Section& m_section;
+ private:
+  const InheritedKeys& m_keys;
+  std::size_t m_section;
 };
 
 // GLOBALINFO values are taken as written; integer keys keep 16 bits.
@@ -78,10 +88,12 @@ std::int16_t GlobalInt(const Section* global, std::string_view key, int otherwis
   return static_cast<std::int16_t>(number.value_or(otherwise));
 }
 
-// The keys quoted as texts in the format: a bad value fails the load.
+// The keys quoted as texts in the format: a bad value fails the load. They are offsets and
+// sizes in pixels, kept within 16 bits like the other GLOBALINFO numbers so that
+// geometry made from them cannot overflow.
 int StrictGlobalInt(const Section* global, std::string_view key, std::string_view otherwise) {
   const std::string* value = global ? global->Find(key) : nullptr;
-  return StrToInt(value ? std::string_view(*value) : otherwise);
+  return std::clamp(StrToInt(value ? std::string_view(*value) : otherwise), INT16_MIN, INT16_MAX);
 }
 
 std::string GlobalText(const Section* global, std::string_view key) {
@@ -136,39 +148,9 @@ TsSkinData ReadSkinData(const Section* global, double version) {
 
 // --- images
 
-// The bits per pixel a BMP's header states; 0 when the bytes are no BMP.
-int BmpBitsPerPixel(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return 0;
-  return bytes[28] | (bytes[29] << 8);
-}
-
-// A decoded BMP as a 32-bit skin image; an empty bitmap when the bytes do not decode.
-Bitmap32 BitmapImage(std::span<const std::uint8_t> bytes) {
-  DecodedImage decoded = DecodeImage(bytes);
-  if (!decoded.Ok()) return {};
-  if (SniffImageFormat(bytes) != ImageFormat::Bmp || BmpBitsPerPixel(bytes) != 32) {
-    Make32From24(decoded.bitmap);
-  }
-  return std::move(decoded.bitmap);
-}
-
-// A PNG keeps its alpha: white with alpha 0 becomes 0, and skins after 7.45 are
-// premultiplied (each channel times alpha, divided by 256).
-Bitmap32 PngImage(std::span<const std::uint8_t> bytes, double version) {
-  DecodedImage decoded = DecodeImage(bytes);
-  if (!decoded.Ok()) return {};
-  for (Pixel& p : decoded.bitmap.Pixels()) {
-    if (p == 0x00FFFFFFu) p = 0;
-  }
-  if (version > 7.45) PremultiplyAlpha(decoded.bitmap);
-  return std::move(decoded.bitmap);
-}
-
-Bitmap32 FileImage(const SkinImageSource& images, std::string_view name, double version) {
-  const std::optional<ImageBytes> image = images.Find(name);
-  if (!image) return {};
-  if (SniffImageFormat(image->bytes) == ImageFormat::Png) return PngImage(image->bytes, version);
-  return BitmapImage(image->bytes);
+// "[SECTION] KEY", naming a key in messages.
+std::string Where(std::string_view section, std::string_view key) {
+  return "[" + std::string(section) + "] " + std::string(key);
 }
 
 void ComputeMargins(TsMaskData& mask) {
@@ -179,17 +161,8 @@ void ComputeMargins(TsMaskData& mask) {
   mask.margins = {width, height, width, height};
 }
 
-// 1 when a corner area of frame 0 holds fuchsia (the parent's background shows there).
-std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source) {
-  if (mask.sectionName == "BUTTON_HUGE" && mask.propertyName == "BORDERSMASK") return 2;
-  if (mask.rect.Height() <= 0) return 0;
-  const int left = mask.rect.left, top = mask.rect.top;
-  const int right = left + mask.FrameWidth(), bottom = top + mask.FrameHeight();
-  const int ml = mask.margins[0], mt = mask.margins[1], mr = mask.margins[2], mb = mask.margins[3];
-  const Rect corners[] = {{left, top, left + ml, top + mt},
-                          {right - mr, top, right, top + mt},
-                          {left, bottom - mb, left + ml, bottom},
-                          {right - mr, bottom - mb, right, bottom}};
+// 1 when a pixel of the corner areas, as far as they lie in the image, is fuchsia.
+std::uint8_t CornerHoldsFuchsia(const Bitmap32& source, const Rect (&corners)[4]) {
   for (const Rect& corner : corners) {
     const Rect inside = corner.Intersect(source.Bounds());
     for (int y = inside.top; y < inside.bottom; ++y) {
@@ -201,10 +174,38 @@ std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source) {
   return 0;
 }
 
+// The corner fill of masks already computed, by source image and corner areas: the keys
+// that name one image with the same fields scan its corners once.
+using CornerFills = std::map<std::pair<const Bitmap32*, std::array<int, 16>>, std::uint8_t>;
+
+// 1 when a corner area of frame 0 holds fuchsia (the parent's background shows there).
+std::uint8_t CornerFill(const TsMaskData& mask, const Bitmap32& source, CornerFills& known) {
+  if (mask.sectionName == "BUTTON_HUGE" && mask.propertyName == "BORDERSMASK") return 2;
+  if (mask.rect.Height() <= 0) return 0;
+  const int left = mask.rect.left, top = mask.rect.top;
+  const int right = left + mask.FrameWidth(), bottom = top + mask.FrameHeight();
+  const int ml = mask.margins[0], mt = mask.margins[1], mr = mask.margins[2], mb = mask.margins[3];
+  const Rect corners[] = {{left, top, left + ml, top + mt},
+                          {right - mr, top, right, top + mt},
+                          {left, bottom - mb, left + ml, bottom},
+                          {right - mr, bottom - mb, right, bottom}};
+  std::array<int, 16> areas{};
+  for (std::size_t c = 0; c < 4; ++c) {
+    const Rect inside = corners[c].Intersect(source.Bounds());
+    areas[4 * c] = inside.left;
+    areas[4 * c + 1] = inside.top;
+    areas[4 * c + 2] = inside.right;
+    areas[4 * c + 3] = inside.bottom;
+  }
+  const auto [entry, fresh] = known.try_emplace({&source, areas}, 0);
+  if (fresh) entry->second = CornerHoldsFuchsia(source, corners);
+  return entry->second;
+}
+
 // The mask of one image reference, or nullopt when its image is missing.
 std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& section,
-                                 const DefinitionText::Key& key, const SkinImageSource& images,
-                                 const SkinTables& tables) {
+                                 const DefinitionText::Key& key, DecodedSkinImages& images,
+                                 CornerFills& cornerFills, const SkinTables& tables) {
   TsMaskData mask;
   mask.sectionName = section.name;
   mask.propertyName = key.name;
@@ -219,10 +220,9 @@ std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& secti
   const double version = tables.skinData.version;
   if (ref.form == Form::File || ref.form == Form::BareBitmap) {
     const std::string name = ref.form == Form::File ? ref.fileName : UpperAscii(ref.fileName);
-    Bitmap32 image = FileImage(images, name, version);
-    if (image.Width() == 0) return std::nullopt;
-    mask.rect = image.Bounds();
-    mask.image = std::make_shared<Bitmap32>(std::move(image));
+    mask.image = images.Image(name, Where(section.name, key.name));
+    if (!mask.image) return std::nullopt;
+    mask.rect = mask.image->Bounds();
     if (ref.form == Form::BareBitmap || !ref.marginsGiven) ComputeMargins(mask);
   }
   const bool border = ref.form == Form::BorderMask || ref.form == Form::Hash;
@@ -244,12 +244,13 @@ std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& secti
   }
   if (border || (ref.form == Form::File && ref.kind == ImageKind::BorderMask) ||
       ref.form == Form::BareBitmap) {
-    mask.cornerFill = CornerFill(mask, tables.SourceOf(mask));
+    mask.cornerFill = CornerFill(mask, tables.SourceOf(mask), cornerFills);
   }
   return mask;
 }
 
-void LoadMasks(const DefinitionText& definition, const SkinImageSource& images, SkinTables& tables) {
+void LoadMasks(const DefinitionText& definition, DecodedSkinImages& images, SkinTables& tables) {
+  CornerFills cornerFills;
   for (const Section& section : definition.Sections()) {
     std::set<std::string_view> seen;
     for (const DefinitionText::Key& key : section.keys) {
@@ -257,14 +258,14 @@ void LoadMasks(const DefinitionText& definition, const SkinImageSource& images, 
       if (section.name == kGlobalInfo && key.name == "MASTERBITMAP") continue;
       const std::optional<ImageReference> ref = ParseImageReference(key.value);
       if (!ref) continue;
-      if (std::optional<TsMaskData> mask = MaskOf(*ref, section, key, images, tables)) {
+      if (std::optional<TsMaskData> mask = MaskOf(*ref, section, key, images, cornerFills, tables)) {
         tables.masks.push_back(std::move(*mask));
       }
     }
   }
 }
 
-void LoadJpegTextures(const DefinitionText& definition, const SkinImageSource& images,
+void LoadJpegTextures(const DefinitionText& definition, DecodedSkinImages& images,
                       SkinTables& tables) {
   for (const Section& section : definition.Sections()) {
     std::set<std::string_view> seen;
@@ -274,17 +275,13 @@ void LoadJpegTextures(const DefinitionText& definition, const SkinImageSource& i
       if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos) {
         continue;
       }
-      const std::optional<ImageBytes> bytes = images.Find(upper);
-      if (!bytes) continue;
-      DecodedImage decoded = DecodeImage(bytes->bytes);
-      if (!decoded.Ok() || decoded.bitmap.Width() == 0) continue;
-      auto image = std::make_shared<Bitmap32>(std::move(decoded.bitmap));
-      const long long pixels = static_cast<long long>(image->Width()) * image->Height();
+      const std::shared_ptr<Bitmap32> image = images.Texture(upper, Where(section.name, key.name));
+      if (!image) continue;
+      const std::int64_t pixels = std::int64_t{image->Width()} * image->Height();
       if (pixels > kLargestTextureMask) {
         tables.patterns.push_back({image, UpperAscii(section.name), UpperAscii(key.name)});
         continue;
       }
-      Make32From24(*image);
       TsMaskData mask;
       mask.image = image;
       mask.sectionName = UpperAscii(section.name);
@@ -316,37 +313,38 @@ std::vector<TsGradientPiece> ParseGradient(std::string_view data) {
   return pieces;
 }
 
-TsGeneralData ReadSection(const DefinitionText& definition, const Section& section) {
-  const SectionReader keys(definition, section);
+TsGeneralData ReadSection(const InheritedKeys& inherited, const Section& section,
+                          std::size_t position) {
+  const SectionReader keys(inherited, position);
   TsGeneralData data;
   const std::string* parent = section.Find("PARENTCLASS");
   data.parentClass = parent ? *parent : std::string();
   data.name = section.name;
-  data.states = keys.Int("STATES", 3);
+  data.states = keys.Amount("STATES", 3);
   data.giveOwnFont = keys.Flag("GIVEOWNFONT");
   data.reservedBoolean = keys.Flag("RESERVEDBOOLEAN");
   data.showFocus = keys.Flag("SHOWFOCUS");
-  data.glow = keys.Int("GLOW", 0);
-  data.glowMargin = keys.Int("GLOWMARGIN", 0);
+  data.glow = keys.Amount("GLOW", 0);
+  data.glowMargin = keys.Amount("GLOWMARGIN", 0);
   data.color = keys.Int("COLOR", 0xFFFFFF);
-  data.transparency = keys.Int("TRANSPARENCY", 0);
-  data.gradientPercent = keys.Int("GRADIENTPERCENT", 0);
+  data.transparency = keys.Amount("TRANSPARENCY", 0);
+  data.gradientPercent = keys.Amount("GRADIENTPERCENT", 0);
   data.gradientData = keys.Text("GRADIENTDATA", " ");
-  data.imagePercent = keys.Int("IMAGEPERCENT", 0);
+  data.imagePercent = keys.Amount("IMAGEPERCENT", 0);
   data.fontColor = {keys.Int("FONTCOLOR", 0), keys.Int("TCLEFT", -1), keys.Int("TCTOP", -1),
                     keys.Int("TCRIGHT", -1), keys.Int("TCBOTTOM", -1)};
   if (data.states >= 2) {
     data.hotColor = keys.Int("HOTCOLOR", 0xFFFFFF);
-    data.hotTransparency = keys.Int("HOTTRANSPARENCY", 0);
-    data.hotGradientPercent = keys.Int("HOTGRADIENTPERCENT", 0);
+    data.hotTransparency = keys.Amount("HOTTRANSPARENCY", 0);
+    data.hotGradientPercent = keys.Amount("HOTGRADIENTPERCENT", 0);
     data.hotGradientData = keys.Text("HOTGRADIENTDATA", "");
-    data.hotImagePercent = keys.Int("HOTIMAGEPERCENT", 0);
+    data.hotImagePercent = keys.Amount("HOTIMAGEPERCENT", 0);
     data.hotFontColor = {keys.Int("HOTFONTCOLOR", 0), keys.Int("HOTTCLEFT", -1),
                          keys.Int("HOTTCTOP", -1), keys.Int("HOTTCRIGHT", -1),
                          keys.Int("HOTTCBOTTOM", -1)};
   }
   data.fadingEnabled = keys.Flag("FADINGENABLED");
-  data.fadingIterations = keys.Int("FADINGITERATIONS", 5);
+  data.fadingIterations = keys.Amount("FADINGITERATIONS", 5);
   data.hotGlowColor = keys.Int("HGCOL", 0xFFFFFF);
   data.glowColor = keys.Int("GCOL", 0xFFFFFF);
   data.hotGlowSize = static_cast<std::uint8_t>(keys.Int("HGSIZE", 0));
@@ -480,6 +478,28 @@ bool KeepsHue(const TsMaskData& mask, int keepHue) {
   return false;
 }
 
+// Applies `change` once to every image of a mask for which `changes` is true. Masks share
+// the images that several keys name: an image that a mask left unchanged also shows is
+// copied first, and the changed masks take the copy, so no mask sees another's change.
+template <typename Changes, typename Change>
+void ChangeMaskImages(std::vector<TsMaskData>& masks, Changes changes, Change change) {
+  std::set<const Bitmap32*> unchanged;
+  for (const TsMaskData& mask : masks) {
+    if (mask.image && !changes(mask)) unchanged.insert(mask.image.get());
+  }
+  std::map<const Bitmap32*, std::shared_ptr<Bitmap32>> changed;  // by the image shared before
+  for (TsMaskData& mask : masks) {
+    if (!mask.image || !changes(mask)) continue;
+    auto [entry, first] = changed.try_emplace(mask.image.get());
+    if (first) {
+      entry->second = unchanged.contains(mask.image.get()) ? std::make_shared<Bitmap32>(*mask.image)
+                                                           : mask.image;
+      change(*entry->second);
+    }
+    mask.image = entry->second;
+  }
+}
+
 void RotateHues(SkinTables& tables, int degrees) {
   const int keepHue = tables.skinData.biKeepHue;
   // The kept images cut from the master bitmap are put back after it turns.
@@ -499,40 +519,38 @@ void RotateHues(SkinTables& tables, int degrees) {
       std::copy_n(copy.Row(y - r.top), r.Width(), tables.masterBitmap.Row(y) + r.left);
     }
   }
-  std::set<const Bitmap32*> done;
-  for (TsMaskData& mask : tables.masks) {
-    if (mask.image && !KeepsHue(mask, keepHue) && done.insert(mask.image.get()).second) {
-      RotateHue(*mask.image, mask.image->Bounds(), degrees);
-    }
-  }
+  ChangeMaskImages(
+      tables.masks, [keepHue](const TsMaskData& mask) { return !KeepsHue(mask, keepHue); },
+      [degrees](Bitmap32& image) { RotateHue(image, image.Bounds(), degrees); });
   ChangeColors(tables, [degrees](ColorRef c) { return RotateHue(c, degrees); });
 }
 
 void ChangeSaturations(SkinTables& tables, int amount) {
   ChangeSaturation(tables.masterBitmap, tables.masterBitmap.Bounds(), amount);
-  std::set<const Bitmap32*> done;
-  for (TsMaskData& mask : tables.masks) {
-    if (mask.image && done.insert(mask.image.get()).second) {
-      ChangeSaturation(*mask.image, mask.image->Bounds(), amount);
-    }
-  }
+  ChangeMaskImages(
+      tables.masks, [](const TsMaskData&) { return true; },
+      [amount](Bitmap32& image) { ChangeSaturation(image, image.Bounds(), amount); });
   ChangeColors(tables, [amount](ColorRef c) { return ChangeSaturation(c, amount); });
 }
 
 // --- indices
 
 void ComputeIndices(SkinTables& tables) {
+  // Every section at once, so that long parent chains cost no more than short ones.
+  const std::vector<int> borders = tables.MaskIndices("BORDERSMASK");
+  const std::array<std::vector<int>, 4> corners = {
+      tables.MaskIndices("IMGTOPLEFT"), tables.MaskIndices("IMGTOPRIGHT"),
+      tables.MaskIndices("IMGBTMLEFT"), tables.MaskIndices("IMGBTMRIGHT")};
+  const std::vector<int> textures = tables.TextureIndices("PATTERN");
+  const std::vector<int> hotTextures = tables.TextureIndices("HOTPATTERN");
   for (std::size_t i = 0; i < tables.sections.size(); ++i) {
     TsGeneralData& s = tables.sections[i];
     if (s.name == kGlobalInfo) continue;
-    const int index = static_cast<int>(i);
-    s.borderIndex = tables.MaskIndex(index, s.name, "BORDERSMASK");
-    const char* corners[] = {"IMGTOPLEFT", "IMGTOPRIGHT", "IMGBTMLEFT", "IMGBTMRIGHT"};
-    for (std::size_t c = 0; c < 4; ++c) s.cornerIndex[c] = tables.MaskIndex(index, s.name, corners[c]);
-    s.textureIndex = tables.TextureIndex(index, s.name, "PATTERN");
+    s.borderIndex = borders[i];
+    for (std::size_t c = 0; c < 4; ++c) s.cornerIndex[c] = corners[c][i];
+    s.textureIndex = textures[i];
     s.props[0].textureIndex = s.textureIndex;
-    s.props[1].textureIndex =
-        s.states < 2 ? s.textureIndex : tables.TextureIndex(index, s.name, "HOTPATTERN");
+    s.props[1].textureIndex = s.states < 2 ? s.textureIndex : hotTextures[i];
   }
   WellKnownIndices& known = tables.indices;
   known = WellKnownIndices();
@@ -577,14 +595,19 @@ SkinTables LoadSkinDefinition(const DefinitionText& definition, const SkinImageS
   SkinTables tables;
   const Section* global = definition.Find(kGlobalInfo);
   tables.skinData = ReadSkinData(global, ReadSkinVersion(definition));
+  DecodedSkinImages decoded(images, tables.skinData.version);
   if (!tables.skinData.masterBitmapName.empty()) {
-    tables.masterBitmap = FileImage(images, tables.skinData.masterBitmapName, tables.skinData.version);
+    tables.masterBitmap =
+        decoded.OwnImage(tables.skinData.masterBitmapName, Where(kGlobalInfo, "MASTERBITMAP"));
   }
-  LoadMasks(definition, images, tables);
-  LoadJpegTextures(definition, images, tables);
-  for (const Section& section : definition.Sections()) {
-    tables.sections.push_back(ReadSection(definition, section));
+  LoadMasks(definition, decoded, tables);
+  LoadJpegTextures(definition, decoded, tables);
+  const InheritedKeys inherited(definition, kSectionKeys);
+  tables.sections.reserve(definition.Sections().size());
+  for (std::size_t i = 0; i < definition.Sections().size(); ++i) {
+    tables.sections.push_back(ReadSection(inherited, definition.Sections()[i], i));
   }
+  tables.IndexNames();
   tables.colors = ReadGlobalColors(definition, tables);
   if (options.hueOffset % 360 != 0) RotateHues(tables, options.hueOffset);
   if (options.saturation % 101 != 0) ChangeSaturations(tables, options.saturation % 101);

@@ -1,5 +1,7 @@
 #include "skin/data/skin_tables.h"
 
+#include "skin/data/section_parents.h"
+
 namespace tappomat {
 
 int TsMaskData::FrameWidth() const { return frameCount > 0 ? rect.Width() / frameCount : 0; }
@@ -30,51 +32,114 @@ int TsMaskData::MarginRight() const {
 }
 int TsMaskData::MarginBottom() const { return MarginOr(margins[3], borderWidth, FrameHeight()); }
 
-int SkinTables::SectionIndex(std::string_view name) const {
+void SkinTables::IndexNames() {
+  m_sectionByName.clear();
+  m_sectionByName.reserve(sections.size());
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (sections[i].name == name) return static_cast<int>(i);
+    m_sectionByName.try_emplace(sections[i].name, static_cast<int>(i));  // the first counts
   }
-  return -1;
+  std::vector<int> parents(sections.size(), -1);
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    const std::string& parent = sections[i].parentClass;
+    if (!parent.empty() && parent != sections[i].name) parents[i] = SectionIndex(parent);
+  }
+  m_parents = CutParentLoops(std::move(parents));
+  m_parentsFirst = ParentsFirst(m_parents);
+  m_firstMask.clear();
+  m_firstTexture.clear();
+  m_firstPattern.clear();
+  m_firstMask.reserve(masks.size());
+  m_sectionOfMask.assign(masks.size(), -1);
+  for (std::size_t i = 0; i < masks.size(); ++i) {
+    const OwnedNameAndKey names{masks[i].sectionName, masks[i].propertyName};
+    m_firstMask.try_emplace(names, static_cast<int>(i));
+    if (masks[i].kind == ImageKind::Texture) m_firstTexture.try_emplace(names, static_cast<int>(i));
+    m_sectionOfMask[i] = SectionIndex(masks[i].sectionName);
+  }
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    m_firstPattern.try_emplace({patterns[i].sectionName, patterns[i].propertyName}, static_cast<int>(i));
+  }
 }
 
-namespace {
+int SkinTables::SectionIndex(std::string_view name) const {
+  const auto found = m_sectionByName.find(name);
+  return found == m_sectionByName.end() ? -1 : found->second;
+}
 
-// Looks for a record of `section` and `key` in the table, then in the section's parents;
-// a chain that loops ends after as many steps as there are sections.
-template <typename Table, typename Accept>
-int FindInChain(const SkinTables& tables, const Table& table, int sectionIndex,
-                std::string_view section, std::string_view key, Accept accept) {
-  for (std::size_t step = 0; step <= tables.sections.size(); ++step) {
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      if (table[i].sectionName == section && table[i].propertyName == key && accept(table[i])) {
-        return static_cast<int>(i);
-      }
+int SkinTables::ParentOf(int sectionIndex) const {
+  if (sectionIndex < 0 || static_cast<std::size_t>(sectionIndex) >= m_parents.size()) return -1;
+  return m_parents[static_cast<std::size_t>(sectionIndex)];
+}
+
+// Looks for a record of `section` and `key`, then in the section's parents. A parent that
+// the skin does not have is still looked for by its name (a record may carry it), and
+// there the chain ends.
+int SkinTables::FindInChain(const FirstByName& first, int sectionIndex, std::string_view section,
+                            std::string_view key) const {
+  for (int step = 0;; ++step) {
+    if (const auto found = first.find(NameAndKey{section, key}); found != first.end()) {
+      return found->second;
     }
-    if (sectionIndex < 0 || sectionIndex >= static_cast<int>(tables.sections.size())) return -1;
-    const std::string& parent = tables.sections[static_cast<std::size_t>(sectionIndex)].parentClass;
-    if (parent.empty() || parent == section) return -1;
-    section = parent;
-    sectionIndex = tables.SectionIndex(parent);
+    if (step == kMaxParentSteps || sectionIndex < 0 ||
+        static_cast<std::size_t>(sectionIndex) >= sections.size()) {
+      return -1;
+    }
+    const int parent = ParentOf(sectionIndex);
+    const std::string& parentName = sections[static_cast<std::size_t>(sectionIndex)].parentClass;
+    if (parent < 0 && (parentName.empty() || parentName == section || SectionIndex(parentName) >= 0)) {
+      return -1;  // no parent, or the link that closes a loop
+    }
+    section = parentName;
+    sectionIndex = parent;
   }
-  return -1;
 }
 
-}  // namespace
+std::vector<int> SkinTables::InheritedIndices(const FirstByName& first, std::string_view key,
+                                              bool texturesOnly) const {
+  std::vector<int> own(sections.size(), -1);
+  if (m_parents.size() != sections.size() || m_sectionOfMask.size() != masks.size()) {
+    return own;  // not indexed
+  }
+  // One pass over the masks finds each section's first of that key.
+  for (std::size_t m = 0; m < masks.size(); ++m) {
+    const int section = m_sectionOfMask[m];
+    if (section < 0 || own[static_cast<std::size_t>(section)] >= 0) continue;
+    if (masks[m].propertyName != key || (texturesOnly && masks[m].kind != ImageKind::Texture)) continue;
+    own[static_cast<std::size_t>(section)] = static_cast<int>(m);
+  }
+  // A parent that the skin does not have is still looked for by its name.
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    const std::string& parentName = sections[i].parentClass;
+    if (own[i] >= 0 || m_parents[i] >= 0 || parentName.empty() || parentName == sections[i].name ||
+        SectionIndex(parentName) >= 0) {
+      continue;
+    }
+    const auto byParent = first.find(NameAndKey{parentName, key});
+    if (byParent != first.end()) own[i] = byParent->second;
+  }
+  return InheritAlongParents(m_parents, m_parentsFirst, std::move(own), -1);
+}
 
 int SkinTables::MaskIndex(int sectionIndex, std::string_view section, std::string_view key) const {
-  return FindInChain(*this, masks, sectionIndex, section, key, [](const TsMaskData&) { return true; });
+  return FindInChain(m_firstMask, sectionIndex, section, key);
 }
 
 int SkinTables::TextureIndex(int sectionIndex, std::string_view section,
                              std::string_view key) const {
-  return FindInChain(*this, masks, sectionIndex, section, key,
-                     [](const TsMaskData& mask) { return mask.kind == ImageKind::Texture; });
+  return FindInChain(m_firstTexture, sectionIndex, section, key);
 }
 
 int SkinTables::PatternIndex(int sectionIndex, std::string_view section,
                              std::string_view key) const {
-  return FindInChain(*this, patterns, sectionIndex, section, key,
-                     [](const TsPatternData&) { return true; });
+  return FindInChain(m_firstPattern, sectionIndex, section, key);
+}
+
+std::vector<int> SkinTables::MaskIndices(std::string_view key) const {
+  return InheritedIndices(m_firstMask, key, false);
+}
+
+std::vector<int> SkinTables::TextureIndices(std::string_view key) const {
+  return InheritedIndices(m_firstTexture, key, true);
 }
 
 const Bitmap32& SkinTables::SourceOf(const TsMaskData& mask) const {

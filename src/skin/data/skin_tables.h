@@ -6,8 +6,11 @@
 // well-known indices. Painting never searches by name: every index it needs is here.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "imaging/bitmap32.h"
@@ -166,15 +169,62 @@ struct SkinTables {
   GlobalColors colors;
   WellKnownIndices indices;
 
+  // Finds sections, masks, textures and patterns by name from now on, in constant time,
+  // and resolves each section's parent once (loops cut, see section_parents.h). The loader
+  // calls it once the records are in; the lookups below see the records as they were then.
+  void IndexNames();
+
   // The first section of exactly that name; -1 when none.
   int SectionIndex(std::string_view name) const;
   // The first mask of that section and key, looked for in the section's parents when the
-  // section has none; -1 when none. TextureIndex counts textures only.
+  // section has none (at most kMaxParentSteps of them); -1 when none. TextureIndex counts
+  // textures only: the first mask of image kind texture.
   int MaskIndex(int sectionIndex, std::string_view section, std::string_view key) const;
   int TextureIndex(int sectionIndex, std::string_view section, std::string_view key) const;
   int PatternIndex(int sectionIndex, std::string_view section, std::string_view key) const;
+  // The first mask (texture, pattern) of every section and that key, with the missing ones
+  // taken from the parents as MaskIndex does, in time linear in the number of sections.
+  std::vector<int> MaskIndices(std::string_view key) const;
+  std::vector<int> TextureIndices(std::string_view key) const;
+  // The section a lookup goes on to after section `sectionIndex`; -1 when the chain ends
+  // there (no parent, a parent of the same name, a missing parent, or a link closing a loop).
+  int ParentOf(int sectionIndex) const;
   // The pixels a mask is cut from: its own image or the master bitmap.
   const Bitmap32& SourceOf(const TsMaskData& mask) const;
+
+ private:
+  // A section name and a key name, as a map key that views or owns the texts.
+  struct NameAndKey {
+    std::string_view section, key;
+  };
+  struct OwnedNameAndKey {
+    std::string section, key;
+    operator NameAndKey() const { return {section, key}; }
+  };
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    std::size_t operator()(NameAndKey names) const {
+      return std::hash<std::string_view>{}(names.section) * 31 + std::hash<std::string_view>{}(names.key);
+    }
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+    bool operator()(NameAndKey a, NameAndKey b) const { return a.section == b.section && a.key == b.key; }
+  };
+  using FirstByName = std::unordered_map<OwnedNameAndKey, int, NameHash, NameEqual>;
+
+  int FindInChain(const FirstByName& first, int sectionIndex, std::string_view section,
+                  std::string_view key) const;
+  std::vector<int> InheritedIndices(const FirstByName& first, std::string_view key,
+                                    bool texturesOnly) const;
+
+  std::unordered_map<std::string, int, NameHash, NameEqual> m_sectionByName;
+  std::vector<int> m_parents;         // per section, see ParentOf
+  std::vector<int> m_parentsFirst;    // ParentsFirst(m_parents)
+  std::vector<int> m_sectionOfMask;   // per mask, the section of its name; -1 when none
+  FirstByName m_firstMask, m_firstTexture, m_firstPattern;
 };
 
 }  // namespace tappomat

@@ -105,6 +105,40 @@ TEST(ImageReference, OlderFormsAndValuesThatNameNoImage) {
   }
 }
 
+// Numbers that a skin writes into "#" references and "!" words are kept within 16 bits, as
+// large as any image and as the mask fields that take them: a rectangle from the smallest
+// to the largest int would have a width that no int holds.
+TEST(ImageReference, NumbersFromOutsideAreKeptWithinSixteenBits) {
+  const struct {
+    const char* value;
+    Rect rect;
+    std::array<int, 4> fields;  // frame count, mask type, border width, draw mode
+  } hashes[] = {
+      {"#m (-2147483648,-2147483648,2147483647,2147483647) (2147483647,2147483647)",
+       {-32768, -32768, 32767, 32767}, {32767, 32767, 0, 1}},
+      {"#m (99999999999,-99999999999,7,8) (99999999999,0,99999999999,-99999999999)",
+       {32767, -32768, 7, 8}, {32767, 0, 32767, -32768}},
+      {"#m -2147483648,0,2147483647,4 -2147483648,-2147483648,-2147483648,2147483647",
+       {-32768, 0, 32767, 4}, {1, 0, 0, 32767}},
+      {"#m (123456789012345678901234567890,1,2,3) (1,0)", {0, 1, 2, 3}, {1, 0, 0, 1}},
+  };
+  for (const auto& c : hashes) {
+    const auto ref = ParseImageReference(c.value);
+    ASSERT_TRUE(ref) << c.value;
+    EXPECT_EQ(ref->rect, c.rect) << c.value;
+    EXPECT_EQ((std::array<int, 4>{ref->frameCount, ref->maskType, ref->borderWidth, ref->drawMode}),
+              c.fields)
+        << c.value;
+  }
+  const auto file = ParseImageReference(
+      "!A.BMP!2147483647!-2147483648!1!99999999999!-99999999999!0!0!-2147483649");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->frameCount, 32767);
+  EXPECT_EQ(file->maskType, -32768);
+  EXPECT_EQ(file->margins, (std::array<int, 4>{32767, -32768, 0, 0}));
+  EXPECT_EQ(file->drawMode, -32768);
+}
+
 TEST(DefinitionText, SectionsAndKeysInTextOrderFirstOneCounting) {
   const DefinitionText text = DefinitionText::Parse(
       "\xEF\xBB\xBF[GLOBALINFO]\r\nCOLOR = 12632256\r\n; a comment=1\r\nCOLOR=1\r\n"
