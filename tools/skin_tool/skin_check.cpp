@@ -11,6 +11,7 @@
 #include "skin/data/skin_image_names.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_sections.h"
+#include "skin/data/skin_too_large.h"
 
 namespace tappomat {
 namespace {
@@ -194,7 +195,13 @@ SkinCheckReport CheckSkin(const fs::path& folderOrPackage) {
     report.errors.push_back(definitionWhere + " is not a text file (" + reason + ")");
     return report;
   }
-  const DefinitionText text = DefinitionText::Parse(definition);
+  DefinitionText text;
+  try {
+    text = DefinitionText::Parse(definition);
+  } catch (const SkinTooLarge& e) {
+    report.errors.push_back(definitionWhere + ": " + e.what());
+    return report;
+  }
   if (text.Find("GLOBALINFO") == nullptr) report.warnings.push_back("there is no [GLOBALINFO]");
   for (const DefinitionText::Section& section : text.Sections()) {
     if (std::find(kSkinSectionNames.begin(), kSkinSectionNames.end(), section.name) ==

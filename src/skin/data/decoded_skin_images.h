@@ -16,6 +16,7 @@
 #include "imaging/bitmap32.h"
 #include "imaging/image_decoder.h"
 #include "skin/data/skin_image_source.h"
+#include "skin/data/skin_too_large.h"
 
 namespace tappomat {
 
@@ -23,12 +24,6 @@ namespace tappomat {
 constexpr std::int64_t kMaxSkinPixels = std::int64_t{64} * 1024 * 1024;
 // Above this many pixels a JPEG texture stays a pattern instead of becoming a mask.
 constexpr std::int64_t kLargestTextureMask = 899999;
-
-// A skin whose images are larger than a skin may hold.
-class SkinTooLarge : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class DecodedSkinImages {
  public:

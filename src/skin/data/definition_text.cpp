@@ -1,5 +1,7 @@
 #include "skin/data/definition_text.h"
 
+#include "skin/data/skin_too_large.h"
+
 namespace tappomat {
 namespace {
 
@@ -24,6 +26,7 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
   DefinitionText parsed;
   // A section header seen before adds its keys to the first section of that name.
   Section* current = nullptr;
+  std::size_t keyCount = 0;
   while (!text.empty()) {
     const auto end = text.find_first_of("\r\n");
     std::string_view line = Trim(text.substr(0, end));
@@ -32,6 +35,10 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
     if (line.front() == '[' && line.back() == ']') {
       const std::string_view name = Trim(line.substr(1, line.size() - 2));
       const auto known = parsed.m_positions.find(name);
+      if (known == parsed.m_positions.end() && parsed.m_sections.size() == kMaxSkinSections) {
+        throw SkinTooLarge("The skin definition has more than " + std::to_string(kMaxSkinSections) +
+                           " sections; a skin may have at most that many");
+      }
       current = known != parsed.m_positions.end() ? &parsed.m_sections[known->second]
                                                   : &parsed.Append({std::string(name), {}});
       continue;
@@ -40,6 +47,10 @@ DefinitionText DefinitionText::Parse(std::string_view text) {
     if (current == nullptr || equals == std::string_view::npos) continue;
     const std::string_view name = Trim(line.substr(0, equals));
     if (name.empty()) continue;
+    if (++keyCount > kMaxSkinKeys) {
+      throw SkinTooLarge("The skin definition has more than " + std::to_string(kMaxSkinKeys) +
+                         " keys; a skin may have at most that many");
+    }
     current->keys.push_back({std::string(name), std::string(Trim(line.substr(equals + 1)))});
   }
   return parsed;

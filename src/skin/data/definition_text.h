@@ -6,6 +6,9 @@
 // comments, and a leading UTF-8 byte-order mark is skipped. Called by the definition
 // loader, which walks every key in order and looks single keys up by name. Sections are
 // found by name in constant time, so a definition of any size parses in linear time.
+// A definition holds at most kMaxSkinSections sections and kMaxSkinKeys keys (real skins
+// have about sixty and a thousand): past either, Parse throws SkinTooLarge, so that a
+// crafted definition of millions of tiny sections cannot take gigabytes of tables.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -14,6 +17,9 @@
 #include <vector>
 
 namespace tappomat {
+
+inline constexpr std::size_t kMaxSkinSections = 131072;
+inline constexpr std::size_t kMaxSkinKeys = 1048576;
 
 class DefinitionText {
  public:

@@ -13,6 +13,7 @@
 #include "imaging/bmp_encoder.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_package.h"
+#include "skin/data/skin_too_large.h"
 #include "support/image_files.h"
 
 namespace tappomat::test {
@@ -115,6 +116,25 @@ TEST(HostileSkins, DeepChainsAndLongLoopsLoad) {
     const int index = loop.SectionIndex(name);
     EXPECT_EQ(loop.MaskIndex(index, name, "BORDERSMASK"), SectionOf(loop, name).borderIndex) << name;
   }
+}
+
+// Millions of tiny sections or keys would take gigabytes of tables: a definition holds at
+// most so many of each, and one past either limit is refused with a message saying so.
+TEST(HostileSkins, ADefinitionHoldsAtMostSoManySectionsAndKeys) {
+  std::string sections;
+  for (std::size_t i = 0; i < kMaxSkinSections; ++i) sections += "[" + std::to_string(i) + "]\n";
+  EXPECT_EQ(DefinitionText::Parse(sections + "[0]\nA=1\n").Sections().size(), kMaxSkinSections);
+  try {
+    DefinitionText::Parse(sections + "[ONE MORE]\n");
+    ADD_FAILURE() << "one section past the limit was taken";
+  } catch (const SkinTooLarge& e) {
+    EXPECT_NE(std::string(e.what()).find("more than 131072 sections"), std::string::npos) << e.what();
+  }
+
+  std::string keys = "[A]\n";
+  for (std::size_t i = 0; i < kMaxSkinKeys; ++i) keys += "K=\n";
+  EXPECT_EQ(DefinitionText::Parse(keys).Sections().at(0).keys.size(), kMaxSkinKeys);
+  EXPECT_THROW(DefinitionText::Parse(keys + "[B]\nK=\n"), SkinTooLarge);
 }
 
 TEST(HostileSkins, ManySectionsAreFoundByNameTheFirstOneCounting) {
