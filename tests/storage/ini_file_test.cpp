@@ -11,6 +11,7 @@
 #include <string>
 
 #include "support/temp_folder.h"
+#include "support/utf16_text.h"
 
 namespace tappomat {
 namespace {
@@ -264,18 +265,6 @@ TEST(IniFileTest, UnreadableOrOversizedFilesLoadEmptyAndAreNotReplaced) {
   EXPECT_EQ(std::filesystem::file_size(folder / "big.ini"), IniFile::kMaxFileSize + 1);
   EXPECT_EQ(folder.Get("cut.ini"), cut);
   EXPECT_EQ(folder.Get("unmarked.ini"), unmarked);
-}
-
-// The UTF-16 form of `text` (units as char16_t) with its byte-order mark.
-std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (const char16_t unit : text) {
-    const auto high = static_cast<char>(unit >> 8);
-    const auto low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
 }
 
 // A UTF-16 file with a byte-order mark reads as its UTF-8 text, and a save writes it back

@@ -7,6 +7,7 @@
 
 #include "storage/ini_file.h"
 #include "support/temp_folder.h"
+#include "support/utf16_text.h"
 #include "ui/convert.h"
 
 namespace tappomat {
@@ -97,13 +98,8 @@ TEST(ScriptFileTest, AByteOrderMarkIsSkipped) {
 // name reads as its UTF-8 spelling.
 TEST(ScriptFileTest, AUtf16ScriptWithAByteOrderMarkLoads) {
   TempFolder folder;
-  std::string bytes = "\xFF\xFE";
-  const std::u16string text = u"[Script]\r\ncount=1\r\nX1=4\r\nKey1=\u041F\u041A\u041C\r\n";
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  folder.Put("s.tps", bytes);
+  folder.Put("s.tps",
+             Utf16Bytes(u"[Script]\r\ncount=1\r\nX1=4\r\nKey1=\u041F\u041A\u041C\r\n", false));
   const LoadedScript script = LoadScript(folder / "s.tps");
   EXPECT_TRUE(script.error.empty()) << script.error;
   ASSERT_EQ(script.rows.size(), 1u);

@@ -9,6 +9,7 @@
 
 #include "storage/ini_file.h"
 #include "support/temp_folder.h"
+#include "support/utf16_text.h"
 
 namespace tappomat {
 namespace {
@@ -124,18 +125,6 @@ TEST(SettingsTest, AFileThatWouldGrowPastTheLimitIsKeptAsideAndItsSettingsWritte
       << outcome.notice;
 }
 
-// The text of a file in UTF-16 of either byte order, with its byte-order mark.
-std::string Utf16File(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (const char16_t unit : text) {
-    const auto high = static_cast<char>(unit >> 8);
-    const auto low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
-}
-
 // As some editors save it: read, and written back in the same encoding with every line the
 // program does not write as it was, also characters beyond single-byte text.
 TEST(SettingsTest, Utf16FilesAreReadAndWrittenBackInTheirEncoding) {
@@ -151,13 +140,13 @@ TEST(SettingsTest, Utf16FilesAreReadAndWrittenBackInTheirEncoding) {
   for (const bool bigEndian : {false, true}) {
     SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
     TempFolder folder;
-    folder.Put("Tappomat.ini", Utf16File(before, bigEndian));
+    folder.Put("Tappomat.ini", Utf16Bytes(before, bigEndian));
     Settings settings = ReadSettings(folder.Path());
     EXPECT_EQ(settings.delay, 70);
     EXPECT_EQ(settings.language, 45);
     settings.delay = 80;
     WriteSettings(folder.Path(), settings);
-    EXPECT_EQ(folder.Get("Tappomat.ini"), Utf16File(after, bigEndian));
+    EXPECT_EQ(folder.Get("Tappomat.ini"), Utf16Bytes(after, bigEndian));
   }
 }
 
