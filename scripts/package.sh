@@ -8,10 +8,15 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
 build="$root/build/package"
 out="${TAPPOMAT_PACKAGE_DIR:-$root}"
-if [[ ! -f "$build/build.ninja" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAPPOMAT_TESTS=OFF \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-fi
+# Debian's hardening flags (fortified functions, stack protector, read-only relocations
+# bound at start) as dpkg-buildflags gives them, with the source folder mapped to ".".
+flags=$(cd "$root" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)
+eval "$flags"
+# Configured each time (nothing is rebuilt when nothing changed), so the flags stay current.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAPPOMAT_TESTS=OFF \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_C_FLAGS="$CPPFLAGS $CFLAGS" -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" \
+  -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 # Quiet on success; the whole build log on failure.
 if ! log=$(cmake --build "$build" --target tappomat tappomat-skin tappomat_icon 2>&1); then
   printf '%s\n' "$log" >&2

@@ -43,6 +43,9 @@ unpacked="$scratch/unpacked"
 dpkg-deb -x "$deb" "$unpacked"
 [[ "$("$unpacked/usr/bin/tappomat" --version)" == "Tappomat $version" ]] || fail "wrong --version"
 "$unpacked/usr/bin/tappomat-skin" --help | grep -q '^Usage: tappomat-skin' || fail "no skin tool help"
+for program in tappomat tappomat-skin; do
+  file "$unpacked/usr/bin/$program" | grep -q ', stripped$' || fail "$program is not stripped"
+done
 for size in 16 256; do
   file "$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/tappomat.png" |
     grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || fail "icon $size is not a ${size}px PNG"
