@@ -79,6 +79,10 @@ sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@DEPENDS@/$depends/" \
   xargs md5sum >DEBIAN/md5sums)
 chmod 644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
 
+# Every file dated at the last commit, so that the same sources give the same package.
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
+export SOURCE_DATE_EPOCH
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 deb="$out/tappomat_${version}_${arch}.deb"
 dpkg-deb --root-owner-group -Zxz --build "$stage" "$deb" >/dev/null
 echo "$deb"
