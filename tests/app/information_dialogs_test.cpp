@@ -149,6 +149,8 @@ TEST_F(InformationDialogsTest, AboutBoxShowsTheVersionAndNoContactsOfItsOwn) {
     QueueKey(VK_ESCAPE);
   });
   EXPECT_EQ(version, TAPPOMAT_VERSION);
+  // The window captions name the program "Tappomat v1.5": the version says the same.
+  EXPECT_TRUE(version.starts_with("1.5.")) << version;
   EXPECT_FALSE(version.empty());
   for (TsLabel* value :
        std::initializer_list<TsLabel*>{about->Label7, about->sWebLabel2, about->Label5, about->Label11, about->sWebLabel1}) {
