@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <iterator>
 #include <system_error>
 
 #include "skin/data/skin_manager.h"
@@ -12,10 +13,23 @@ namespace {
 std::filesystem::path g_applicationFolder;
 }  // namespace
 
+namespace {
+
+// The folders of installed programs (/usr/bin, /usr/local/bin, /bin ...) belong to the
+// package system: settings never go there, even when the user may write them (root).
+bool IsInstalledProgramsFolder(const std::filesystem::path& folder) {
+  if (!folder.is_absolute()) return false;
+  const auto first = std::next(folder.begin());
+  if (first == folder.end()) return false;
+  return *first == "usr" || *first == "bin" || *first == "sbin";
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> ChooseAppFolder(const AppFolderInputs& inputs) {
   if (inputs.dataDirOption) return *inputs.dataDirOption;
-  if (!inputs.executableFolder.empty() && inputs.writable &&
-      inputs.writable(inputs.executableFolder)) {
+  if (!inputs.executableFolder.empty() && !IsInstalledProgramsFolder(inputs.executableFolder) &&
+      inputs.writable && inputs.writable(inputs.executableFolder)) {
     return inputs.executableFolder;
   }
   const std::filesystem::path xdg(inputs.xdgDataHome);

@@ -48,6 +48,20 @@ TEST(AppFolder, ChoiceTable) {
 
 // The line the program prints when it finds no folder names what is wrong with each
 // variable: a relative path is no more "not set" than a missing one.
+// Installed by the package system, the program's folder is never its data folder, even for
+// root, who may write there: `sudo tappomat` must not leave a Tappomat.ini in /usr/bin.
+TEST(AppFolder, AnInstalledProgramKeepsItsFilesUnderTheUsersDataFolder) {
+  using Path = std::filesystem::path;
+  for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/usr/games"}) {
+    AppFolderInputs inputs{{}, folder, "/xdg", "/home/u", [](const Path&) { return true; }};
+    EXPECT_EQ(ChooseAppFolder(inputs), Path("/xdg/tappomat")) << folder;
+  }
+  for (const char* folder : {"/opt/tappomat", "/home/u/tappomat", "/usrlocal/bin"}) {
+    AppFolderInputs inputs{{}, folder, "/xdg", "/home/u", [](const Path&) { return true; }};
+    EXPECT_EQ(ChooseAppFolder(inputs), Path(folder)) << folder;
+  }
+}
+
 TEST(AppFolder, NoFolderMessageSaysWhatIsWrongWithEachVariable) {
   const std::string tail =
       " and the program's folder is not writable; give one with --data-dir DIR";
