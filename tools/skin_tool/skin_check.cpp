@@ -18,10 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Where(std::string_view section, std::string_view key) {
-  return "[" + std::string(section) + "] " + std::string(key);
-}
-
 std::string RectText(const Rect& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
          "," + std::to_string(r.bottom);
@@ -96,7 +92,7 @@ void CheckMasks(const SkinTables& tables, SkinCheckReport& report) {
     const Rect r = mask.rect;
     if (r.left < 0 || r.top < 0 || r.right > source.Width() || r.bottom > source.Height() ||
         r.left > r.right || r.top > r.bottom) {
-      report.errors.push_back(Where(mask.sectionName, mask.propertyName) + ": the rectangle " +
+      report.errors.push_back(KeyPlace(mask.sectionName, mask.propertyName) + ": the rectangle " +
                               RectText(r) + " reaches outside its image of " +
                               std::to_string(source.Width()) + " x " +
                               std::to_string(source.Height()));

@@ -83,4 +83,8 @@ int DefinitionText::IndexOf(std::string_view section) const {
   return found == m_positions.end() ? -1 : static_cast<int>(found->second);
 }
 
+std::string KeyPlace(std::string_view section, std::string_view key) {
+  return "[" + std::string(section) + "] " + std::string(key);
+}
+
 }  // namespace tappomat

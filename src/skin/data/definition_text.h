@@ -67,4 +67,7 @@ class DefinitionText {
   std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_positions;
 };
 
+// "[SECTION] KEY": how messages about a skin name one key of its definition.
+std::string KeyPlace(std::string_view section, std::string_view key);
+
 }  // namespace tappomat

@@ -7,7 +7,7 @@
 
 namespace tappomat {
 
-std::string NamedImage::Where() const { return "[" + section->name + "] " + key->name; }
+std::string NamedImage::Where() const { return KeyPlace(section->name, key->name); }
 
 std::vector<NamedImage> NamedImages(const DefinitionText& definition,
                                     const BadImageReference& onBadReference) {

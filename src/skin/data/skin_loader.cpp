@@ -148,11 +148,6 @@ TsSkinData ReadSkinData(const Section* global, double version) {
 
 // --- images
 
-// "[SECTION] KEY", naming a key in messages.
-std::string Where(std::string_view section, std::string_view key) {
-  return "[" + std::string(section) + "] " + std::string(key);
-}
-
 void ComputeMargins(TsMaskData& mask) {
   const int across = mask.frameCount * 3;
   const int down = (mask.maskType + 1) * 3;
@@ -220,7 +215,7 @@ std::optional<TsMaskData> MaskOf(const ImageReference& ref, const Section& secti
   const double version = tables.skinData.version;
   if (ref.form == Form::File || ref.form == Form::BareBitmap) {
     const std::string name = ref.form == Form::File ? ref.fileName : UpperAscii(ref.fileName);
-    mask.image = images.Image(name, Where(section.name, key.name));
+    mask.image = images.Image(name, KeyPlace(section.name, key.name));
     if (!mask.image) return std::nullopt;
     mask.rect = mask.image->Bounds();
     if (ref.form == Form::BareBitmap || !ref.marginsGiven) ComputeMargins(mask);
@@ -275,7 +270,7 @@ void LoadJpegTextures(const DefinitionText& definition, DecodedSkinImages& image
       if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos) {
         continue;
       }
-      const std::shared_ptr<Bitmap32> image = images.Texture(upper, Where(section.name, key.name));
+      const std::shared_ptr<Bitmap32> image = images.Texture(upper, KeyPlace(section.name, key.name));
       if (!image) continue;
       const std::int64_t pixels = std::int64_t{image->Width()} * image->Height();
       if (pixels > kLargestTextureMask) {
@@ -598,7 +593,7 @@ SkinTables LoadSkinDefinition(const DefinitionText& definition, const SkinImageS
   DecodedSkinImages decoded(images, tables.skinData.version);
   if (!tables.skinData.masterBitmapName.empty()) {
     tables.masterBitmap =
-        decoded.OwnImage(tables.skinData.masterBitmapName, Where(kGlobalInfo, "MASTERBITMAP"));
+        decoded.OwnImage(tables.skinData.masterBitmapName, KeyPlace(kGlobalInfo, "MASTERBITMAP"));
   }
   LoadMasks(definition, decoded, tables);
   LoadJpegTextures(definition, decoded, tables);

@@ -71,6 +71,14 @@ int SkinTables::ParentOf(int sectionIndex) const {
   return m_parents[static_cast<std::size_t>(sectionIndex)];
 }
 
+// The name that section `index` gives as its parent when the skin has no section of that
+// name (records may still carry it); empty otherwise.
+std::string_view SkinTables::MissingParentName(std::size_t index) const {
+  const std::string& parent = sections[index].parentClass;
+  if (parent.empty() || parent == sections[index].name || SectionIndex(parent) >= 0) return {};
+  return parent;
+}
+
 // Looks for a record of `section` and `key`, then in the section's parents. A parent that
 // the skin does not have is still looked for by its name (a record may carry it), and
 // there the chain ends.
@@ -84,12 +92,16 @@ int SkinTables::FindInChain(const FirstByName& first, int sectionIndex, std::str
         static_cast<std::size_t>(sectionIndex) >= sections.size()) {
       return -1;
     }
+    const auto at = static_cast<std::size_t>(sectionIndex);
     const int parent = ParentOf(sectionIndex);
-    const std::string& parentName = sections[static_cast<std::size_t>(sectionIndex)].parentClass;
-    if (parent < 0 && (parentName.empty() || parentName == section || SectionIndex(parentName) >= 0)) {
-      return -1;  // no parent, or the link that closes a loop
+    if (parent < 0) {
+      // No parent, or the link that closes a loop: the chain ends, but a missing parent's
+      // name is still looked for once.
+      section = MissingParentName(at);
+      if (section.empty()) return -1;
+    } else {
+      section = sections[at].parentClass;
     }
-    section = parentName;
     sectionIndex = parent;
   }
 }
@@ -109,11 +121,9 @@ std::vector<int> SkinTables::InheritedIndices(const FirstByName& first, std::str
   }
   // A parent that the skin does not have is still looked for by its name.
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    const std::string& parentName = sections[i].parentClass;
-    if (own[i] >= 0 || m_parents[i] >= 0 || parentName.empty() || parentName == sections[i].name ||
-        SectionIndex(parentName) >= 0) {
-      continue;
-    }
+    if (own[i] >= 0 || m_parents[i] >= 0) continue;
+    const std::string_view parentName = MissingParentName(i);
+    if (parentName.empty()) continue;
     const auto byParent = first.find(NameAndKey{parentName, key});
     if (byParent != first.end()) own[i] = byParent->second;
   }

@@ -215,6 +215,7 @@ struct SkinTables {
   };
   using FirstByName = std::unordered_map<OwnedNameAndKey, int, NameHash, NameEqual>;
 
+  std::string_view MissingParentName(std::size_t index) const;
   int FindInChain(const FirstByName& first, int sectionIndex, std::string_view section,
                   std::string_view key) const;
   std::vector<int> InheritedIndices(const FirstByName& first, std::string_view key,
