@@ -15,8 +15,6 @@
 
 namespace tappomat {
 
-class TsCommonData;
-
 enum class BackgroundKind : std::uint8_t { Color = 1, Image = 2, NotNow = 3 };
 
 // The query record: the asker fills `offset` with its position in the parent (and the
@@ -40,9 +38,15 @@ std::optional<ParentBackground> AskParentBackground(const TControl& control);
 // The parent's answer made into what painting takes.
 ParentBackground ToParentBackground(const TacBGInfo& info);
 
-// A skinned control's answer to its child's query (the child's offset is in `query`).
-// `forceActive`: answer for the hot look.
-void AnswerBackgroundQuery(const TsCommonData& data, TacBGInfo& query, bool forceActive);
+// Sends the query to `control`; false when it does not answer (it is not skinned).
+bool AskForBackground(TControl& control, TacBGInfo& query);
+
+// The query passed on to `owner`'s parent, as if the owner were not there (its position
+// added to the offset); an unskinned parent's colour stands for its background.
+void PassQueryOn(const TControl& owner, TacBGInfo& query);
+
+// Answers with a plain colour (and fills the asker's rectangle when it asked for that).
+void AnswerWithColor(TacBGInfo& query, ColorRef color);
 
 // The colour of a control behind a child: its skin's answer, else its own colour.
 ColorRef ColorBehind(TControl& control);

@@ -2,7 +2,6 @@
 
 #include "gdi/system_colors.h"
 #include "imaging/hsv.h"
-#include "skin/controls/background_query.h"
 #include "skin/data/upper_ascii.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
@@ -472,7 +471,7 @@ bool TsCommonData::HandleSkinMessage(TMessage& message) {
       return true;
     case SkinCode::QueryBackground:
       if (message.LParam == 0) return true;
-      AnswerBackgroundQuery(*this, *reinterpret_cast<TacBGInfo*>(message.LParam),
+      AnswerBackgroundQuery(*reinterpret_cast<TacBGInfo*>(message.LParam),
                             m_forcedActive || m_mouseAbove);
       message.Result = 1;
       return true;

@@ -15,6 +15,8 @@
 
 namespace tappomat {
 
+struct TacBGInfo;
+
 // The kind code of speed buttons.
 inline constexpr int kSpeedButtonKind = 92;
 
@@ -137,6 +139,9 @@ class TsCommonData {
   ColorRef ColorUnder() const;
   // The control's background must be painted again with its parent's.
   bool RepaintsWithParent() const;
+  // The answer to a child's background query (the child's offset is in `query`), in
+  // common_data_background.cpp. `forceActive`: answer for the hot look.
+  void AnswerBackgroundQuery(TacBGInfo& query, bool forceActive) const;
   TComponent* LinkedObject() const { return m_linked; }
 
   // The skin message codes every skinned control handles alike; true when handled.

@@ -8,7 +8,7 @@
 #include "gdi/text.h"
 #include "gdi/text_layout.h"
 #include "skin/controls/cache_paint.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 #include "skin/data/skin_message.h"
 
 namespace tappomat {

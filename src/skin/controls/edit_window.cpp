@@ -159,7 +159,7 @@ void TacEditWnd::WndProc(TMessage& message) {
         query.kind = BackgroundKind::Color;
         query.color = m_appliedColor;
       } else {
-        AnswerBackgroundQuery(data, query, data.ForcedActive() || data.MouseAbove());
+        data.AnswerBackgroundQuery(query, data.ForcedActive() || data.MouseAbove());
       }
       message.Result = 1;
       return;

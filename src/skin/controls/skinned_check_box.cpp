@@ -10,7 +10,7 @@
 #include "skin/controls/focus_rect.h"
 #include "skin/controls/mask_paint.h"
 #include "skin/controls/section_paint.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 #include "skin/data/skin_message.h"
 #include "ui/accelerator.h"
 #include "ui/canvas.h"

@@ -14,7 +14,7 @@
 #include "skin/controls/mask_paint.h"
 #include "skin/controls/section_paint.h"
 #include "skin/controls/skinned_list_item.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 #include "skin/data/skin_message.h"
 #include "win/paint.h"
 

@@ -7,7 +7,7 @@
 #include "skin/controls/cache_paint.h"
 #include "skin/controls/change_paint.h"
 #include "skin/controls/section_paint.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 

@@ -1,14 +1,15 @@
 #pragma once
-// Captions drawn on a skin: in the section's font colour with the contour passes its state
-// asks for, or (without a skin, or with the control's own font colour) plainly, with the
-// sunken look of disabled text. Every skinned control draws its caption through it.
+// Captions drawn on a skin: in the colours of a SkinnedTextLook, with the contour passes
+// and glow it asks for, or plainly with the sunken look of disabled text. Every skinned
+// control draws its caption through it; caption_look.h says which look a control's
+// caption takes.
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "gdi/device_context.h"
 #include "gdi/logical_font.h"
-#include "skin/controls/common_data.h"
+#include "imaging/color.h"
 
 namespace tappomat {
 
@@ -23,12 +24,6 @@ struct SkinnedTextLook {
   int glowSize = 0;
   ColorRef glowColor = 0;
 };
-
-// The look of a caption of the control that `data` belongs to; `fontColor` is the
-// control's own font colour. Controls that paint into a cache bitmap also get the glow of
-// the state record, when it has one.
-SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool hot,
-                                  ColorRef fontColor);
 
 // Draws `text` in `rect` (DrawText flags in `format`), clipped to the rectangle, on a
 // transparent background. A glow is drawn first, under the text and up to its size beyond

@@ -1,7 +1,7 @@
 // Captions on a skin: the contour passes of the hot BUTTON (left and top in its colours),
 // the mixed colour of disabled skinned text, the sunken look without a skin, and the
 // text drawn only inside its rectangle.
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "skin/controls/skinned_button.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/controls/caption_look.h"
 #include "skinned_controls_fixture.h"
 #include "support/image_files.h"
 
