@@ -6,7 +6,7 @@
 #include <set>
 
 #include "app/embedded_resources.h"
-#include "skin/controls/section_paint.h"
+#include "skin/paint/section_paint.h"
 #include "skin/data/skin_loader.h"
 
 namespace tappomat {

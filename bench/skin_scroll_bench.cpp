@@ -6,7 +6,7 @@
 
 #include "app/embedded_resources.h"
 #include "platform/headless/headless_platform.h"
-#include "skin/controls/scroll_window.h"
+#include "skin/adapters/scroll_window.h"
 #include "skin/data/skin_manager.h"
 #include "ui/application.h"
 #include "ui/form.h"

@@ -7,7 +7,7 @@
 #include "app/embedded_resources.h"
 #include "app/main.h"
 #include "platform/headless/headless_platform.h"
-#include "skin/controls/control_adapter.h"
+#include "skin/adapters/control_adapter.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_message.h"

@@ -1,7 +1,7 @@
 #include "app/skin_setup.h"
 
 #include "app/embedded_resources.h"
-#include "skin/controls/control_adapter.h"
+#include "skin/adapters/control_adapter.h"
 #include "skin/data/skin_manager.h"
 #include "skin/data/skin_source.h"
 

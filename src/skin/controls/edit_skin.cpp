@@ -7,8 +7,8 @@
 #include "gdi/primitives.h"
 #include "gdi/text.h"
 #include "gdi/text_layout.h"
-#include "skin/controls/cache_paint.h"
-#include "skin/controls/caption_look.h"
+#include "skin/common/cache_paint.h"
+#include "skin/common/caption_look.h"
 #include "skin/data/skin_message.h"
 
 namespace tappomat {

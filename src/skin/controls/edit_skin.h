@@ -9,8 +9,8 @@
 
 #include "gdi/device_context.h"
 #include "skin/controls/bound_label.h"
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
 #include "ui/alignment.h"
 #include "ui/edit.h"
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "gdi/blit.h"
-#include "skin/controls/cache_paint.h"
-#include "skin/controls/change_paint.h"
-#include "skin/controls/focus_rect.h"
-#include "skin/controls/mask_paint.h"
-#include "skin/controls/section_paint.h"
+#include "skin/common/cache_paint.h"
+#include "skin/common/change_paint.h"
+#include "skin/paint/focus_rect.h"
+#include "skin/paint/mask_paint.h"
+#include "skin/paint/section_paint.h"
 #include "skin/data/skin_message.h"
 #include "ui/canvas.h"
 #include "ui/form.h"

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "gdi/device_context.h"
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
 #include "ui/button.h"
 
 namespace tappomat {

@@ -1,7 +1,7 @@
 #include "skin/controls/skinned_bit_btn.h"
 
 #include "gdi/text.h"
-#include "skin/controls/caption_look.h"
+#include "skin/common/caption_look.h"
 #include "ui/canvas.h"
 
 namespace tappomat {

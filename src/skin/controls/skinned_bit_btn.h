@@ -3,7 +3,7 @@
 // push-button face with its glyph (alpha or colour-keyed, see glyph_paint.h) and caption.
 // A glyph without a caption sits in the middle. Without a skin it is the standard TBitBtn.
 // The stay-on-top pushpin button of the main window is one.
-#include "skin/controls/glyph_paint.h"
+#include "skin/paint/glyph_paint.h"
 #include "skin/controls/push_button_skin.h"
 #include "ui/bit_btn.h"
 

@@ -6,8 +6,8 @@
 // sizes itself to box, margins and caption. Without an active skin it is the standard
 // TCheckBox. The state logic (pressing, toggling, OnClick) stays TCheckBox's; ReadOnly
 // keeps the user from changing the state. The repeat box of the main window is one.
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
 #include "ui/check_box.h"
 
 namespace tappomat {

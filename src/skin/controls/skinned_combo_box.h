@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "skin/controls/bound_label.h"
-#include "skin/controls/combo_list_window.h"
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
+#include "skin/adapters/combo_list_window.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
 #include "ui/alignment.h"
 #include "ui/combo_box.h"
 

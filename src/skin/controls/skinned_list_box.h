@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "skin/controls/bound_label.h"
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
-#include "skin/controls/edit_window.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
+#include "skin/adapters/edit_window.h"
 #include "ui/list_box.h"
 
 namespace tappomat {

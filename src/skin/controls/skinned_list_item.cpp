@@ -5,9 +5,9 @@
 #include "gdi/blit.h"
 #include "gdi/primitives.h"
 #include "gdi/text.h"
-#include "skin/controls/disabled_look.h"
-#include "skin/controls/section_paint.h"
-#include "skin/controls/skinned_text.h"
+#include "skin/paint/disabled_look.h"
+#include "skin/paint/section_paint.h"
+#include "skin/paint/skinned_text.h"
 
 namespace tappomat {
 

@@ -9,8 +9,8 @@
 
 #include "gdi/device_context.h"
 #include "gdi/logical_font.h"
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
 
 namespace tappomat {
 

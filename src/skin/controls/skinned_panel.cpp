@@ -4,10 +4,10 @@
 
 #include "gdi/blit.h"
 #include "gdi/text.h"
-#include "skin/controls/background_query.h"
-#include "skin/controls/cache_paint.h"
-#include "skin/controls/section_paint.h"
-#include "skin/controls/caption_look.h"
+#include "skin/common/background_query.h"
+#include "skin/common/cache_paint.h"
+#include "skin/paint/section_paint.h"
+#include "skin/common/caption_look.h"
 #include "skin/data/skin_message.h"
 
 namespace tappomat {

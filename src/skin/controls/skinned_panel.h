@@ -8,7 +8,7 @@
 // texts with it.
 #include <functional>
 
-#include "skin/controls/common_data.h"
+#include "skin/common/common_data.h"
 #include "ui/canvas.h"
 #include "ui/panel.h"
 

@@ -4,9 +4,9 @@
 // pointer), the caption, then the glyph, the disabled look. Group behaviour (one button of
 // a group down) is the standard TSpeedButton's. Without a skin it is the standard button.
 // The language buttons of the main window are two of them.
-#include "skin/controls/common_data.h"
-#include "skin/controls/disabled_look.h"
-#include "skin/controls/glyph_paint.h"
+#include "skin/common/common_data.h"
+#include "skin/paint/disabled_look.h"
+#include "skin/paint/glyph_paint.h"
 #include "ui/speed_button.h"
 
 namespace tappomat {

@@ -1,6 +1,6 @@
 #include "skin/controls/skinned_spin_button.h"
 
-#include "skin/controls/background_query.h"
+#include "skin/common/background_query.h"
 #include "skin/data/skin_message.h"
 
 namespace tappomat {

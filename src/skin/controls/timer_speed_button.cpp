@@ -2,7 +2,7 @@
 
 #include "gdi/primitives.h"
 #include "gdi/system_colors.h"
-#include "skin/controls/section_paint.h"
+#include "skin/paint/section_paint.h"
 #include "ui/canvas.h"
 
 namespace tappomat {

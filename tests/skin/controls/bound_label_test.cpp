@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "ui/panel.h"
 
 namespace tappomat::test {

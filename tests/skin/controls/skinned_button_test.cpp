@@ -7,7 +7,7 @@
 
 #include "skin/controls/skinned_bit_btn.h"
 #include "skin/controls/skinned_speed_button.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "gdi/text.h"
 #include "ui/button.h"
 #include "win/window_system.h"

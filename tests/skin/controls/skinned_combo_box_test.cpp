@@ -7,8 +7,8 @@
 
 #include "gdi/system_metrics.h"
 #include "platform/virtual_keys.h"
-#include "skin/controls/mask_paint.h"
-#include "skinned_controls_fixture.h"
+#include "skin/paint/mask_paint.h"
+#include "skin/skin_fixture.h"
 #include "ui/button.h"
 
 namespace tappomat::test {

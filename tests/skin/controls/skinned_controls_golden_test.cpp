@@ -5,7 +5,7 @@
 
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_check_box.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "support/golden.h"
 
 namespace tappomat::test {

@@ -5,8 +5,8 @@
 #include "skin/controls/skinned_edit.h"
 
 #include "gdi/text.h"
-#include "skin/controls/skinned_text.h"
-#include "skinned_controls_fixture.h"
+#include "skin/paint/skinned_text.h"
+#include "skin/skin_fixture.h"
 #include "ui/button.h"
 
 namespace tappomat::test {

@@ -5,9 +5,9 @@
 // the label on entering and leaving, and the URL opened on a press.
 #include "skin/controls/skinned_label.h"
 
-#include "skin/controls/section_paint.h"
+#include "skin/paint/section_paint.h"
 #include "skin/controls/skinned_panel.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "win/paint.h"
 
 namespace tappomat::test {

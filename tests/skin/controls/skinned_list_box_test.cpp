@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/data/skin_message.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "ui/button.h"
 
 namespace tappomat::test {

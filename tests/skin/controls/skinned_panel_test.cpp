@@ -6,12 +6,12 @@
 
 #include "gdi/primitives.h"
 #include "gdi/text.h"
-#include "skin/controls/background_query.h"
-#include "skin/controls/section_paint.h"
+#include "skin/common/background_query.h"
+#include "skin/paint/section_paint.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_check_box.h"
 #include "skin/controls/skinned_label.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "ui/button.h"
 
 namespace tappomat::test {

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "platform/virtual_keys.h"
-#include "skinned_controls_fixture.h"
+#include "skin/skin_fixture.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "win/input.h"

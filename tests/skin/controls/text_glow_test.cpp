@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "skin/controls/skinned_button.h"
-#include "skin/controls/caption_look.h"
-#include "skinned_controls_fixture.h"
+#include "skin/common/caption_look.h"
+#include "skin/skin_fixture.h"
 #include "support/image_files.h"
 
 namespace tappomat::test {
