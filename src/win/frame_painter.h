@@ -3,7 +3,8 @@
 // its gradient, icon, bold text and buttons, the client edge and the size box. Drawn with
 // the gdi layer in window coordinates from a NonClientLayout; the default WM_NCPAINT and
 // WM_PRINT (PRF_NONCLIENT) of nonclient.cpp call it. Scroll bars have their own painter
-// (scroll_bar_painter.h). A skin engine replaces all of it by handling WM_NCPAINT.
+// (scroll_bar_painter.h). It is the look of the classic window frame (window_frame.h); a
+// skin engine sets a frame object of its own on the windows it skins.
 #include <cstdint>
 #include <string_view>
 

@@ -8,6 +8,7 @@
 #include "imaging/stretch.h"
 #include "win/caption_actions.h"
 #include "win/frame_painter.h"
+#include "win/window_frame.h"
 #include "win/paint.h"
 #include "win/scroll_bar.h"
 #include "win/scroll_bar_painter.h"
@@ -17,12 +18,40 @@ namespace {
 
 WindowData* Data(HWND h) { return WindowSystem::Current().Find(h); }
 
+// The frame of every window that has no other: the classic look.
+class ClassicWindowFrame final : public WindowFrame {
+ public:
+  Rect ClientRect(HWND h, Size window) override {
+    const WindowData* w = Data(h);
+    return ComputeNonClientLayout(w->style, w->exStyle, window, false).client;
+  }
+  LRESULT HitTest(HWND h, Point windowPoint) override {
+    return HitTestNonClient(GetNonClientLayout(h), Data(h)->style, windowPoint);
+  }
+  void Paint(HWND h, DeviceContext& dc) override {
+    const WindowData* w = Data(h);
+    const NonClientLayout layout = GetNonClientLayout(h);
+    FrameLook look;
+    look.style = w->style;
+    look.exStyle = w->exStyle;
+    look.active = w->nonClient.active;
+    look.text = w->text;
+    look.icon = &w->nonClient.icon;
+    look.pushedButton = w->nonClient.pushedButton;
+    look.maximized = !w->IsChild() && w->top.maximized;
+    PaintClassicFrame(dc, layout, look);
+    for (int bar : {SB_VERT, SB_HORZ}) {
+      if (const std::optional<ScrollBarGeometry> g = GetScrollBarGeometry(h, bar)) {
+        PaintClassicScrollBar(dc, *g, *FindScrollBarState(h, bar));
+      }
+    }
+  }
+};
+
 LRESULT CalcSize(HWND h, LPARAM lParam) {
-  const WindowData* w = Data(h);
   Rect* rect = LParamToPtr<Rect>(lParam);  // rgrc[0] of NCCALCSIZE_PARAMS with wParam 1
   if (!rect) return 0;
-  const NonClientLayout layout = ComputeNonClientLayout(w->style, w->exStyle, rect->GetSize(), false);
-  *rect = layout.client.Offset(rect->left, rect->top);
+  *rect = FrameOf(h).ClientRect(h, rect->GetSize()).Offset(rect->left, rect->top);
   return 0;
 }
 
@@ -32,7 +61,7 @@ LRESULT HitTest(HWND h, LPARAM lParam) {
   const Point screen = PointFromLParam(lParam);
   const Point local{screen.x - window.left, screen.y - window.top};
   if (!window.Contains(screen) || (w->region && !w->region->Contains(local))) return HTNOWHERE;
-  return HitTestNonClient(GetNonClientLayout(h), w->style, local);
+  return FrameOf(h).HitTest(h, local);
 }
 
 LRESULT NcPaint(HWND h, WPARAM wParam) {
@@ -144,23 +173,26 @@ NonClientLayout GetNonClientLayout(HWND h) {
 }
 
 void PaintDefaultNonClient(HWND h, DeviceContext& dc) {
+  if (Data(h)) FrameOf(h).Paint(h, dc);
+}
+
+WindowFrame& ClassicFrame() {
+  static ClassicWindowFrame frame;
+  return frame;
+}
+
+WindowFrame& FrameOf(HWND h) {
   const WindowData* w = Data(h);
-  if (!w) return;
-  const NonClientLayout layout = GetNonClientLayout(h);
-  FrameLook look;
-  look.style = w->style;
-  look.exStyle = w->exStyle;
-  look.active = w->nonClient.active;
-  look.text = w->text;
-  look.icon = &w->nonClient.icon;
-  look.pushedButton = w->nonClient.pushedButton;
-  look.maximized = !w->IsChild() && w->top.maximized;
-  PaintClassicFrame(dc, layout, look);
-  for (int bar : {SB_VERT, SB_HORZ}) {
-    if (const std::optional<ScrollBarGeometry> g = GetScrollBarGeometry(h, bar)) {
-      PaintClassicScrollBar(dc, *g, *FindScrollBarState(h, bar));
-    }
-  }
+  return w && w->nonClient.frame ? *w->nonClient.frame : ClassicFrame();
+}
+
+void SetWindowFrame(HWND h, WindowFrame* frame) {
+  WindowData* w = Data(h);
+  if (!w || w->nonClient.frame == frame) return;
+  w->nonClient.frame = frame;
+  SetWindowPos(h, kNullWindow, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  InvalidateNonClient(h);
 }
 
 std::optional<LRESULT> DefNonClientProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

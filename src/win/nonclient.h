@@ -1,13 +1,16 @@
 #pragma once
-// The non-client protocol of the window system, as DefWindowProc carries it out:
-//   WM_NCCALCSIZE     the client rectangle from the styles (nonclient_layout.h); lParam
+// The non-client protocol of the window system, as DefWindowProc carries it out. The
+// frame's geometry, hit-testing and look come from the window's frame object
+// (window_frame.h: the classic frame of nonclient_layout.h and frame_painter.h unless
+// another is set).
+//   WM_NCCALCSIZE     the client rectangle from the window's frame; lParam
 //                     points to the new window rectangle (NCCALCSIZE_PARAMS::rgrc[0] with
 //                     wParam 1), in the parent's coordinates, and receives the client
 //                     rectangle in the same coordinates; returns 0
 //   WM_NCHITTEST      lParam a screen point: HTNOWHERE outside the window or its region,
-//                     else the part under it (HitTestNonClient)
-//   WM_NCPAINT        the classic frame (frame_painter.h) and scroll bars
-//                     (scroll_bar_painter.h); wParam 0 (the whole frame) or a
+//                     else the part under it, as the window's frame says
+//   WM_NCPAINT        the window's frame (the classic one: frame_painter.h and the
+//                     scroll bars of scroll_bar_painter.h); wParam 0 (the whole frame) or a
 //                     const Region* in window coordinates to limit it to
 //   WM_NCACTIVATE     wParam 1/0: remembers the state and repaints the frame (not when
 //                     lParam is -1); returns 1

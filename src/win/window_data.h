@@ -14,6 +14,7 @@
 namespace tappomat {
 
 struct WindowClass;
+class WindowFrame;
 
 // Scroll-bar state of a window with WS_HSCROLL or WS_VSCROLL.
 struct ScrollBarState {
@@ -29,6 +30,7 @@ struct ScrollBarState {
 
 // Non-client state kept by nonclient.cpp: what the default frame shows.
 struct NonClientState {
+  WindowFrame* frame = nullptr;  // null: the classic frame (window_frame.h)
   bool active = false;       // as last told by WM_NCACTIVATE
   Bitmap32 icon;             // the small caption icon; empty: none
   LRESULT pushedButton = 0;  // HTCLOSE / HTMINBUTTON / HTMAXBUTTON drawn pushed; 0 none

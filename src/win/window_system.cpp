@@ -356,6 +356,11 @@ bool IsIconic(HWND h) {
   return w && !w->IsChild() && w->top.minimized;
 }
 
+bool IsZoomed(HWND h) {
+  WindowData* w = Data(h);
+  return w && !w->IsChild() && w->top.maximized;
+}
+
 Rect GetWindowRectInParent(HWND h) {
   WindowData* w = Data(h);
   return w ? w->windowRect : Rect{};

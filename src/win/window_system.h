@@ -175,6 +175,7 @@ bool MoveWindow(HWND h, int x, int y, int width, int height, bool repaint = true
 bool ShowWindow(HWND h, int command);
 bool IsWindowVisible(HWND h);  // this window and all its parents have WS_VISIBLE
 bool IsIconic(HWND h);
+bool IsZoomed(HWND h);  // a top-level window maximized to the work area
 Rect GetWindowRect(HWND h);  // screen coordinates
 Rect GetClientRect(HWND h);  // (0, 0, width, height)
 Point ClientToScreen(HWND h, Point p);

@@ -10,6 +10,7 @@
 #include "win/nonclient.h"
 #include "win/paint.h"
 #include "win/scroll_bar.h"
+#include "win/window_frame.h"
 #include "win_fixture.h"
 
 namespace tappomat::test {
@@ -163,6 +164,39 @@ TEST_F(NonClientFrame, WindowIconIsDrawnAndMovesTheText) {
   EXPECT_EQ(layout.icon, Rect::FromSize(6, 5, 16, 16));
   EXPECT_EQ(layout.captionText.left, 4 + 16 + 2 + 2);  // frame, icon and its gaps
   EXPECT_EQ(PixelRGB(Screen(top).At(10, 10)), PixelRGB(MakePixel(0, 200, 0)));
+}
+
+// A frame of its own: a 10-pixel red ring with a 30-pixel caption that answers HTCAPTION.
+class RingFrame final : public WindowFrame {
+ public:
+  Rect ClientRect(HWND, Size window) override { return {10, 30, window.width - 10, window.height - 10}; }
+  LRESULT HitTest(HWND, Point at) override { return at.y < 30 ? HTCAPTION : HTCLIENT; }
+  void Paint(HWND, DeviceContext& dc) override {
+    FillRect(dc, dc.Target().Bounds(), RGB(255, 0, 0));
+  }
+};
+
+TEST_F(NonClientFrame, AFrameOfItsOwnGivesClientAreaHitTestAndLookUntilTakenAway) {
+  const HWND top = CreateWindowEx(0, "FaceWindow", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 100,
+                                  kNullWindow);
+  ProcessMessages();
+  const Rect classicClient = system.Find(top)->clientRect;
+  RingFrame ring;
+  SetWindowFrame(top, &ring);
+  ProcessMessages();
+  EXPECT_EQ(&FrameOf(top), &ring);
+  EXPECT_EQ(system.Find(top)->clientRect, (Rect{10, 30, 190, 90}));
+  EXPECT_EQ(SendMessage(top, WM_NCHITTEST, 0, LParamFromPoint({25, 25})), HTCAPTION);
+  EXPECT_EQ(SendMessage(top, WM_NCHITTEST, 0, LParamFromPoint({120, 80})), HTCLIENT);
+  EXPECT_EQ(PixelRGB(Screen(top).At(3, 3)), PixelRGB(MakePixel(255, 0, 0)));
+  EXPECT_EQ(PixelRGB(Screen(top).At(100, 60)), PixelRGB(Sys(COLOR_BTNFACE)));
+
+  SetWindowFrame(top, nullptr);
+  ProcessMessages();
+  EXPECT_EQ(&FrameOf(top), &ClassicFrame());
+  EXPECT_EQ(system.Find(top)->clientRect, classicClient);
+  EXPECT_EQ(SendMessage(top, WM_NCHITTEST, 0, LParamFromPoint({120, 80})), HTCLIENT);
+  EXPECT_NE(PixelRGB(Screen(top).At(3, 3)), PixelRGB(MakePixel(255, 0, 0)));
 }
 
 }  // namespace
