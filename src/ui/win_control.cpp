@@ -41,6 +41,8 @@ LRESULT TWinControl::ControlWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM l
   return m.Result;
 }
 
+TWinControl* TWinControl::s_creating = nullptr;
+
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
@@ -97,8 +99,11 @@ void TWinControl::CreateHandle() {
     wc.style = p.ClassStyle;
     RegisterClass(wc);
   }
+  TWinControl* const outer = s_creating;
+  s_creating = this;
   m_handle = CreateWindowEx(p.ExStyle, p.WinClassName, p.Caption, p.Style, p.X, p.Y, p.Width,
                             p.Height, p.WndParent, 0, this);
+  s_creating = outer;
   if (!m_handle) return;
   UpdateBoundsFromWindow();
   // Bottom first: each new window goes on top of its siblings.

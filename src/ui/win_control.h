@@ -41,6 +41,9 @@ class TWinControl : public TControl {
   void HandleNeeded();
   // The control whose window this is (null for other windows).
   static TWinControl* FromHandle(HWND h);
+  // The control whose window is being made right now (during CreateWindowEx, before its
+  // handle is set), so that a creation hook can tell which control a new window is for.
+  static TWinControl* CreatingControl() { return s_creating; }
 
   // --- children (z-order, bottom first)
   int ControlCount() const { return static_cast<int>(m_controls.size()); }
@@ -101,6 +104,7 @@ class TWinControl : public TControl {
   void UpdateBoundsFromWindow();
 
   HWND m_handle;
+  static TWinControl* s_creating;
 
  private:
   friend class TControl;

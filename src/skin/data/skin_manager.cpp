@@ -128,8 +128,16 @@ TsSkinManager::~TsSkinManager() {
   // The owner may be half gone: no events now, but controls still hear that the skin goes.
   OnDeactivate = nullptr;
   if (m_loaded) RemoveSkin();
+  m_attachment.reset();
   UnhookMainWindow();
   if (s_default == this) s_default = nullptr;
+}
+
+void TsSkinManager::SetProviderFactory(ProviderFactory factory) {
+  m_attachment.reset();
+  if (!factory) return;
+  m_attachment = std::make_unique<TacFormAttachment>(*this, std::move(factory));
+  m_attachment->AttachExistingForms();
 }
 
 void TsSkinManager::HookMainWindow() {

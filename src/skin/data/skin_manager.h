@@ -10,11 +10,13 @@
 // own use it.
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "skin/data/form_attachment.h"
 #include "skin/data/skin_manager_options.h"
 #include "skin/data/skin_message.h"
 #include "skin/data/skin_source.h"
@@ -111,6 +113,13 @@ class TsSkinManager : public TComponent {
   // Sends the skin message with `code` to every form and control as the broadcast rules say.
   void Broadcast(SkinCode code);
 
+  // --- skinning whole windows
+  // The form-skinning part plugs in here: from now on every form of the program that the
+  // rules allow is given a provider made by `factory`, those that exist already at once.
+  void SetProviderFactory(ProviderFactory factory);
+  // Null until a factory is set.
+  TacFormAttachment* FormAttachment() const { return m_attachment.get(); }
+
   // --- engine-wide state
   static TsSkinManager* DefaultManager() { return s_default; }
   // Set while a skin is being loaded or applied; painting and animations consult it.
@@ -175,6 +184,7 @@ class TsSkinManager : public TComponent {
   static bool s_skinChanging;
   static bool s_formSkinningPresent;
   int m_mainWindowHook = 0;  // the default manager's hook of the application's window
+  std::unique_ptr<TacFormAttachment> m_attachment;
 };
 
 // Shows "Orvelline v8.53" once when the command line holds "/orver" in any case.
