@@ -47,7 +47,19 @@ SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool h
         MixColors(static_cast<ColorRef>(section->fontColor[0]) & 0xFFFFFF, global, 0.4));
     return look;
   }
-  const TsGenState& state = section->props[static_cast<std::size_t>(record)];
+  // The halo is part of the cached picture; controls that draw straight to the screen
+  // would leave it behind on every repaint of their parent, so they go without.
+  // (The cache is only looked at, never changed, here.)
+  const bool underline = look.underline;
+  look = SectionTextLook(data, *section, record, data.Cache() != nullptr);
+  look.underline = underline;
+  return look;
+}
+
+SkinnedTextLook SectionTextLook(const TsCommonData& data, const TsGeneralData& section, int record,
+                                bool withGlow) {
+  SkinnedTextLook look;
+  const TsGenState& state = section.props[static_cast<std::size_t>(record)];
   for (std::size_t side = 0; side < 4; ++side) {
     const std::int32_t c = state.fontColor[side + 1];
     look.contour[side] =
@@ -55,10 +67,7 @@ SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool h
                 : static_cast<std::int32_t>(data.Adjusted(static_cast<ColorRef>(c) & 0xFFFFFF));
   }
   look.text = data.Adjusted(static_cast<ColorRef>(state.fontColor[0]) & 0xFFFFFF);
-  // The halo is part of the cached picture; controls that draw straight to the screen
-  // would leave it behind on every repaint of their parent, so they go without.
-  // (The cache is only looked at, never changed, here.)
-  if (data.Cache() != nullptr && state.glowSize > 0) {
+  if (withGlow && state.glowSize > 0) {
     look.glowSize = state.glowSize;
     look.glowColor = data.Adjusted(static_cast<ColorRef>(state.glowColor) & 0xFFFFFF);
   }

@@ -14,4 +14,9 @@ namespace tappomat {
 SkinnedTextLook SkinnedTextLookOf(const TsCommonData& data, bool enabled, bool hot,
                                   ColorRef fontColor);
 
+// The caption colours of state record `record` of `section` (hue and saturation of the
+// skin data applied): text, contour passes and, `withGlow`, the state's glow.
+SkinnedTextLook SectionTextLook(const TsCommonData& data, const TsGeneralData& section, int record,
+                                bool withGlow);
+
 }  // namespace tappomat
