@@ -2,6 +2,9 @@
 // What the caption does with the mouse: the modal move loop (SC_MOVE), pressing a caption
 // button, and maximising to the work area and back. Internal to win/: nonclient.cpp calls
 // these for DefWindowProc; caption_actions.cpp implements them.
+#include <functional>
+
+#include "win/mouse_loop.h"
 #include "win/window_system.h"
 
 namespace tappomat {
@@ -14,5 +17,15 @@ void TrackCaptionButton(HWND h, LRESULT button);
 // SC_MAXIMIZE and SC_RESTORE of a maximised top-level window; false: not handled here.
 bool MaximizeWindow(HWND h);
 bool RestoreMaximizedWindow(HWND h);
+
+// What move loops share. RunMoveSession: unless the window may not move (a minimised
+// or maximised top-level window, or a WH_CBT hook that refuses HCBT_MOVESIZE),
+// WM_ENTERSIZEMOVE, then `loop` with the window's rectangle at the start (in the parent's
+// client coordinates for a child, on the screen for a top-level window); a cancelled loop
+// puts the window back there; then WM_EXITSIZEMOVE.
+void RunMoveSession(HWND h, const std::function<LoopEnd(const Rect& start)>& loop);
+// One step of a move: the window goes to `start` moved by the pointer's travel from
+// `from` to `to` (screen points), as WM_MOVING lets it.
+void MoveWithPointer(HWND h, const Rect& start, Point from, Point to);
 
 }  // namespace tappomat
