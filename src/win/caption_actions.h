@@ -1,7 +1,9 @@
 #pragma once
-// What the caption does with the mouse: the modal move loop (SC_MOVE), pressing a caption
-// button, and maximising to the work area and back. Internal to win/: nonclient.cpp calls
-// these for DefWindowProc; caption_actions.cpp implements them.
+// What the caption does with the mouse — the modal move loop (SC_MOVE from a press),
+// pressing a caption button, maximising to the work area and back — and moving a window
+// with the keyboard (SC_MOVE from a window menu). Internal to win/: nonclient.cpp calls
+// these for DefWindowProc; caption_actions.cpp implements them, keyboard_move.cpp the
+// keyboard move.
 #include <functional>
 
 #include "win/mouse_loop.h"
@@ -11,6 +13,9 @@ namespace tappomat {
 
 // The move loop of SC_MOVE from a press at `screenPoint`.
 void RunMoveLoop(HWND h, Point screenPoint);
+// The move loop of SC_MOVE from the keyboard: the pointer is put on the caption, arrow
+// keys and the pointer move the window, Enter or a click keeps it, Escape puts it back.
+void RunKeyboardMoveLoop(HWND h);
 // Tracks a press on a caption button (HTCLOSE, HTMINBUTTON, HTMAXBUTTON): pushed while the
 // pointer is over it; on release over it, the button's WM_SYSCOMMAND.
 void TrackCaptionButton(HWND h, LRESULT button);
@@ -18,7 +23,7 @@ void TrackCaptionButton(HWND h, LRESULT button);
 bool MaximizeWindow(HWND h);
 bool RestoreMaximizedWindow(HWND h);
 
-// What move loops share. RunMoveSession: unless the window may not move (a minimised
+// What both move loops share. RunMoveSession: unless the window may not move (a minimised
 // or maximised top-level window, or a WH_CBT hook that refuses HCBT_MOVESIZE),
 // WM_ENTERSIZEMOVE, then `loop` with the window's rectangle at the start (in the parent's
 // client coordinates for a child, on the screen for a top-level window); a cancelled loop

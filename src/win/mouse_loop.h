@@ -6,7 +6,7 @@
 // is the loop behind moving a window by its caption, pressing a caption button and
 // holding a scroll bar: while the left button is held, pointer moves, the release and its
 // own timers go to the caller instead of the window procedure. Called by
-// caption_actions.cpp and scroll_bar_tracking.cpp.
+// caption_actions.cpp, keyboard_move.cpp and scroll_bar_tracking.cpp.
 #include <functional>
 
 #include "win/window_system.h"
