@@ -8,12 +8,6 @@
 namespace tappomat {
 namespace {
 
-// Where the window would be with its top-left corner moved by the pointer's travel:
-// in the parent's client coordinates for a child, on the screen for a top-level window.
-Rect Moved(const Rect& start, Point from, Point to) {
-  return start.Offset(to.x - from.x, to.y - from.y);
-}
-
 WPARAM CommandFor(HWND h, LRESULT button) {
   switch (button) {
     case HTCLOSE: return SC_CLOSE;
@@ -42,25 +36,38 @@ void SetPushed(HWND h, LRESULT button) {
 
 }  // namespace
 
-void RunMoveLoop(HWND h, Point screenPoint) {
+void RunMoveSession(HWND h, const std::function<LoopEnd(const Rect& start)>& loop) {
   WindowSystem& ws = WindowSystem::Current();
-  WindowData* w = ws.Find(h);
-  if (!w || (!w->IsChild() && w->top.maximized)) return;
+  const WindowData* w = ws.Find(h);
+  if (!w || (!w->IsChild() && (w->top.maximized || w->top.minimized))) return;
   const Rect start = w->windowRect;
   Rect proposed = start;
   if (ws.CallHooks(WH_CBT, HCBT_MOVESIZE, HandleToWParam(h), PtrToLParam(&proposed)) != 0) return;
   SendMessage(h, WM_ENTERSIZEMOVE);
-  MouseLoopHandlers handlers;
-  handlers.moved = [h, &start, screenPoint](Point screen) {
-    // WM_MOVING may change where the window goes (docking, keeping it on screen).
-    Rect target = Moved(start, screenPoint, screen);
-    SendMessage(h, WM_MOVING, 0, PtrToLParam(&target));
-    SetWindowPos(h, kNullWindow, target.left, target.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  if (RunMouseLoop(h, handlers) == MouseLoopEnd::Cancelled && IsWindow(h)) {
-    SetWindowPos(h, kNullWindow, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (loop(start) == LoopEnd::Cancelled && IsWindow(h)) {
+    SetWindowPos(h, kNullWindow, start.left, start.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (IsWindow(h)) SendMessage(h, WM_EXITSIZEMOVE);
+}
+
+void MoveWithPointer(HWND h, const Rect& start, Point from, Point to) {
+  // The travel is the same in any coordinates, so `start` keeps its own.
+  Rect target = start.Offset(to.x - from.x, to.y - from.y);
+  // WM_MOVING may change where the window goes (docking, keeping it on screen).
+  SendMessage(h, WM_MOVING, 0, PtrToLParam(&target));
+  SetWindowPos(h, kNullWindow, target.left, target.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RunMoveLoop(HWND h, Point screenPoint) {
+  RunMoveSession(h, [h, screenPoint](const Rect& start) {
+    MouseLoopHandlers handlers;
+    handlers.moved = [h, &start, screenPoint](Point screen) {
+      MoveWithPointer(h, start, screenPoint, screen);
+    };
+    return RunMouseLoop(h, handlers);
+  });
 }
 
 void TrackCaptionButton(HWND h, LRESULT button) {
@@ -74,9 +81,9 @@ void TrackCaptionButton(HWND h, LRESULT button) {
     over = SendMessage(h, WM_NCHITTEST, 0, LParamFromPoint(screen)) == button;
     SetPushed(h, over ? button : 0);
   };
-  const MouseLoopEnd end = RunMouseLoop(h, handlers);
+  const LoopEnd end = RunMouseLoop(h, handlers);
   SetPushed(h, 0);
-  if (end == MouseLoopEnd::Released && over && IsWindow(h)) {
+  if (end == LoopEnd::Finished && over && IsWindow(h)) {
     SendMessage(h, WM_SYSCOMMAND, CommandFor(h, button), LParamFromPoint(last));
   }
 }

@@ -122,7 +122,12 @@ LRESULT NcLButtonDoubleClick(HWND h, WPARAM hit, LPARAM lParam) {
 std::optional<LRESULT> SysCommand(HWND h, WPARAM wParam, LPARAM lParam) {
   switch (wParam & 0xFFF0) {
     case SC_MOVE:
-      RunMoveLoop(h, PointFromLParam(lParam));
+      // HTCAPTION in the low bits: from a press, lParam its point; else from the keyboard.
+      if ((wParam & 0x000F) == HTCAPTION) {
+        RunMoveLoop(h, PointFromLParam(lParam));
+      } else {
+        RunKeyboardMoveLoop(h);
+      }
       return 0;
     case SC_MAXIMIZE:
       if (MaximizeWindow(h)) return 0;

@@ -14,19 +14,28 @@
 //                     const Region* in window coordinates to limit it to
 //   WM_NCACTIVATE     wParam 1/0: remembers the state and repaints the frame (not when
 //                     lParam is -1); returns 1
-//   WM_NCLBUTTONDOWN  HTCAPTION: WM_SYSCOMMAND SC_MOVE; a caption button: pushed while
-//                     held over it, its WM_SYSCOMMAND on release over it; HTVSCROLL /
-//                     HTHSCROLL: WM_SYSCOMMAND SC_VSCROLL / SC_HSCROLL
+//   WM_NCLBUTTONDOWN  HTCAPTION: WM_SYSCOMMAND SC_MOVE | HTCAPTION with the press point;
+//                     a caption button: pushed while held over it, its WM_SYSCOMMAND on
+//                     release over it; HTVSCROLL / HTHSCROLL: WM_SYSCOMMAND SC_VSCROLL /
+//                     SC_HSCROLL
 //   WM_NCLBUTTONDBLCLK  the caption maximises or restores a window with WS_MAXIMIZEBOX;
 //                     the icon closes the window; a scroll bar takes it as a press
-//   WM_SYSCOMMAND     SC_MOVE: the modal move loop (WM_ENTERSIZEMOVE, the window follows
-//                     the pointer with WM_MOVING and SetWindowPos until the button is
-//                     released, Escape restores it, WM_EXITSIZEMOVE); SC_MAXIMIZE: the
-//                     top-level window fills the work area; SC_RESTORE: back from that;
-//                     SC_VSCROLL / SC_HSCROLL: scroll-bar tracking (scroll_bar.h). The
-//                     other commands are left to defwnd.cpp.
+//   WM_SYSCOMMAND     SC_MOVE | HTCAPTION, lParam the screen point of a press: the modal
+//                     move loop (WM_ENTERSIZEMOVE, the window follows the pointer with
+//                     WM_MOVING and SetWindowPos until the button is released, Escape
+//                     restores it, WM_EXITSIZEMOVE). SC_MOVE with 0 in the low four bits
+//                     (what a window menu's "Move" sends; lParam unused): the keyboard move
+//                     loop (WM_ENTERSIZEMOVE; the pointer is put on the middle of the
+//                     caption with the move cursor; arrow keys move the window 8 pixels,
+//                     1 with Ctrl, and the pointer moves it as in the mouse loop, both
+//                     with WM_MOVING and SetWindowPos; Enter or a click keeps it, Escape or
+//                     losing the capture or the activation restores it; WM_EXITSIZEMOVE).
+//                     A minimised or maximised top-level window does not move.
+//                     SC_MAXIMIZE: the top-level window fills the work area; SC_RESTORE:
+//                     back from that; SC_VSCROLL / SC_HSCROLL: scroll-bar tracking
+//                     (scroll_bar.h). The other commands are left to defwnd.cpp.
 // Not implemented: sizing by the borders (SC_SIZE; the borders hit-test as sizing
-// borders, but a press on them does nothing), the system menu, keyboard moving.
+// borders, but a press on them does nothing), the system menu.
 // Implemented in nonclient.cpp.
 #include <optional>
 

@@ -120,8 +120,8 @@ class ScrollTracker {
       InvalidateNonClient(m_h);
       Send(SB_THUMBTRACK, now);
     };
-    const MouseLoopEnd end = RunMouseLoop(m_h, handlers);
-    if (end == MouseLoopEnd::Released) Send(SB_THUMBPOSITION, value);
+    const LoopEnd end = RunMouseLoop(m_h, handlers);
+    if (end == LoopEnd::Finished) Send(SB_THUMBPOSITION, value);
     if (ScrollBarState* s = FindScrollBarState(m_h, m_bar)) s->thumbTracking = false;
   }
 
