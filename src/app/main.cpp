@@ -31,6 +31,7 @@
 #include "skin/controls/skinned_speed_button.h"
 #include "skin/controls/skinned_spin_edit.h"
 #include "skin/data/skin_manager.h"
+#include "skin/window/form_skinning.h"
 #include "storage/atomic_file.h"
 #include "storage/ini_file.h"
 #include "storage/script_file.h"
@@ -70,6 +71,8 @@ TForm1::TForm1(TComponent* owner)
   // First, so that the skin is loaded before any control or window is made.
   sSkinManager1 = Create<TsSkinManager>(this);
   SetUpSkinManager(*sSkinManager1);
+  // Every form of the program wears the skin's frame, this one included.
+  SkinEveryForm(*sSkinManager1);
   SetCaption("Tappomat v1.5");
   SetPosition(TPosition::poDefaultPosOnly);  // where the window manager puts new windows
   SetBorderStyle(TFormBorderStyle::bsSingle);

@@ -415,7 +415,7 @@ void TsSkinProvider::SkinSet() {
   if (!m_frameSet) {
     m_wasOpaque = (m_form.ControlStyle() & csOpaque) != 0;
     // The provider paints the client background from the picture.
-    m_form.SetControlStyle(m_form.ControlStyle() | csOpaque);
+    if (PaintsClient()) m_form.SetControlStyle(m_form.ControlStyle() | csOpaque);
     m_frameSet = true;
     SetWindowFrame(m_form.Handle(), m_frame.get());
   }
@@ -479,7 +479,7 @@ bool TsSkinProvider::SkinMessage(TMessage& message) {
       message.Result = 1;
       return true;
     case SkinCode::QueryBackground: {
-      const Bitmap32* picture = DrawClientArea ? Picture() : nullptr;
+      const Bitmap32* picture = PaintsClient() ? Picture() : nullptr;
       if (picture == nullptr || message.LParam == 0) return false;
       auto& query = *reinterpret_cast<TacBGInfo*>(message.LParam);
       const Point offset = ClientOffset();
@@ -497,11 +497,17 @@ bool TsSkinProvider::SkinMessage(TMessage& message) {
 
 // --- the form's messages
 
+bool TsSkinProvider::PaintsClient() const {
+  // A form whose colour is see-through (the markers) keeps its own background: the skin's
+  // would fill what must stay transparent.
+  return DrawClientArea && !m_form.TransparentColor();
+}
+
 void TsSkinProvider::Paint() {
   const HWND h = m_form.Handle();
   PAINTSTRUCT ps;
   DeviceContext& dc = BeginPaint(h, ps);
-  const Bitmap32* picture = DrawClientArea ? Picture() : nullptr;
+  const Bitmap32* picture = Picture();
   if (picture != nullptr) {
     const Point offset = ClientOffset();
     const Rect client = GetClientRect(h);
@@ -524,7 +530,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
   }
   switch (message.Msg) {
     case WM_PAINT:
-      if (!DrawClientArea) break;
+      if (!PaintsClient()) break;
       Paint();
       return;
     case WM_NCACTIVATE:

@@ -135,6 +135,7 @@ class TsSkinProvider : public TComponent {
   void MarkChanged();
   void RebuildPicture();
   void Paint();
+  bool PaintsClient() const;
   void RepaintButton(CaptionButtonKind kind);
   void SetHot(LRESULT hit);
   void PressButton(LRESULT hit);
