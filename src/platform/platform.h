@@ -181,6 +181,10 @@ class Platform {
   virtual void Beep() = 0;
   virtual Rect ScreenRect() = 0;  // all monitors
   virtual Rect WorkArea() = 0;    // the screen less panels and docks
+  // A compositing manager runs: per-pixel translucent windows (layered pictures) show as
+  // such. Without one they would show their transparent pixels black, so the skin engine
+  // leaves them out or shows opaque pictures instead.
+  virtual bool CompositorRunning() = 0;
 };
 
 }  // namespace tappomat

@@ -23,13 +23,13 @@ void UpdateColorKeyShape(WindowData& w) {
   Region shape = Region::FromColorKey(EnsureBackBuffer(w), PixelFromColor(w.top.colorKey));
   if (w.region) shape = shape.Intersect(*w.region);
   platform.SetShape(w.top.native, shape);
-  platform.SetInputShape(w.top.native, shape);
+  platform.SetInputShape(w.top.native, InputShapeOf(w, shape));
 }
 
 void RestoreRegionShape(const WindowData& w) {
   Platform& platform = WindowSystem::Current().GetPlatform();
   platform.SetShape(w.top.native, w.region);
-  platform.SetInputShape(w.top.native, w.region);
+  platform.SetInputShape(w.top.native, InputShapeOf(w, w.region));
 }
 
 WindowData* LayeredTopLevel(HWND h) {

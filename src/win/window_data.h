@@ -91,4 +91,9 @@ struct WindowData {
   bool IsEnabled() const;
 };
 
+// The part of a top-level window that takes the pointer, for a window shaped by `shape`
+// (none: the whole window): none at all for a window that lets the pointer through
+// (WS_EX_TRANSPARENT: glows and other overlays).
+std::optional<Region> InputShapeOf(const WindowData& w, const std::optional<Region>& shape);
+
 }  // namespace tappomat

@@ -6,6 +6,7 @@
 #include <cassert>
 
 #include "win/input.h"
+#include "win/input_routing.h"
 #include "win/paint.h"
 
 namespace tappomat {
@@ -202,6 +203,7 @@ HWND CreateWindowEx(std::uint32_t exStyle, std::string_view className, std::stri
     if (WindowData* owner = ws.Find(top->owner)) params.owner = owner->top.native;
     top->top.native = ws.m_platform.CreateNativeWindow(params, &ws);
     if (top->top.native == kNoNativeWindow) return fail();
+    if (top->exStyle & WS_EX_TRANSPARENT) ws.m_platform.SetInputShape(top->top.native, Region());
   }
 
   if (SendMessage(h, WM_CREATE, 0, PtrToLParam(&cs)) == -1) return fail();
@@ -319,8 +321,10 @@ HWND GetWindow(HWND h, UINT relation) {
   if (!w) return kNullWindow;
   if (relation == GW_CHILD) return w->children.empty() ? kNullWindow : w->children.front();
   if (relation == GW_OWNER) return w->owner;
-  if (!w->IsChild()) return kNullWindow;
-  const std::vector<HWND>& siblings = ws.Find(w->parent)->children;
+  // Top-level windows are siblings in their stacking order, topmost first.
+  const std::vector<HWND> topLevels = w->IsChild() ? std::vector<HWND>{} : TopLevelZOrder();
+  const std::vector<HWND>& siblings = w->IsChild() ? ws.Find(w->parent)->children : topLevels;
+  if (siblings.empty()) return kNullWindow;
   const auto it = std::find(siblings.begin(), siblings.end(), h);
   switch (relation) {
     case GW_HWNDFIRST: return siblings.front();
@@ -354,6 +358,11 @@ bool IsWindowVisible(HWND h) {
 bool IsIconic(HWND h) {
   WindowData* w = Data(h);
   return w && !w->IsChild() && w->top.minimized;
+}
+
+std::optional<Region> InputShapeOf(const WindowData& w, const std::optional<Region>& shape) {
+  if (w.exStyle & WS_EX_TRANSPARENT) return Region();
+  return shape;
 }
 
 bool IsZoomed(HWND h) {
@@ -536,7 +545,7 @@ bool SetWindowRgn(HWND h, std::optional<Region> region, bool redraw) {
   w->region = std::move(region);
   if (!w->IsChild()) {
     WindowSystem::Current().m_platform.SetShape(w->top.native, w->region);
-    WindowSystem::Current().m_platform.SetInputShape(w->top.native, w->region);
+    WindowSystem::Current().m_platform.SetInputShape(w->top.native, InputShapeOf(*w, w->region));
   }
   if (redraw && IsWindowVisible(h)) {
     const Point origin = WindowOriginInTopLevel(h);

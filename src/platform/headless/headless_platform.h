@@ -143,6 +143,9 @@ class HeadlessPlatform : public Platform {
   void Beep() override { ++m_beeps; }
   Rect ScreenRect() override { return m_screen; }
   Rect WorkArea() override { return m_workArea; }
+  bool CompositorRunning() override { return m_compositor; }
+  // Tests say whether a compositing manager runs (none by default).
+  void SetCompositorRunning(bool running) { m_compositor = running; }
 
  private:
   struct Queued {
@@ -177,6 +180,7 @@ class HeadlessPlatform : public Platform {
   int m_beeps = 0;
   Rect m_screen{0, 0, 1280, 1024};
   Rect m_workArea{0, 0, 1280, 1024};
+  bool m_compositor = false;
 
   // Real clock: Wake() from another thread ends a wait.
   std::mutex m_wakeMutex;

@@ -206,6 +206,13 @@ void X11Platform::ReleasePointer() {
   XFlush(m_x->Get());
 }
 
+bool X11Platform::CompositorRunning() {
+  // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs.
+  const std::string name = "_NET_WM_CM_S" + std::to_string(m_x->Screen());
+  const Atom selection = XInternAtom(m_x->Get(), name.c_str(), False);
+  return XGetSelectionOwner(m_x->Get(), selection) != None;
+}
+
 bool X11Platform::HasWindowManager() {
   if (!m_windowManager) m_windowManager = WindowManagerRunning(*m_x);
   return *m_windowManager;

@@ -106,6 +106,7 @@ class X11Platform final : public Platform {
   void Beep() override;
   Rect ScreenRect() override;
   Rect WorkArea() override;
+  bool CompositorRunning() override;
 
   // --- diagnostics and test controls
   bool HasRawKeyEvents() const { return m_asyncKeys.HasRawEvents(); }

@@ -2,6 +2,7 @@
 
 #include "gdi/system_colors.h"
 #include "imaging/hsv.h"
+#include "skin/common/glow.h"
 #include "skin/data/upper_ascii.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
@@ -275,6 +276,8 @@ void TsCommonData::PointerEntered() {
   TakeEditColors(1);
 }
 
+TsCommonData::~TsCommonData() { HideControlGlow(*this); }
+
 bool TsCommonData::CommonMessage(TMessage& message) {
   // The skin data of a window without a control (a drop-down list) has nothing to track.
   if (m_owner == nullptr) return false;
@@ -283,6 +286,7 @@ bool TsCommonData::CommonMessage(TMessage& message) {
       PointerEntered();
       break;
     case CM_MOUSELEAVE:
+      HideControlGlow(*this);
       SetMouseAbove(false);
       if (!ControlIsActive()) TakeEditColors(0);
       break;
@@ -294,20 +298,26 @@ bool TsCommonData::CommonMessage(TMessage& message) {
       Invalidate();
       break;
     case CM_ENABLEDCHANGED:
+      HideControlGlow(*this);
       m_mouseAbove = false;
       m_forcedActive = false;
       m_updating = false;
       Invalidate();
       break;
     case CM_VISIBLECHANGED:
+      HideControlGlow(*this);
       m_updating = false;
+      m_backgroundChanged = true;
+      break;
+    case WM_SIZE:
+    case WM_MOVE:
+      // A glow drawn round the old place would stay there.
+      HideControlGlow(*this);
       m_backgroundChanged = true;
       break;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
-    case WM_SIZE:
-    case WM_MOVE:
       m_backgroundChanged = true;
       break;
     case WM_UPDATEUISTATE:

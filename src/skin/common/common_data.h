@@ -53,7 +53,7 @@ void SetLastChangedSection(const std::string& section);
 class TsCommonData {
  public:
   TsCommonData(TControl* owner, bool withCache, int kindCode);
-  virtual ~TsCommonData() = default;
+  virtual ~TsCommonData();
   TsCommonData(const TsCommonData&) = delete;
   TsCommonData& operator=(const TsCommonData&) = delete;
 
@@ -100,6 +100,9 @@ class TsCommonData {
   bool MouseAbove() const { return m_mouseAbove; }
   void SetMouseAbove(bool on) { m_mouseAbove = on && !IsContainerKind(m_kind); }
   int KindCode() const { return m_kind; }
+  // The control's glow window (glow.h); -1: none.
+  int Glow() const { return m_glow; }
+  void SetGlow(int handle) { m_glow = handle; }
   TControl* Owner() const { return m_owner; }
 
   void BeginUpdate();
@@ -171,6 +174,7 @@ class TsCommonData {
   int m_hueOffset = 0;
   int m_saturation = 0;
   int m_skinIndex = -1;
+  int m_glow = -1;
   int m_borderIndex = -1;
   int m_texture = -1;
   int m_hotTexture = -1;

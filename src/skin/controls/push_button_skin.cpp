@@ -5,6 +5,7 @@
 #include "gdi/blit.h"
 #include "skin/common/cache_paint.h"
 #include "skin/common/change_paint.h"
+#include "skin/common/glow.h"
 #include "skin/paint/focus_rect.h"
 #include "skin/paint/mask_paint.h"
 #include "skin/paint/section_paint.h"
@@ -105,6 +106,7 @@ bool PushButtonSkin::WndProc(TMessage& message) {
   }
   if (!m_data.Skinned()) return false;
   if (m_data.CommonMessage(message)) return true;
+  GlowWithPointer(m_data, message);
   const std::optional<TacAnimEvent> event = LookEventOf(message);
   if (!event) return false;
   if (*event == TacAnimEvent::MouseDown || *event == TacAnimEvent::MouseUp) m_data.SetUpdating(false);

@@ -6,6 +6,7 @@
 #include "gdi/text.h"
 #include "skin/common/cache_paint.h"
 #include "skin/common/change_paint.h"
+#include "skin/common/glow.h"
 #include "skin/paint/section_paint.h"
 #include "skin/common/caption_look.h"
 #include "skin/data/skin_message.h"
@@ -95,6 +96,7 @@ void TsSpeedButton::WndProc(TMessage& message) {
     if (m_data.HandleCachedSkinMessage(message)) return;
   } else if (m_data.Skinned()) {
     if (m_data.CommonMessage(message)) return;
+    GlowWithPointer(m_data, message);
     if (const std::optional<TacAnimEvent> event = LookEventOf(message)) ChangePaint(m_data, *event);
   }
   TSpeedButton::WndProc(message);

@@ -7,6 +7,7 @@
 #include "gdi/blit.h"
 #include "gdi/primitives.h"
 #include "skin/common/background_query.h"
+#include "skin/common/glow.h"
 #include "skin/data/skin_message.h"
 #include "skin/paint/mask_paint.h"
 #include "skin/window/system_menu.h"
@@ -112,6 +113,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 
 TsSkinProvider::~TsSkinProvider() {
   std::erase(AllProviders(), this);
+  HideButtonGlow();
   if (TsSkinManager* manager = m_data->SkinManager()) {
     if (TacFormAttachment* attachment = manager->FormAttachment()) attachment->Forget(this);
   }
@@ -317,11 +319,42 @@ void TsSkinProvider::SetHot(LRESULT hit) {
   if (const auto kind = ButtonOfHit(old)) {
     m_buttonStates[static_cast<std::size_t>(*kind)] = kButtonNormal;
     RepaintButton(*kind);
+    HideButtonGlow();
   }
   if (const auto kind = ButtonOfHit(hit)) {
     m_buttonStates[static_cast<std::size_t>(*kind)] = kButtonHot;
     RepaintButton(*kind);
+    ShowButtonGlow(*kind);
   }
+}
+
+void TsSkinProvider::ShowButtonGlow(CaptionButtonKind kind) {
+  GlowWindows* glows = CurrentGlowWindows();
+  const TsSkinManager* manager = m_data->SkinManager();
+  if (glows == nullptr || !manager->Effects.AllowGlowing) return;
+  const TsSkinData& skin = manager->Tables().skinData;
+  // The skin's glow of each standard button: its size key names the image (with "0").
+  struct ButtonGlow {
+    int size, margin;
+    const char* image;
+  };
+  ButtonGlow glow{0, 0, ""};
+  if (kind == CaptionButtonKind::Close) glow = {skin.biconCloseGlow, skin.biconCloseGlowMargin, "BICONCLOSEGLOW0"};
+  if (kind == CaptionButtonKind::Maximize) glow = {skin.biconMaxGlow, skin.biconMaxGlowMargin, "BICONMAXGLOW0"};
+  if (kind == CaptionButtonKind::Minimize) glow = {skin.biconMinGlow, skin.biconMinGlowMargin, "BICONMINGLOW0"};
+  if (glow.size <= 0) return;
+  const SkinTables& tables = manager->Tables();
+  const int global = tables.indices.Of(SkinSectionId::GLOBALINFO).section;
+  const int mask = tables.MaskIndex(global, "GLOBALINFO", glow.image);
+  const Rect place = Caption().buttons[static_cast<std::size_t>(kind)].rect;
+  const Rect window = GetWindowRect(m_form.Handle());
+  m_buttonGlow = glows->Show(tables, mask, glow.margin, m_form.Handle(), place.Offset(window.left, window.top));
+}
+
+void TsSkinProvider::HideButtonGlow() {
+  if (m_buttonGlow < 0) return;
+  if (GlowWindows* glows = CurrentGlowWindows()) glows->Hide(m_buttonGlow);
+  m_buttonGlow = -1;
 }
 
 void TsSkinProvider::PressButton(LRESULT hit) {
@@ -356,6 +389,7 @@ void TsSkinProvider::ReleaseButton(Point at) {
 }
 
 void TsSkinProvider::ResetButtons() {
+  HideButtonGlow();
   const bool wasPressed = m_pressedItem != 0;
   m_pressedItem = 0;
   m_hotItem = 0;
@@ -462,11 +496,14 @@ bool TsSkinProvider::SkinMessage(TMessage& message) {
   switch (SkinCodeOf(message.WParam)) {
     case SkinCode::NewSkin:
     case SkinCode::Refresh:
+      // Glows of the old look go (they are drawn again when the pointer next enters).
+      if (GlowWindows* glows = CurrentGlowWindows()) glows->HideAll();
       m_previous(message);
       m_data->HandleSkinMessage(message);
       SkinSet();
       return true;
     case SkinCode::RemoveSkin:
+      if (GlowWindows* glows = CurrentGlowWindows()) glows->HideAll();
       m_previous(message);
       m_data->HandleSkinMessage(message);
       SkinRemoved();

@@ -138,6 +138,8 @@ class TsSkinProvider : public TComponent {
   bool PaintsClient() const;
   void RepaintButton(CaptionButtonKind kind);
   void SetHot(LRESULT hit);
+  void ShowButtonGlow(CaptionButtonKind kind);
+  void HideButtonGlow();
   void PressButton(LRESULT hit);
   void TrackPressed(Point windowPoint);
   void ReleaseButton(Point windowPoint);
@@ -160,6 +162,7 @@ class TsSkinProvider : public TComponent {
   bool m_frameSet = false;
   bool m_wasOpaque = false;
   int m_pictureBuilds = 0;
+  int m_buttonGlow = -1;  // the hot caption button's glow; -1: none
   static bool s_buttonPressed;
 };
 
