@@ -138,6 +138,22 @@ CaptionLayout LayOutCaption(FrameMode mode, const FrameFacts& facts, const Frame
     leftmost = place.rect.left;
     x -= width + (large ? skin.biSpace : 0);
   }
+  // The user's title buttons, a group gap further left, right to left.
+  layout.titleButtons.resize(facts.titleButtons.size());
+  const int titleMask = Image(tables, GlobalImage::TITLEBUTTON);
+  const TsMaskData* title = MaskAt(tables, titleMask);
+  bool first = true;
+  for (std::size_t i = 0; i < facts.titleButtons.size(); ++i) {
+    if (!facts.titleButtons[i]) continue;
+    if (first) x = leftmost - kButtonGroupGap;
+    first = false;
+    const int width = title != nullptr ? title->FrameWidth() : kDefaultButtonSize;
+    CaptionButtonPlace& place = layout.titleButtons[i];
+    place.maskIndex = titleMask;
+    place.rect = {x - width, top, x, top + height};
+    leftmost = place.rect.left;
+    x -= width + (large ? skin.biSpace : 0);
+  }
   layout.text = {textLeft, layout.centerLine - metrics.caption / 2, leftmost - kTextToButtons,
                  layout.centerLine - metrics.caption / 2 + metrics.caption};
   if (layout.text.right < layout.text.left) layout.text.right = layout.text.left;

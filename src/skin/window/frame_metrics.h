@@ -6,6 +6,7 @@
 // three agree.
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "imaging/geometry.h"
 #include "skin/data/skin_tables.h"
@@ -33,6 +34,8 @@ struct FrameFacts {
   // The caption buttons that exist (the system menu's visibility rules).
   std::array<bool, kCaptionButtonCount> visible{};
   bool hasMenuLine = false;  // a main menu with at least one visible item
+  // The user's title buttons (left of the standard ones, the first rightmost): shown or not.
+  std::vector<bool> titleButtons;
 };
 
 // Sizes of the frame: the side and bottom border, the caption bar, the shadow margins
@@ -61,6 +64,9 @@ struct CaptionLayout {
   Rect bar;            // the caption bar
   Rect icon;           // empty: no icon
   std::array<CaptionButtonPlace, kCaptionButtonCount> buttons;
+  // One place per title button of the facts (empty rectangle: not shown); the mask is
+  // TITLEBUTTON's.
+  std::vector<CaptionButtonPlace> titleButtons;
   Rect text;           // where the caption text may go
   bool captionSection = false;  // the skin has a CAPTION section behind the text
 };

@@ -57,6 +57,15 @@ std::optional<CaptionButtonKind> ButtonOfHit(LRESULT hit) {
   return std::nullopt;
 }
 
+// The user's title buttons answer hit-testing with this code plus their index.
+constexpr LRESULT kTitleButtonHit = 1000;
+constexpr LRESULT kTitleBarItemHit = 2000;
+
+std::optional<std::size_t> TitleOfHit(LRESULT hit) {
+  if (hit < kTitleButtonHit || hit >= kTitleBarItemHit) return std::nullopt;
+  return static_cast<std::size_t>(hit - kTitleButtonHit);
+}
+
 bool Sizeable(TFormBorderStyle style) {
   return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
 }
@@ -154,6 +163,7 @@ FrameFacts TsSkinProvider::Facts() const {
   facts.hasIcon = TitleIcon.Visible && ShowAppIcon &&
                   (!TitleIcon.Glyph.IsEmpty() || (h && !GetWindowIcon(h).IsEmpty()));
   facts.visible = m_systemMenu->VisibleButtons();
+  for (const TsTitleButton& button : TitleButtons) facts.titleButtons.push_back(button.Visible);
   return facts;
 }
 
@@ -193,6 +203,9 @@ WindowPictureParts TsSkinProvider::Parts() const {
   parts.formSection = m_data->SkinIndex();
   parts.titleSection = m_titleSection;
   parts.buttonStates = m_buttonStates;
+  parts.titleStates = m_titleStates;
+  parts.titleStates.resize(TitleButtons.size(), kButtonNormal);
+  for (const TsTitleButton& button : TitleButtons) parts.titleGlyphs.push_back(&button.Glyph);
   parts.text = m_form.Caption();
   parts.addedText = AddedTitle.Text;
   parts.alignment = CaptionAlignment;
@@ -258,7 +271,12 @@ LRESULT TsSkinProvider::HitTest(Point at) {
   for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
     const auto kind = static_cast<CaptionButtonKind>(i);
     if (!caption.buttons[i].rect.Contains(at)) continue;
-    return CanAct(kind) ? HitCodeOf(kind) : HTCAPTION;
+    return CanAct(HitCodeOf(kind)) ? HitCodeOf(kind) : HTCAPTION;
+  }
+  for (std::size_t i = 0; i < caption.titleButtons.size(); ++i) {
+    if (!caption.titleButtons[i].rect.Contains(at)) continue;
+    const LRESULT hit = kTitleButtonHit + static_cast<LRESULT>(i);
+    return CanAct(hit) ? hit : HTCAPTION;
   }
   const FrameMetrics metrics = Metrics();
   const Size size = GetWindowRect(h).GetSize();
@@ -279,8 +297,13 @@ LRESULT TsSkinProvider::HitTest(Point at) {
   return HTBORDER;
 }
 
-bool TsSkinProvider::CanAct(CaptionButtonKind kind) const {
-  switch (kind) {
+bool TsSkinProvider::CanAct(LRESULT hit) const {
+  if (const auto index = TitleOfHit(hit)) {
+    return *index < TitleButtons.size() && TitleButtons[*index].Enabled && TitleButtons[*index].Visible;
+  }
+  const auto kind = ButtonOfHit(hit);
+  if (!kind) return false;
+  switch (*kind) {
     case CaptionButtonKind::Close:
       return m_systemMenu->VisibleClose() && m_systemMenu->EnabledClose();
     case CaptionButtonKind::Maximize:
@@ -295,16 +318,39 @@ bool TsSkinProvider::CanAct(CaptionButtonKind kind) const {
   return false;
 }
 
-// --- caption buttons
+// --- caption buttons: the standard ones and the user's title buttons, known by hit code
 
-void TsSkinProvider::RepaintButton(CaptionButtonKind kind) {
-  if (!m_form.HandleAllocated() || !IsWindowVisible(m_form.Handle())) return;
-  const Bitmap32* current = Picture();
-  if (current == nullptr) return;
+Rect TsSkinProvider::ItemRect(const CaptionLayout& caption, LRESULT hit) {
+  if (const auto kind = ButtonOfHit(hit)) return caption.buttons[static_cast<std::size_t>(*kind)].rect;
+  if (const auto index = TitleOfHit(hit); index && *index < caption.titleButtons.size()) {
+    return caption.titleButtons[*index].rect;
+  }
+  return {};
+}
+
+int* TsSkinProvider::ItemState(LRESULT hit) {
+  if (const auto kind = ButtonOfHit(hit)) return &m_buttonStates[static_cast<std::size_t>(*kind)];
+  if (const auto index = TitleOfHit(hit); index && *index < TitleButtons.size()) {
+    m_titleStates.resize(TitleButtons.size(), kButtonNormal);
+    return &m_titleStates[*index];
+  }
+  return nullptr;
+}
+
+void TsSkinProvider::SetItemState(LRESULT hit, int state) {
+  int* current = ItemState(hit);
+  if (current == nullptr || *current == state) return;
+  *current = state;
+  RepaintItem(hit);
+}
+
+void TsSkinProvider::RepaintItem(LRESULT hit) {
+  if (!m_form.HandleAllocated() || !IsWindowVisible(m_form.Handle()) || Picture() == nullptr) return;
   const WindowPictureParts parts = Parts();
-  const Rect place = parts.caption.buttons[static_cast<std::size_t>(kind)].rect;
+  const Rect place = ItemRect(parts.caption, hit);
   if (place.IsEmpty()) return;
-  PaintCaptionButton(*m_data->Cache(), *m_data, parts, kind);
+  if (const auto kind = ButtonOfHit(hit)) PaintCaptionButton(*m_data->Cache(), *m_data, parts, *kind);
+  if (const auto index = TitleOfHit(hit)) PaintTitleButton(*m_data->Cache(), *m_data, parts, *index);
   const Region area(place);
   if (std::optional<DeviceContext> dc = GetNonClientDC(m_form.Handle(), &area)) {
     BitBlt(*dc, place.left, place.top, place.Width(), place.Height(), *m_data->Cache(), place.left,
@@ -315,16 +361,14 @@ void TsSkinProvider::RepaintButton(CaptionButtonKind kind) {
 void TsSkinProvider::SetHot(LRESULT hit) {
   if (m_pressedItem != 0 || hit == m_hotItem) return;
   const LRESULT old = m_hotItem;
-  m_hotItem = hit;
-  if (const auto kind = ButtonOfHit(old)) {
-    m_buttonStates[static_cast<std::size_t>(*kind)] = kButtonNormal;
-    RepaintButton(*kind);
+  m_hotItem = ItemState(hit) != nullptr ? hit : 0;
+  if (old != 0) {
+    SetItemState(old, kButtonNormal);
     HideButtonGlow();
   }
-  if (const auto kind = ButtonOfHit(hit)) {
-    m_buttonStates[static_cast<std::size_t>(*kind)] = kButtonHot;
-    RepaintButton(*kind);
-    ShowButtonGlow(*kind);
+  if (m_hotItem != 0) {
+    SetItemState(m_hotItem, kButtonHot);
+    if (const auto kind = ButtonOfHit(m_hotItem)) ShowButtonGlow(*kind);
   }
 }
 
@@ -358,34 +402,26 @@ void TsSkinProvider::HideButtonGlow() {
 }
 
 void TsSkinProvider::PressButton(LRESULT hit) {
-  const auto kind = ButtonOfHit(hit);
-  if (!kind || !CanAct(*kind)) return;
+  if (ItemState(hit) == nullptr || !CanAct(hit)) return;
   m_pressedItem = hit;
   m_hotItem = hit;
   s_buttonPressed = true;
-  m_buttonStates[static_cast<std::size_t>(*kind)] = kButtonPressed;
-  RepaintButton(*kind);
+  SetItemState(hit, kButtonPressed);
   SetCapture(m_form.Handle());
+  if (const auto index = TitleOfHit(hit); index && TitleButtons[*index].OnMouseDown) TitleButtons[*index].OnMouseDown(this);
 }
 
 void TsSkinProvider::TrackPressed(Point at) {
-  const auto kind = ButtonOfHit(m_pressedItem);
-  if (!kind) return;
-  const bool over = Caption().buttons[static_cast<std::size_t>(*kind)].rect.Contains(at);
-  const int state = over ? kButtonPressed : kButtonNormal;
-  int& current = m_buttonStates[static_cast<std::size_t>(*kind)];
-  if (current == state) return;
-  current = state;
-  RepaintButton(*kind);
+  const bool over = ItemRect(Caption(), m_pressedItem).Contains(at);
+  SetItemState(m_pressedItem, over ? kButtonPressed : kButtonNormal);
 }
 
 void TsSkinProvider::ReleaseButton(Point at) {
-  const auto kind = ButtonOfHit(m_pressedItem);
-  const bool over = kind && s_buttonPressed &&
-                    Caption().buttons[static_cast<std::size_t>(*kind)].rect.Contains(at);
+  const LRESULT hit = m_pressedItem;
+  const bool over = s_buttonPressed && ItemRect(Caption(), hit).Contains(at);
   ResetButtons();
   if (GetCapture() == m_form.Handle()) ReleaseCapture();
-  if (over) Act(*kind);
+  if (over) Act(hit);
 }
 
 void TsSkinProvider::ResetButtons() {
@@ -395,15 +431,22 @@ void TsSkinProvider::ResetButtons() {
   m_hotItem = 0;
   if (wasPressed) s_buttonPressed = false;
   for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
-    if (m_buttonStates[i] == kButtonNormal) continue;
-    m_buttonStates[i] = kButtonNormal;
-    RepaintButton(static_cast<CaptionButtonKind>(i));
+    SetItemState(HitCodeOf(static_cast<CaptionButtonKind>(i)), kButtonNormal);
+  }
+  for (std::size_t i = 0; i < m_titleStates.size(); ++i) {
+    SetItemState(kTitleButtonHit + static_cast<LRESULT>(i), kButtonNormal);
   }
 }
 
-void TsSkinProvider::Act(CaptionButtonKind kind) {
+void TsSkinProvider::Act(LRESULT hit) {
+  if (const auto index = TitleOfHit(hit)) {
+    if (*index < TitleButtons.size() && TitleButtons[*index].OnMouseUp) TitleButtons[*index].OnMouseUp(this);
+    return;
+  }
+  const auto kind = ButtonOfHit(hit);
+  if (!kind) return;
   const HWND h = m_form.Handle();
-  switch (kind) {
+  switch (*kind) {
     case CaptionButtonKind::Minimize: {
       const bool mainForm = Application != nullptr && Application->MainForm() == &m_form;
       SendMessage(h, WM_SYSCOMMAND, IsIconic(h) && !mainForm ? SC_RESTORE : SC_MINIMIZE, 0);
@@ -465,6 +508,7 @@ void TsSkinProvider::SkinRemoved() {
   m_titleSection = -1;
   m_hotItem = m_pressedItem = 0;
   m_buttonStates.fill(kButtonNormal);
+  m_titleStates.clear();
   if (m_form.HandleAllocated()) {
     SetWindowRgn(m_form.Handle(), std::nullopt, false);
     SetWindowFrame(m_form.Handle(), nullptr);
@@ -608,7 +652,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     case WM_NCLBUTTONDOWN: {
       const auto hit = static_cast<LRESULT>(message.WParam);
       // A quick second press on a button is a press like the first.
-      if (ButtonOfHit(hit)) {
+      if (ItemState(hit) != nullptr) {
         PressButton(hit);
         message.Result = 0;
         return;

@@ -107,6 +107,9 @@ class TsSkinProvider : public TComponent {
   int ButtonState(CaptionButtonKind kind) const {
     return m_buttonStates[static_cast<std::size_t>(kind)];
   }
+  int TitleButtonState(std::size_t index) const {
+    return index < m_titleStates.size() ? m_titleStates[index] : kButtonNormal;
+  }
   // The part of the window under a point in window coordinates.
   LRESULT HitTest(Point windowPoint);
   TsSystemMenu& SystemMenu() { return *m_systemMenu; }
@@ -136,7 +139,10 @@ class TsSkinProvider : public TComponent {
   void RebuildPicture();
   void Paint();
   bool PaintsClient() const;
-  void RepaintButton(CaptionButtonKind kind);
+  Rect ItemRect(const CaptionLayout& caption, LRESULT hit);
+  int* ItemState(LRESULT hit);
+  void SetItemState(LRESULT hit, int state);
+  void RepaintItem(LRESULT hit);
   void SetHot(LRESULT hit);
   void ShowButtonGlow(CaptionButtonKind kind);
   void HideButtonGlow();
@@ -144,8 +150,8 @@ class TsSkinProvider : public TComponent {
   void TrackPressed(Point windowPoint);
   void ReleaseButton(Point windowPoint);
   void ResetButtons();
-  bool CanAct(CaptionButtonKind kind) const;
-  void Act(CaptionButtonKind kind);
+  bool CanAct(LRESULT hit) const;
+  void Act(LRESULT hit);
   void UpdateShape();
   Point WindowPointFromScreen(Point screen) const;
 
@@ -156,6 +162,7 @@ class TsSkinProvider : public TComponent {
   TsSystemMenu* m_systemMenu = nullptr;
   int m_active = 0;
   std::array<int, kCaptionButtonCount> m_buttonStates{};
+  std::vector<int> m_titleStates;  // per title button
   LRESULT m_hotItem = 0;      // the hit code of the hot or pressed item
   LRESULT m_pressedItem = 0;
   int m_titleSection = -1;    // -1: not looked up since the skin changed

@@ -70,6 +70,22 @@ void PaintButton(Bitmap32& picture, const SkinTables& tables, const WindowPictur
                     state == 2 ? CaptionButtonState::Pushed : CaptionButtonState::Normal);
 }
 
+void PaintTitle(Bitmap32& picture, const SkinTables& tables, const WindowPictureParts& parts,
+                std::size_t index) {
+  if (index >= parts.caption.titleButtons.size()) return;
+  const CaptionButtonPlace& place = parts.caption.titleButtons[index];
+  if (place.rect.IsEmpty()) return;
+  const int state = index < parts.titleStates.size() ? parts.titleStates[index] : 0;
+  DrawImageMask(picture, place.rect.TopLeft(), state, tables, place.maskIndex);
+  const Bitmap32* glyph = index < parts.titleGlyphs.size() ? parts.titleGlyphs[index] : nullptr;
+  if (glyph == nullptr || glyph->IsEmpty()) return;
+  // The glyph in the middle of the button, one pixel further while pressed.
+  const int shift = state == 2 ? 1 : 0;
+  const Point at{place.rect.left + (place.rect.Width() - glyph->Width()) / 2 + shift,
+                 place.rect.top + (place.rect.Height() - glyph->Height()) / 2 + shift};
+  AlphaBlend(picture, at, *glyph, glyph->Bounds(), 255, AlphaMode::PerPixel);
+}
+
 void PaintIcon(Bitmap32& picture, const WindowPictureParts& parts) {
   const Rect at = parts.caption.icon;
   if (at.IsEmpty() || parts.icon == nullptr || parts.icon->IsEmpty()) return;
@@ -158,6 +174,7 @@ void PaintWindowPicture(Bitmap32& picture, const TsCommonData& data, const Windo
     for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
       PaintButton(picture, tables, parts, static_cast<CaptionButtonKind>(i));
     }
+    for (std::size_t i = 0; i < parts.caption.titleButtons.size(); ++i) PaintTitle(picture, tables, parts, i);
     PaintText(picture, data, parts);
   }
   if (parts.grip) PaintGrip(picture, tables, parts);
@@ -170,6 +187,16 @@ void PaintCaptionButton(Bitmap32& picture, const TsCommonData& data, const Windo
   if (place.IsEmpty()) return;
   PaintBar(picture, tables, parts, place);
   PaintButton(picture, tables, parts, kind);
+}
+
+void PaintTitleButton(Bitmap32& picture, const TsCommonData& data, const WindowPictureParts& parts,
+                      std::size_t index) {
+  if (index >= parts.caption.titleButtons.size()) return;
+  const Rect place = parts.caption.titleButtons[index].rect;
+  if (place.IsEmpty()) return;
+  const SkinTables& tables = data.SkinManager()->Tables();
+  PaintBar(picture, tables, parts, place);
+  PaintTitle(picture, tables, parts, index);
 }
 
 }  // namespace tappomat

@@ -5,6 +5,7 @@
 // client background from it; a caption button that changes state is painted again alone.
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "imaging/bitmap32.h"
 #include "skin/common/common_data.h"
@@ -22,6 +23,8 @@ struct WindowPictureParts {
   int formSection = -1;          // "FORM", or the section the form's skin data names
   int titleSection = -1;         // `TitleSkin`, else "FORMTITLE"
   std::array<int, kCaptionButtonCount> buttonStates{};  // 0 normal, 1 hot, 2 pressed
+  std::vector<int> titleStates;                // per title button of the caption layout
+  std::vector<const Bitmap32*> titleGlyphs;    // per title button; null or empty: none
   std::string_view text;         // the caption, UTF-8
   std::string_view addedText;    // shown 4 pixels after the caption
   const Bitmap32* icon = nullptr;  // premultiplied; drawn at caption.icon's size
@@ -36,5 +39,8 @@ void PaintWindowPicture(Bitmap32& picture, const TsCommonData& data, const Windo
 // Paints caption button `kind` again in its state, over the caption bar behind it.
 void PaintCaptionButton(Bitmap32& picture, const TsCommonData& data, const WindowPictureParts& parts,
                         CaptionButtonKind kind);
+// The same for the user's title button `index`.
+void PaintTitleButton(Bitmap32& picture, const TsCommonData& data, const WindowPictureParts& parts,
+                      std::size_t index);
 
 }  // namespace tappomat

@@ -217,5 +217,36 @@ TEST_F(SkinProviderTest, SystemMenuFollowsTheFormsButtonsAndClosesTheForm) {
   EXPECT_EQ(closes, 1);
 }
 
+// The user's title buttons sit a gap left of the standard ones, answer 1000 + their index
+// while enabled, and raise their events on press and on a release over them.
+TEST_F(SkinProviderTest, TitleButtonsLieLeftOfTheStandardOnesAndRaiseTheirEvents) {
+  UseNeutral2();
+  Screen(main);
+  TsSkinProvider& provider = Provider(main);
+  std::vector<std::string> events;
+  provider.TitleButtons.resize(2);
+  provider.TitleButtons[0].OnMouseDown = [&](TComponent*) { events.push_back("down 0"); };
+  provider.TitleButtons[0].OnMouseUp = [&](TComponent*) { events.push_back("up 0"); };
+  provider.TitleButtons[1].Enabled = false;
+  provider.Repaint();
+  Pump();
+  const CaptionLayout caption = provider.Caption();
+  ASSERT_EQ(caption.titleButtons.size(), 2u);
+  const Rect first = caption.titleButtons[0].rect;
+  EXPECT_EQ(first.right, ButtonRect(main, CaptionButtonKind::Minimize).left - 6);
+  EXPECT_EQ(caption.titleButtons[1].rect.right, first.left);
+  EXPECT_EQ(provider.HitTest(Middle(first)), 1000);
+  EXPECT_EQ(provider.HitTest(Middle(caption.titleButtons[1].rect)), HTCAPTION);
+  EXPECT_LE(caption.text.right, caption.titleButtons[1].rect.left - 12);
+
+  MoveTo(At(main, Middle(first)));
+  Pump();
+  EXPECT_EQ(provider.TitleButtonState(0), kButtonHot);
+  platform.UserClick(At(main, Middle(first)));
+  Pump();
+  EXPECT_EQ(events, (std::vector<std::string>{"down 0", "up 0"}));
+  EXPECT_EQ(closes, 0);
+}
+
 }  // namespace
 }  // namespace tappomat::test
