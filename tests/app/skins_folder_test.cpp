@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/about.h"
 #include "app/app_folder.h"
 #include "app/main.h"
+#include "app/row_editor.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_list_box.h"
@@ -57,6 +59,34 @@ TEST_F(SkinsFolderTest, ASkinFolderThatRecoloursButtonsShowsOnTheButtons) {
   const Bitmap32* cache = form->SBAdd->SkinData()->Cache();
   ASSERT_FALSE(cache->IsEmpty());
   EXPECT_EQ(cache->At(8, 7), MakePixel(255, 0, 0));
+  EXPECT_TRUE(errorBoxes.empty());
+}
+
+// FORMTITLE made blue in both states: every caption of the program is blue.
+TEST_F(SkinsFolderTest, ASkinFolderThatRecoloursTheTitleShowsOnEveryCaption) {
+  WriteChangedSkin(folder.Path(), "FORMTITLE", "GRADIENTDATA", "GRADIENTDATA=16711680;16711680;100;0;0");
+  // (The hot state's gradient too: the active caption uses it.)
+  const std::filesystem::path options = folder / "Skins" / "Neutral2 (internal)" / "Options.dat";
+  std::ifstream in(options, std::ios::binary);
+  std::string text{std::istreambuf_iterator<char>(in), {}};
+  in.close();
+  const std::size_t at = text.find("HOTGRADIENTDATA=", text.find("[FORMTITLE]"));
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, text.find_first_of("\r\n", at) - at, "HOTGRADIENTDATA=16711680;16711680;100;0;0");
+  std::ofstream(options, std::ios::binary | std::ios::trunc) << text;
+
+  TForm1* form = Create<TForm1>(app.get());
+  TForm* about = Create<TFormAbout>(app.get());
+  TForm* editor = Create<TForm2>(app.get());
+  for (TForm* shown : {static_cast<TForm*>(form), about, editor}) {
+    shown->Show();
+    Pump();
+    const auto* top = WindowSystem::Current().Find(shown->Handle());
+    const Bitmap32& pixels = platform.Window(top->top.native)->pixels;
+    // In the caption bar, right of the caption text and left of the buttons.
+    EXPECT_EQ(PixelRGB(pixels.At(pixels.Width() / 2 + 40, 6)), PixelRGB(MakePixel(0, 0, 255)))
+        << shown->Caption();
+  }
   EXPECT_TRUE(errorBoxes.empty());
 }
 

@@ -36,7 +36,7 @@ TacFormAttachment::~TacFormAttachment() {
   // Freeing a provider makes it forget itself: work on a copy.
   const std::vector<TacProvider> providers = m_providers;
   m_providers.clear();
-  for (const TacProvider& holder : providers) delete holder.provider;
+  for (const TacProvider& holder : providers) holder.provider->Free();
 }
 
 LRESULT TacFormAttachment::Hook(int code, WPARAM wParam, LPARAM) {

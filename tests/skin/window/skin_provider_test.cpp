@@ -69,6 +69,18 @@ TEST_F(SkinProviderTest, EveryFormGetsOneProviderAndNoSecond) {
   EXPECT_THROW(Create<TsSkinProvider>(panel), std::invalid_argument);
 }
 
+// The manager may go before the forms it skinned (the main window owns it and goes first
+// when the program ends): it frees their providers, and the forms end later unharmed.
+TEST_F(SkinProviderTest, AManagerThatGoesFirstFreesTheProvidersAndTheFormsEndLater) {
+  UseNeutral2();
+  const Bitmap32 skinned = Screen(main);
+  manager->Free();
+  EXPECT_EQ(TsSkinProvider::Of(*main), nullptr);
+  EXPECT_EQ(&FrameOf(main->Handle()), &ClassicFrame());
+  EXPECT_FALSE(SameColors(skinned, Screen(main)));
+  main->Free();
+}
+
 TEST_F(SkinProviderTest, AuxiliaryTagsExcludedClassesAndRulesKeepFormsUnskinned) {
   manager->FormAttachment()->ExcludedClasses = {"TExcluded"};
   struct TExcluded : TForm {
