@@ -7,10 +7,10 @@
 // and its Close closes the window it belongs to.
 #include <gtest/gtest.h>
 // X11's headers define None and friends as macros: after gtest.
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <string>
@@ -86,7 +86,8 @@ long WmState(X11TestClient& user, Window window) {
   return state;
 }
 
-// The pixels of a rectangle of the screen, row by row (0xRRGGBB).
+// The pixels of a rectangle of the screen, row by row (0xRRGGBB; all ~0 when the server
+// could not give them).
 struct Screenshot {
   Rect area;
   std::vector<unsigned long> pixels;
@@ -98,14 +99,15 @@ struct Screenshot {
 };
 
 Screenshot TakeScreenshot(X11TestClient& user, const Rect& area) {
-  Screenshot shot{area, {}};
+  Screenshot shot{area, std::vector<unsigned long>(static_cast<size_t>(area.Width() * area.Height()), ~0UL)};
   XImage* image = XGetImage(user.Get(), user.Root(), area.left, area.top,
                             static_cast<unsigned>(area.Width()),
                             static_cast<unsigned>(area.Height()), AllPlanes, ZPixmap);
   if (image == nullptr) return shot;
-  shot.pixels.reserve(static_cast<size_t>(area.Width() * area.Height()));
   for (int y = 0; y < area.Height(); ++y) {
-    for (int x = 0; x < area.Width(); ++x) shot.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    for (int x = 0; x < area.Width(); ++x) {
+      shot.pixels[static_cast<size_t>(y * area.Width() + x)] = XGetPixel(image, x, y) & 0xFFFFFF;
+    }
   }
   XDestroyImage(image);
   return shot;
@@ -180,6 +182,9 @@ class SkinnedFrames : public ::testing::Test {
   Rect OnMain(const Rect& r) const { return r.Offset(frame.left, frame.top); }
   Point OnMainClient(int x, int y) const {
     return OnMain(Point{FrameLayout::ClientOrigin().x + x, FrameLayout::ClientOrigin().y + y});
+  }
+  Rect OnMainClient(const Rect& r) const {
+    return OnMain(r.Offset(FrameLayout::ClientOrigin().x, FrameLayout::ClientOrigin().y));
   }
   // A point of the empty desktop, off every window of the program.
   Point AwayFromTheWindows() const { return {1200, 1000}; }
@@ -272,7 +277,7 @@ class SkinnedFramesUnderOpenbox : public SkinnedFrames {
   SkinnedFramesUnderOpenbox() : SkinnedFrames(XvfbWindowManager::Openbox) {}
 };
 
-// A press on the close button released off it does nothing and the button looks as
+// The close button held down looks pressed; released off it, it does nothing and looks as
 // before; a click on it ends the program as its other ways out do, settings written.
 TEST_P(SkinnedFramesEndToEnd, TheCloseButtonEndsTheProgramWhenReleasedOverIt) {
   const Rect close = OnMain(layout.Close());
@@ -280,8 +285,10 @@ TEST_P(SkinnedFramesEndToEnd, TheCloseButtonEndsTheProgramWhenReleasedOverIt) {
   const Screenshot normal = SteadyScreenshot(close);
 
   MoveTo(Centre(close));
+  ASSERT_TRUE(WaitForChange(normal)) << "under the pointer, the hot look";
+  const Screenshot hot = SteadyScreenshot(close);
   Button(1, true);
-  ASSERT_TRUE(WaitForChange(normal)) << "held down, the button shows it";
+  ASSERT_TRUE(WaitForChange(hot)) << "held down, the pressed look";
   MoveTo(AwayFromTheWindows());
   Button(1, false);
   EXPECT_TRUE(WaitUntil([&] { return TakeScreenshot(user, close) == normal; }, 5s))
@@ -368,6 +375,38 @@ TEST_P(SkinnedFramesEndToEnd, DraggingTheCaptionMovesTheWindow) {
 TEST_P(SkinnedFramesEndToEnd, TheSystemMenuOpensFromTheIconAndTheCaptionAndClosesTheWindow) {
   const auto shownPopup = [&](Window popup) { return popup != None && Viewable(user, popup); };
   {
+    SCOPED_TRACE("Close in the row editor's menu");
+    // Add: the table's first row fills.
+    const Screenshot emptyRow = TakeScreenshot(user, OnMainClient(Rect::FromSize(20, 90, 200, 16)));
+    ClickAt(OnMainClient(268, 29));
+    ASSERT_TRUE(WaitForChange(emptyRow)) << "no row added";
+    ClickAt(OnMainClient(100, 93));  // that row
+    // The key goes where the keyboard focus is: the main window, once the click gave it.
+    EXPECT_TRUE(WaitUntil([&] { return user.FocusWindow() == main; }, 5s))
+        << "the keyboard focus is on " << user.FocusWindow() << ", not " << main;
+    // FIXME: under openbox an F4 pressed within a few milliseconds of the click is now and
+    // then not acted on (the grid shows the focus, the editor never maps); a user's pause.
+    std::this_thread::sleep_for(350ms);
+    Tap(XK_F4);
+    const Window editor = WaitForShownWindow("Tappomat v1.3");
+    ASSERT_NE(editor, None) << "no row editor";
+    const Rect editorFrame = ScreenRect(user, editor);
+    const std::set<Window> before = ShownTopLevels();
+    // The editor's caption has no icon: the right click opens its menu.
+    const Point onCaption = FrameLayout{editorFrame.Width()}.OnCaption();
+    ClickAt({editorFrame.left + onCaption.x, editorFrame.top + onCaption.y}, 3);
+    const Window menu = WaitForNewPopup(before);
+    ASSERT_NE(menu, None);
+    // Close is the menu's last item (17 high), inside the menu's frame of 3.
+    const Rect items = ScreenRect(user, menu);
+    ClickAt({items.left + items.Width() / 2, items.bottom - 3 - 8});
+    EXPECT_TRUE(WaitUntil([&] { return !Viewable(user, editor); }, 5s)) << "the editor closed";
+    EXPECT_FALSE(shownPopup(menu));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(program->TryExitStatus(), -1) << "the program runs on";
+    EXPECT_TRUE(Viewable(user, main));
+  }
+  {
     SCOPED_TRACE("left press on the icon");
     const std::set<Window> before = ShownTopLevels();
     MoveTo(Centre(OnMain(FrameLayout::Icon())));
@@ -394,29 +433,6 @@ TEST_P(SkinnedFramesEndToEnd, TheSystemMenuOpensFromTheIconAndTheCaptionAndClose
     EXPECT_EQ(ScreenRect(user, menu).TopLeft(), pointer) << "at the pointer";
     Tap(XK_Escape);
     EXPECT_TRUE(WaitUntil([&] { return !shownPopup(menu); }, 5s));
-  }
-  {
-    SCOPED_TRACE("Close in the row editor's menu");
-    ClickAt(OnMainClient(268, 29));  // add: the table gets its first row
-    ClickAt(OnMainClient(100, 93));  // that row
-    Tap(XK_F4);
-    const Window editor = WaitForShownWindow("Tappomat v1.3");
-    ASSERT_NE(editor, None) << "no row editor";
-    const Rect editorFrame = ScreenRect(user, editor);
-    const std::set<Window> before = ShownTopLevels();
-    // The editor's caption has no icon: the right click opens its menu.
-    const Point onCaption = FrameLayout{editorFrame.Width()}.OnCaption();
-    ClickAt({editorFrame.left + onCaption.x, editorFrame.top + onCaption.y}, 3);
-    const Window menu = WaitForNewPopup(before);
-    ASSERT_NE(menu, None);
-    // Close is the menu's last item (17 high), inside the menu's frame of 3.
-    const Rect items = ScreenRect(user, menu);
-    ClickAt({items.left + items.Width() / 2, items.bottom - 3 - 8});
-    EXPECT_TRUE(WaitUntil([&] { return !Viewable(user, editor); }, 5s)) << "the editor closed";
-    EXPECT_FALSE(shownPopup(menu));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(program->TryExitStatus(), -1) << "the program runs on";
-    EXPECT_TRUE(Viewable(user, main));
   }
 }
 
