@@ -60,44 +60,6 @@ bool FileHasLine(const std::filesystem::path& file, const std::string& wanted) {
   return false;
 }
 
-// The window's _NET_WM_NAME (UTF-8), which is how non-ASCII titles are kept.
-std::string NetWmName(Display* display, Window window) {
-  const Atom property = XInternAtom(display, "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  std::string name;
-  if (XGetWindowProperty(display, window, property, 0, 1024, False, utf8, &type, &format, &count,
-                         &after, &data) == Success && data) {
-    if (type == utf8 && format == 8) name.assign(reinterpret_cast<char*>(data), count);
-    XFree(data);
-  }
-  return name;
-}
-
-// The top-level window whose WM_NAME or _NET_WM_NAME is `name`, searched through
-// window-manager frames.
-Window FindWindowNamed(Display* display, Window parent, const std::string& name) {
-  Window root = None, parentOut = None;
-  Window* children = nullptr;
-  unsigned count = 0;
-  if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return None;
-  Window found = None;
-  for (unsigned i = 0; i < count && found == None; ++i) {
-    char* title = nullptr;
-    if (XFetchName(display, children[i], &title) && title) {
-      if (name == title) found = children[i];
-      XFree(title);
-    }
-    if (found == None && NetWmName(display, children[i]) == name) found = children[i];
-    if (found == None) found = FindWindowNamed(display, children[i], name);
-  }
-  if (children) XFree(children);
-  return found;
-}
-
 // A private X server (with or without a window manager), our user's connection to it and
 // the target program covering the right of the screen, logging what it receives to
 // `clicksFile`; stopped in the reverse order.

@@ -1,20 +1,24 @@
 // The program's windows on the headless backend with the built-in skin, compared with
-// goldens in tests/golden/: the main window in both languages, the row editor, the About
-// box and the hot-key help.
+// goldens in tests/golden/: the main window in both languages and inactive, the row
+// editor, the About box, the hot-key help, the red marker and the skin manager's "Error"
+// box.
 #include <gtest/gtest.h>
 
 #include "app/about.h"
 #include "app/hot_key_help.h"
 #include "app/main.h"
 #include "app/row_editor.h"
+#include "automation/target.h"
 #include "platform/virtual_keys.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/controls/skinned_combo_box.h"
 #include "skin/controls/skinned_spin_edit.h"
 #include "ui/string_grid.h"
 #include "skin/controls/skinned_speed_button.h"
+#include "skin/data/skin_manager.h"
 #include "support/golden.h"
 #include "ui/ui_fixture.h"
+#include "win/input.h"
 #include "win/window_data.h"
 #include "win/window_system.h"
 
@@ -90,6 +94,38 @@ TEST_F(SkinnedWindowsGolden, AboutBox) {
 
 TEST_F(SkinnedWindowsGolden, HotKeyHelp) {
   EXPECT_TRUE(test::MatchesGolden(DialogPicture<TFormHotKey>(), "app_hot_key_help"));
+}
+
+// Another form of the program active: the main window's caption in its inactive look.
+TEST_F(SkinnedWindowsGolden, MainWindowInactive) {
+  DialogPicture<TFormAbout>();
+  ASSERT_NE(GetActiveWindow(), form->Handle());
+  EXPECT_TRUE(test::MatchesGolden(Picture(form), "app_main_window_ru_inactive"));
+}
+
+// The red marker, shown by its button: no frame and no caption, the rings alone.
+TEST_F(SkinnedWindowsGolden, RedMarker) {
+  Form3 = Create<TForm3>(app.get());
+  Click(form->SBTarget);
+  ASSERT_TRUE(Form3->Visible());
+  EXPECT_TRUE(test::MatchesGolden(Picture(Form3), "app_red_marker"));
+}
+
+// The box the skin manager shows when a skin in the Skins folder cannot be loaded (the
+// message as such a failure words it, with a fixed folder).
+TEST_F(SkinnedWindowsGolden, ErrorBox) {
+  Bitmap32 picture;
+  AnswerDialogs({[&](TForm& dialog) {
+    dialog.SetBounds(40, 40, dialog.Width(), dialog.Height());
+    picture = Picture(&dialog);
+    Key(VK_RETURN);
+  }});
+  TsSkinManager::ShowMessage("Error",
+                             "[GLOBALINFO] VERSION: \"x\" is not a number\n"
+                             "(skin folder /opt/tappomat/Skins/Neutral2 (internal))",
+                             MessageBoxIconKind::Error);
+  ASSERT_TRUE(DialogsAnswered());
+  EXPECT_TRUE(test::MatchesGolden(picture, "app_error_box"));
 }
 
 }  // namespace

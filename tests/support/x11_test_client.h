@@ -20,6 +20,10 @@ namespace tappomat::test {
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
 
+// The top-level window whose WM_NAME or _NET_WM_NAME is `name`, searched from `parent`
+// down through window-manager frames; None when there is none.
+Window FindWindowNamed(Display* display, Window parent, const std::string& name);
+
 class X11TestClient {
  public:
   struct Press {
