@@ -4,8 +4,9 @@
 // headless platform.
 #include <benchmark/benchmark.h>
 
+#include "headless_session.h"
+
 #include "app/embedded_resources.h"
-#include "platform/headless/headless_platform.h"
 #include "skin/adapters/scroll_window.h"
 #include "skin/data/skin_manager.h"
 #include "ui/application.h"
@@ -17,12 +18,7 @@
 namespace tappomat {
 namespace {
 
-struct Session {
-  HeadlessPlatform platform;
-  WindowSystem system{platform};
-  std::unique_ptr<TApplication> app = std::make_unique<TApplication>();
-  ~Session() { app.reset(); }
-};
+using Session = HeadlessSession;
 
 TsSkinManager* LoadBuiltInSkin(TForm* form) {
   auto* manager = Create<TsSkinManager>(form);

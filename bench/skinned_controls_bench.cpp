@@ -4,9 +4,10 @@
 // on the headless platform.
 #include <benchmark/benchmark.h>
 
+#include "headless_session.h"
+
 #include "app/embedded_resources.h"
 #include "app/main.h"
-#include "platform/headless/headless_platform.h"
 #include "skin/adapters/control_adapter.h"
 #include "skin/controls/skinned_button.h"
 #include "skin/data/skin_manager.h"
@@ -18,12 +19,7 @@
 namespace tappomat {
 namespace {
 
-struct Session {
-  HeadlessPlatform platform;
-  WindowSystem system{platform};
-  std::unique_ptr<TApplication> app = std::make_unique<TApplication>();
-  ~Session() { app.reset(); }
-};
+using Session = HeadlessSession;
 
 // A skin manager on `form` with the built-in skin applied.
 TsSkinManager* Neutral2On(TForm* form) {

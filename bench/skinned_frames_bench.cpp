@@ -3,8 +3,9 @@
 // background), and a caption button's hover, which paints and shows that button alone.
 #include <benchmark/benchmark.h>
 
+#include "headless_session.h"
+
 #include "app/main.h"
-#include "platform/headless/headless_platform.h"
 #include "skin/window/skin_provider.h"
 #include "ui/application.h"
 #include "win/window_system.h"
@@ -12,12 +13,7 @@
 namespace tappomat {
 namespace {
 
-struct Session {
-  HeadlessPlatform platform;
-  WindowSystem system{platform};
-  std::unique_ptr<TApplication> app = std::make_unique<TApplication>();
-  ~Session() { app.reset(); }
-};
+using Session = HeadlessSession;
 
 TsSkinProvider* ShownMainWindow(Session& session, benchmark::State& state) {
   auto* form = Create<TForm1>(session.app.get());

@@ -76,6 +76,11 @@ void SetMinimized(WindowSystem& ws, HWND top, bool minimized) {
   const Rect client = GetClientRect(top);
   SendMessage(top, WM_SIZE, minimized ? SIZE_MINIMIZED : SIZE_RESTORED,
               minimized ? 0 : MAKELPARAM(client.Width(), client.Height()));
+  // Shown again by the window manager: painted and presented whole, as our own restore
+  // does (what was exposed while the window counted as minimized was never drawn).
+  if (WindowData* again = ws.Find(top); again && !minimized) {
+    InvalidateTopLevelArea(top, Region(Rect{0, 0, again->windowRect.Width(), again->windowRect.Height()}));
+  }
 }
 
 }  // namespace

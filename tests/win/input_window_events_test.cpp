@@ -62,6 +62,21 @@ TEST_F(WindowEvents, MinimizeAndRestoreByTheWindowManager) {
   }
 }
 
+// The window manager may show a minimized window again (and tell us that it is exposed)
+// before it says that the window is restored: the restore paints the whole window, so
+// nothing stays black.
+TEST_F(WindowEvents, AWindowRestoredByTheWindowManagerIsPaintedWhole) {
+  const HWND top = Make("top", WS_POPUP | WS_VISIBLE, {0, 0, 200, 100});
+  Settle();
+  Inject(top, NativeEvent::Type::Minimized);
+  Inject(top, NativeEvent::Type::Damaged, {0, 0, 200, 100});
+  TakeLog();
+  const int presents = platform.Window(Native(top))->presentCount;
+  Inject(top, NativeEvent::Type::Restored);
+  EXPECT_EQ(TakeLog({WM_PAINT}), (Log{{"top", WM_PAINT}}));
+  EXPECT_GT(platform.Window(Native(top))->presentCount, presents);
+}
+
 TEST_F(WindowEvents, ACloseRequestBecomesSystemCommandCloseUnlessTheWindowIsDisabled) {
   const HWND top = Make("top", WS_POPUP | WS_VISIBLE, {0, 0, 200, 100});
   EnableWindow(top, false);

@@ -129,7 +129,9 @@ void X11Platform::Minimize(NativeWindowId window) {
   X11Window* w = Find(window);
   if (w == nullptr || w->Minimized() || w->IsPopup()) return;
   if (HasWindowManager()) {
-    // The manager answers with WM_STATE Iconic, which becomes the Minimized event.
+    // The manager unmaps the window and sets WM_STATE Iconic; either becomes the
+    // Minimized event (the unmap is the one that cannot be missed: the manager may show
+    // the window again before its state is read).
     w->Iconify();
   } else {
     XUnmapWindow(m_x->Get(), w->Id());

@@ -131,6 +131,8 @@ class X11Platform final : public Platform {
   void OnDestroyedByOthers(NativeWindowId id);
   void OnKey(NativeWindowId id, XKeyEvent& event);
   void OnConfigure(NativeWindowId id, XEvent& latest);
+  // The window's minimized state changed: it is kept and the listener told.
+  void SetMinimizedState(NativeWindowId id, X11Window& window, bool minimized);
   void OnWmState(NativeWindowId id);
 
   // x11_platform_stacking.cpp

@@ -191,9 +191,13 @@ void X11Platform::HandleWindowEvent(NativeWindowId id, XEvent& event) {
     case MapNotify:
       window.SetViewable(true);
       if (window.TakeFocusWhenMapped()) Focus(window);
+      // Mapped again while minimized: the window manager restored it (a quick restore may
+      // come before its WM_STATE said Iconic, so the state alone would miss it).
+      if (window.Minimized()) SetMinimizedState(id, window, false);
       return;
     case UnmapNotify:
       window.SetViewable(false);
+      if (window.IconifyAsked()) SetMinimizedState(id, window, true);
       return;
     case DestroyNotify:
       if (event.xdestroywindow.window == window.Id()) OnDestroyedByOthers(id);
@@ -329,7 +333,11 @@ void X11Platform::OnWmState(NativeWindowId id) {
   if (!state.empty() && state[0] == kWmStateIconic) minimized = true;
   if (!state.empty() && state[0] == kWmStateNormal) minimized = false;
   if (minimized == window->Minimized()) return;
-  window->SetMinimized(minimized);
+  SetMinimizedState(id, *window, minimized);
+}
+
+void X11Platform::SetMinimizedState(NativeWindowId id, X11Window& window, bool minimized) {
+  window.SetMinimized(minimized);
   NativeEvent out;
   out.type = minimized ? NativeEvent::Type::Minimized : NativeEvent::Type::Restored;
   Deliver(id, out);

@@ -213,7 +213,10 @@ void X11Window::Withdraw() {
   m_shown = false;
 }
 
-void X11Window::Iconify() { XIconifyWindow(m_x.Get(), m_window, m_x.Screen()); }
+void X11Window::Iconify() {
+  m_iconifyAsked = true;
+  XIconifyWindow(m_x.Get(), m_window, m_x.Screen());
+}
 
 void X11Window::SetTopmost(bool topmost, bool managed) {
   m_topmost = topmost;

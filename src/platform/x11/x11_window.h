@@ -80,7 +80,12 @@ class X11Window {
   // The root, or the frame of a reparenting window manager.
   Window Parent() const { return m_parent; }
   void SetParent(Window parent) { m_parent = parent; }
-  void SetMinimized(bool minimized) { m_minimized = minimized; }
+  void SetMinimized(bool minimized) {
+    m_minimized = minimized;
+    m_iconifyAsked = false;
+  }
+  // We asked the window manager to minimize the window and it has not done so yet.
+  bool IconifyAsked() const { return m_iconifyAsked; }
   // True when the key was down already: an automatic repeat.
   bool KeyPressed(unsigned keycode);
   void KeyReleased(unsigned keycode);
@@ -110,6 +115,7 @@ class X11Window {
   bool m_shown = false;
   bool m_viewable = false;
   bool m_minimized = false;
+  bool m_iconifyAsked = false;
   bool m_focusWhenMapped = false;
   Rect m_reported;                 // the bounds the listener knows
   std::deque<Rect> m_requested;    // our bounds requests not yet confirmed by a configure

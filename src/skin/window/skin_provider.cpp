@@ -578,6 +578,14 @@ bool TsSkinProvider::SkinMessage(TMessage& message) {
 
 // --- the form's messages
 
+bool TsSkinProvider::FrameReachesClient() const {
+  const TsMaskData* border = MaskAt(m_data->SkinManager()->Tables(), m_data->BorderIndex());
+  if (border == nullptr) return false;
+  const int frame = Metrics().border;
+  return border->MarginLeft() > frame || border->MarginTop() > frame || border->MarginRight() > frame ||
+         border->MarginBottom() > frame;
+}
+
 bool TsSkinProvider::PaintsClient() const {
   // A form whose colour is see-through (the markers) keeps its own background: the skin's
   // would fill what must stay transparent.
@@ -618,7 +626,10 @@ void TsSkinProvider::WndProc(TMessage& message) {
       m_active = message.WParam != 0 ? 1 : 0;
       MarkChanged();
       UpdateShape();
-      break;
+      m_previous(message);
+      // A frame image wider than the frame shows its inner edge in the client area too.
+      if (PaintsClient() && FrameReachesClient()) InvalidateRect(m_form.Handle(), std::nullopt, false);
+      return;
     case WM_SETTEXT:
     case WM_SETICON:
       MarkChanged();

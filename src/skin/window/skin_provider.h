@@ -139,6 +139,7 @@ class TsSkinProvider : public TComponent {
   void RebuildPicture();
   void Paint();
   bool PaintsClient() const;
+  bool FrameReachesClient() const;
   Rect ItemRect(const CaptionLayout& caption, LRESULT hit);
   int* ItemState(LRESULT hit);
   void SetItemState(LRESULT hit, int state);
