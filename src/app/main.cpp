@@ -481,18 +481,7 @@ void TForm1::N8Click(TComponent*) {
   if (name.empty()) return;
   const LoadedScript script = LoadScript(ScriptPath(name));
   if (!script.error.empty()) throw std::runtime_error(script.error);
-  m_table.EmptyRow(1);
-  const int count = static_cast<int>(script.rows.size());
-  SG->SetRowCount(std::max(count, 1) + 1);
-  for (int n = 1; n <= count; ++n) {
-    const ScriptRow& row = script.rows[n - 1];
-    m_table.SetCell(kMarkerCol, n, {});
-    m_table.SetCell(kNumberCol, n, std::to_string(n));
-    m_table.SetCell(kXCol, n, std::to_string(row.x));
-    m_table.SetCell(kYCol, n, std::to_string(row.y));
-    m_table.SetCell(kButtonCol, n, std::to_string(row.button));
-    m_table.SetCell(kDelayCol, n, std::to_string(row.delay));
-  }
+  m_table.Load(script.rows);
   LoadListScript();
   if (script.truncated) MessageDlgBox("Tappomat", MainTextsFor(m_language).rowsCut);
 }

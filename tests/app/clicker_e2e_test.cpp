@@ -12,14 +12,13 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "click_target_desktop.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/x11_test_client.h"
@@ -29,36 +28,6 @@ namespace tappomat::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct TargetEvent {
-  std::string kind;  // "press" or "release"
-  unsigned button = 0;
-  Point position;
-  unsigned long time = 0;  // server time, ms
-};
-
-std::vector<TargetEvent> ReadEvents(const std::filesystem::path& file) {
-  std::vector<TargetEvent> events;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    TargetEvent e;
-    if (fields >> e.kind >> e.button >> e.position.x >> e.position.y >> e.time) {
-      events.push_back(e);
-    }
-  }
-  return events;
-}
-
-bool FileHasLine(const std::filesystem::path& file, const std::string& wanted) {
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line == wanted) return true;
-  }
-  return false;
-}
 
 // The window's _NET_WM_NAME (UTF-8), which is how non-ASCII titles are kept.
 std::string NetWmName(Display* display, Window window) {
@@ -97,29 +66,6 @@ Window FindWindowNamed(Display* display, Window parent, const std::string& name)
   if (children) XFree(children);
   return found;
 }
-
-// A private X server (with or without a window manager), our user's connection to it and
-// the target program covering the right of the screen, logging what it receives to
-// `clicksFile`; stopped in the reverse order.
-struct Desktop {
-  Desktop(XvfbWindowManager manager, const std::filesystem::path& clicksFile)
-      : session(manager),
-        user(session.DisplayName()),
-        target(TAPPOMAT_CLICK_TARGET, {"450", "0", "820", "1000", clicksFile.string()},
-               session.DisplayName()),
-        clicksFile(clicksFile) {}
-  void WaitUntilReady() {
-    ASSERT_TRUE(session.Ok()) << session.Error();
-    ASSERT_TRUE(user.Ok());
-    ASSERT_TRUE(target.Started());
-    ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
-  }
-
-  XvfbSession session;
-  X11TestClient user;
-  ChildProcess target;
-  std::filesystem::path clicksFile;
-};
 
 class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
  protected:

@@ -71,10 +71,12 @@ class FakeControls : public PlayerControls {
   int RepeatCount() override { return repeat; }
   void SetRepeatCount(int count) override { repeat = count; }
   bool EndlessRepeat() override { return endless; }
+  void PassEnded() override { ++passesEnded; }
 
   bool runDown = false;
   int repeat = 0;
   bool endless = false;
+  int passesEnded = 0;
 };
 
 // A grid shaped like the main window's script table: six columns, a header row and one
