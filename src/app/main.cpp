@@ -92,6 +92,7 @@ TForm1::~TForm1() {
   // Here rather than as OnDestroy, which the base form runs once this form's controls
   // are gone.
   GuardedCall([this] { FormDestroy(this); });
+  WindowSystem::Current().GetPlatform().SetActivityHandler(nullptr);
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -223,6 +224,10 @@ void TForm1::CreateControls() {
   Timer1->SetInterval(50);
   Timer1->OnTimer = [this](TComponent* s) { Timer1Timer(s); };
   Timer2->OnTimer = [this](TComponent* s) { Timer2Timer(s); };
+  // The poller pauses while nothing happens; any event brings its ticks back.
+  WindowSystem::Current().GetPlatform().SetActivityHandler([this] {
+    if (!Timer1->Enabled()) Timer1->SetEnabled(true);
+  });
 }
 
 void TForm1::CreateMenus() {
@@ -599,7 +604,9 @@ void TForm1::SWHelpClick(TComponent*) {
   if (FormHotKey) FormHotKey->ShowModal();
 }
 
-void TForm1::Timer1Timer(TComponent*) { m_poller.Tick(); }
+void TForm1::Timer1Timer(TComponent*) {
+  if (!m_poller.Tick()) Timer1->SetEnabled(false);
+}
 
 void TForm1::Timer2Timer(TComponent*) { m_player.Step(); }
 

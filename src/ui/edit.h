@@ -93,6 +93,8 @@ class TEdit : public TWinControl {
   std::u32string Shown() const;  // the text as drawn (password characters)
   void ScrollCaretIntoView();
   void RestartCaretBlink();
+  // Keys and mouse buttons: the input that keeps the caret blinking.
+  static bool IsInput(UINT msg);
 
   std::u32string m_chars;
   int m_anchor = 0;  // the fixed end of the selection
@@ -104,6 +106,8 @@ class TEdit : public TWinControl {
   char32_t m_passwordChar = 0;
   TEditBorderStyle m_borderStyle = TEditBorderStyle::bsSingle;
   bool m_caretOn = true;
+  // The last input to the edit: the caret blinks for a while after it, then stays on.
+  Platform::Clock::time_point m_blinkSince{};
   bool m_dragging = false;
 };
 

@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -189,6 +190,50 @@ TEST_F(X11InputTest, AnIdleSnapshotAsksTheServerNothingYetSeesEveryChange) {
   EXPECT_EQ(std::get<2>(tick()), 0);
   P().SetPointerPosition({300, 310});  // our own move
   EXPECT_EQ(std::get<0>(tick()), (Point{300, 310}));
+}
+
+// Input anywhere is counted and wakes the activity handler; while nothing happens the count
+// stays and the handler does not run, so a poller can pause.
+TEST_F(X11InputTest, InputEventsAreCountedAndWakeTheActivityHandler) {
+  int activity = 0;
+  P().SetActivityHandler([&] { ++activity; });
+  Client().FakeMotion({100, 110});
+  Client().Sync();
+  ASSERT_TRUE(WaitFor([&] { return activity > 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  P().WaitAndDispatch(P().Now());
+  const std::optional<std::uint64_t> quiet = P().InputEventCount();
+  ASSERT_TRUE(quiet) << "Xvfb has XInput 2.2";
+  activity = 0;
+  P().WaitAndDispatch(P().Now() + std::chrono::milliseconds(200));
+  EXPECT_EQ(activity, 0);
+  EXPECT_EQ(P().InputEventCount(), quiet);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } inputs[] = {
+      {"motion", [&] { Client().FakeMotion({120, 130}); }},
+      {"key",
+       [&] {
+         Client().FakeKey(XK_F3, true);
+         Client().FakeKey(XK_F3, false);
+       }},
+      {"button",
+       [&] {
+         Client().FakeButton(3, true);
+         Client().FakeButton(3, false);
+       }},
+  };
+  for (const auto& input : inputs) {
+    const std::uint64_t before = *P().InputEventCount();
+    activity = 0;
+    input.act();
+    Client().Sync();
+    P().WaitAndDispatch(P().Now() + std::chrono::seconds(2));
+    EXPECT_GT(activity, 0) << input.what;
+    EXPECT_GT(*P().InputEventCount(), before) << input.what;
+  }
+  P().SetActivityHandler(nullptr);
 }
 
 // Without a window manager our windows take the focus themselves when clicked, unless

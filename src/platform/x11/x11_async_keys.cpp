@@ -51,6 +51,7 @@ bool X11AsyncKeys::HandleEvent(XEvent& event) {
   if (event.type != GenericEvent || event.xcookie.extension != m_opcode || m_opcode < 0) {
     return false;
   }
+  ++m_rawEvents;
   if (!XGetEventData(m_display, &event.xcookie)) return true;
   const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
   switch (event.xcookie.evtype) {

@@ -54,6 +54,8 @@ class X11AsyncKeys {
   void InvalidatePointer() { m_pointerChanged = true; }
   // How many times the server was asked (for tests).
   std::uint64_t ServerReadings() const { return m_readings; }
+  // How many raw events were taken so far.
+  std::uint64_t RawEventCount() const { return m_rawEvents; }
 
  private:
   using KeyBits = std::array<char, 32>;
@@ -74,6 +76,7 @@ class X11AsyncKeys {
   bool m_keyboardChanged = true;
   bool m_pointerChanged = true;
   std::uint64_t m_readings = 0;
+  std::uint64_t m_rawEvents = 0;
 };
 
 }  // namespace tappomat

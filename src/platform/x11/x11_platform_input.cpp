@@ -57,6 +57,11 @@ void X11Platform::InjectButton(MouseButton button, bool down) {
 
 std::uint16_t X11Platform::AsyncKeyState(int virtualKey) { return m_asyncKeys.Query(virtualKey); }
 
+std::optional<std::uint64_t> X11Platform::InputEventCount() {
+  if (!m_asyncKeys.HasRawEvents()) return std::nullopt;
+  return m_asyncKeys.RawEventCount();
+}
+
 bool X11Platform::IsApplicationActive() {
   Display* display = m_x->Get();
   if (HasWindowManager()) {
