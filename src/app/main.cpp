@@ -280,6 +280,7 @@ void TForm1::FormCreate(TComponent*) {
   m_language = settings.language;
   CRepeat->SetChecked(settings.repeat);
   SBOnTop->SetDown(settings.onTop);
+  m_xwaylandNoticeShown = settings.xwaylandNoticeShown;
   SnRep->SetEnabled(!CRepeat->Checked());
   SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
   LoadListScript();
@@ -296,7 +297,15 @@ void TForm1::FormShow(TComponent*) { SetLang(); }
 SettingsWriteOutcome TForm1::SaveSettings() {
   if (ApplicationFolder().empty()) return {};
   return WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
-                                             SBOnTop->Down()});
+                                             SBOnTop->Down(), m_xwaylandNoticeShown});
+}
+
+void TForm1::ShowXWaylandNoticeOnce() {
+  if (m_xwaylandNoticeShown) return;
+  MessageDlgBox("Tappomat", MainTextsFor(m_language).xwaylandNotice,
+                MessageBoxIconKind::Information);
+  // Remembered once the box was seen, so that a start that ends before it is shown again.
+  m_xwaylandNoticeShown = true;
 }
 
 void TForm1::FormDestroy(TComponent*) {

@@ -40,6 +40,15 @@ bool g_inMainLoop = false;
 // The settings could not be written at exit: the exit status says so.
 bool g_settingsLost = false;
 
+// Said at every start on XWayland, where the clicks and chords reach X11 windows only.
+void TellAboutXWayland(tappomat::Platform& platform) {
+  if (!platform.IsXWayland()) return;
+  std::fprintf(stderr,
+               "tappomat: this is a Wayland session (the display is XWayland): clicks and the "
+               "Alt+F1 and Alt+F2 chords work only in windows of X11 programs; log into an X11 "
+               "session (\"... on Xorg\") to use Tappomat with every program\n");
+}
+
 // --play: no data folder, no window, no skin; the file is read before the display is
 // opened, so that a wrong file is named as such even without one.
 int PlayFromCommandLine(const tappomat::CommandLine& line) {
@@ -60,6 +69,7 @@ int PlayFromCommandLine(const tappomat::CommandLine& line) {
   }
   platform->SetConnectionLostHandler(
       [] { std::fprintf(stderr, "tappomat: lost the connection to the display\n"); });
+  TellAboutXWayland(*platform);
   PlayRequest request;
   request.furtherPasses = line.furtherPasses;
   request.endless = line.endless;
@@ -116,6 +126,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
     return 1;
   }
+  TellAboutXWayland(*platform);
   // Only now: a program that cannot start leaves no folder behind.
   std::error_code error;
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
@@ -163,6 +174,7 @@ int main(int argc, char** argv) {
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
+  if (platform->IsXWayland() && !application.Terminated()) Form1->ShowXWaylandNoticeOnce();
   // Asked to end during start-up: the main window is never shown.
   if (!application.Terminated()) {
     g_inMainLoop = true;

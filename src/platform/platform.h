@@ -188,6 +188,9 @@ class Platform {
   virtual void Beep() = 0;
   virtual Rect ScreenRect() = 0;  // all monitors
   virtual Rect WorkArea() = 0;    // the screen less panels and docks
+  // True when the display is an X11 compatibility server of a Wayland desktop (XWayland):
+  // injected clicks and the global key state then reach only X11 windows.
+  virtual bool IsXWayland() = 0;
 };
 
 }  // namespace tappomat

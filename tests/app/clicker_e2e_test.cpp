@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -140,6 +141,10 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
 };
 
 TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
+  // Started from a Wayland desktop, the program still runs on an ordinary X server here:
+  // no XWayland box, and the settings file keeps exactly its four keys.
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("XDG_SESSION_TYPE", "wayland", 1);
   const auto clicksFile = dataDir / "clicks.txt";
   Desktop desktop(GetParam(), clicksFile);
   ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
@@ -230,6 +235,8 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
   EXPECT_EQ(dataDir.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n")
       << "read back and written again unchanged";
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("XDG_SESSION_TYPE");
 }
 
 TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {

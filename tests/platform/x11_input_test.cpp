@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include <tuple>
@@ -12,6 +13,7 @@
 #include "support/x11_platform_fixture.h"
 // After gtest: the X headers define None.
 #include "platform/x11/x11_platform.h"
+#include "platform/x11/x11_xwayland.h"
 
 namespace tappomat::test {
 namespace {
@@ -234,6 +236,32 @@ TEST_F(X11InputTest, InputEventsAreCountedAndWakeTheActivityHandler) {
     EXPECT_GT(*P().InputEventCount(), before) << input.what;
   }
   P().SetActivityHandler(nullptr);
+}
+
+TEST(XWaylandTest, TheServerSaysWhetherItIsXWayland) {
+  const struct {
+    bool extension;
+    const char* vendor;
+    bool expected;
+  } cases[] = {
+      {false, "The X.Org Foundation", false},
+      {true, "The X.Org Foundation", true},
+      {false, "XWayland", true},
+      {false, "Some Xwayland build", true},
+      {false, "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LooksLikeXWayland(c.extension, c.vendor), c.expected) << c.vendor;
+  }
+}
+
+// A private X server is no XWayland, even when the environment names a Wayland session.
+TEST_F(X11InputTest, AnXvfbStartedFromAWaylandSessionIsNoXWayland) {
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("XDG_SESSION_TYPE", "wayland", 1);
+  EXPECT_FALSE(P().IsXWayland());
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("XDG_SESSION_TYPE");
 }
 
 // Without a window manager our windows take the focus themselves when clicked, unless

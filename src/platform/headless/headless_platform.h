@@ -152,6 +152,7 @@ class HeadlessPlatform : public Platform {
   void Beep() override { ++m_beeps; }
   Rect ScreenRect() override { return m_screen; }
   Rect WorkArea() override { return m_workArea; }
+  bool IsXWayland() override { return false; }
 
  private:
   struct Queued {

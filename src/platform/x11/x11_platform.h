@@ -110,6 +110,7 @@ class X11Platform final : public Platform {
   void Beep() override;
   Rect ScreenRect() override;
   Rect WorkArea() override;
+  bool IsXWayland() override;
 
   // --- diagnostics and test controls
   bool HasRawKeyEvents() const { return m_asyncKeys.HasRawEvents(); }
