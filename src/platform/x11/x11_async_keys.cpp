@@ -94,11 +94,11 @@ void X11AsyncKeys::DrainRawEvents() {
   }
 }
 
-void X11AsyncKeys::BeginSnapshot() {
+void X11AsyncKeys::BeginSnapshot(Reading reading) {
   m_inSnapshot = true;
   if (!HasRawEvents()) return;
   // What the server has sent so far, read without waiting and without a round trip.
-  XEventsQueued(m_display, QueuedAfterReading);
+  if (reading == Reading::ReadConnection) XEventsQueued(m_display, QueuedAfterReading);
   DrainRawEvents();
   if (!m_keyboardChanged) m_keyboard = m_lastKeyboard;
   if (!m_pointerChanged) m_pointer = m_lastPointer;

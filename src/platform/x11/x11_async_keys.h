@@ -48,7 +48,10 @@ class X11AsyncKeys {
   };
   PointerState ReadPointer();
 
-  void BeginSnapshot();
+  // ReadConnection: reads what the server has sent before answering; QueuedOnly, when
+  // the connection was read a moment ago: takes only what was read then.
+  enum class Reading { QueuedOnly, ReadConnection };
+  void BeginSnapshot(Reading reading);
   void EndSnapshot();
   // The pointer was moved by us: its last reading is no longer true.
   void InvalidatePointer() { m_pointerChanged = true; }

@@ -56,6 +56,8 @@ void X11Platform::WaitAndDispatch(std::optional<Clock::time_point> deadline) {
   if (DispatchWaiting(used ? Reading::ReadConnection : Reading::QueuedOnly)) return;
   XFlush(display);
   const bool readable = m_wait.Wait(ConnectionNumber(display), deadline);
+  // Woken by the clock or by Wake(): the connection had nothing, which is as good as a read.
+  if (!readable) m_lastRead = Clock::now();
   DispatchWaiting(readable ? Reading::ReadConnection : Reading::QueuedOnly);
 }
 
