@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <optional>
 #include <system_error>
 
 #include "automation/input_service.h"
@@ -43,7 +42,7 @@ class CommandLineControls final : public PlayerControls {
       : m_repeat(request.furtherPasses),
         m_endless(request.endless),
         m_report(request.reportPasses),
-        m_totalPasses(request.furtherPasses + 1) {}
+        m_totalPasses(static_cast<long long>(request.furtherPasses) + 1) {}
   bool RunButtonDown() override { return m_running; }
   void ReleaseRunButton() override { m_running = false; }
   int RepeatCount() override { return m_repeat; }
@@ -53,9 +52,9 @@ class CommandLineControls final : public PlayerControls {
     ++m_passes;
     if (!m_report) return;
     if (m_endless) {
-      std::fprintf(stderr, "tappomat: pass %d played\n", m_passes);
+      std::fprintf(stderr, "tappomat: pass %lld played\n", m_passes);
     } else {
-      std::fprintf(stderr, "tappomat: pass %d of %d played\n", m_passes, m_totalPasses);
+      std::fprintf(stderr, "tappomat: pass %lld of %lld played\n", m_passes, m_totalPasses);
     }
   }
   void Stop() { m_running = false; }
@@ -65,8 +64,8 @@ class CommandLineControls final : public PlayerControls {
   int m_repeat;
   bool m_endless;
   bool m_report;
-  int m_totalPasses;
-  int m_passes = 0;
+  long long m_totalPasses;  // --repeat may be as large as an int holds
+  long long m_passes = 0;
 };
 
 }  // namespace

@@ -19,6 +19,12 @@ constexpr UINT kCaretBlinkMs = 500;
 // shown, this long after the last input to the edit, and blinks again with the next.
 constexpr auto kCaretBlinkFor = std::chrono::seconds(10);
 
+// Keys and mouse buttons: the input that keeps the caret blinking.
+bool IsInput(UINT msg) {
+  return (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR) ||
+         (msg >= WM_LBUTTONDOWN && msg <= WM_MOUSEWHEEL);
+}
+
 // Word moves and double clicks stop where the kind of character changes.
 enum class CharKind { Space, Punctuation, Word };
 
@@ -252,10 +258,6 @@ void TEdit::RestartCaretBlink() {
   if (HandleAllocated() && Focused()) SetTimer(m_handle, kCaretTimer, kCaretBlinkMs);
 }
 
-bool TEdit::IsInput(UINT msg) {
-  return (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR) ||
-         (msg >= WM_LBUTTONDOWN && msg <= WM_MOUSEWHEEL);
-}
 
 // --- painting
 

@@ -93,8 +93,6 @@ class TEdit : public TWinControl {
   std::u32string Shown() const;  // the text as drawn (password characters)
   void ScrollCaretIntoView();
   void RestartCaretBlink();
-  // Keys and mouse buttons: the input that keeps the caret blinking.
-  static bool IsInput(UINT msg);
 
   std::u32string m_chars;
   int m_anchor = 0;  // the fixed end of the selection
