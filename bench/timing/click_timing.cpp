@@ -4,7 +4,8 @@
 //   cmake -S . -B build/timing -G Ninja -DCMAKE_BUILD_TYPE=Release
 //   cmake --build build/timing --target tappomat_click_timing tappomat
 //   build/timing/bench/tappomat_click_timing [--program PATH] [--clicks N]
-//                                            [--idle-seconds S]
+//                                            [--idle-seconds S] [--compare PATH]
+//                                            [--idle-only]
 //
 // On a private Xvfb (started and stopped here, no window manager) a target program
 // (tests/e2e/click_target.cpp) logs each press with the monotonic time it read it. For the
@@ -21,8 +22,10 @@
 // share of the run its thread spent ready but without a processor ("queued": the machine
 // was busy with other programs, and the rate says more about the machine than the player).
 // Then the real program (--program, else the build's tappomat; skipped when it is
-// missing) idles for S seconds (default 60) with its poller running: its CPU time per wall
-// time from /proc/<pid>/stat and its peak resident set (VmHWM).
+// missing) idles for S seconds (default 60): its CPU time per wall time from
+// /proc/<pid>/stat, how often it woke (context switches per second) and its peak resident
+// set (VmHWM). --compare names another build (an earlier one, say) that idles right after
+// it in the same run, under the same load; --idle-only skips the clicks.
 // The targets are printed beside the numbers; nothing is asserted. The machine's load
 // shows in the numbers, so the load average is printed with them.
 #include <unistd.h>
@@ -30,6 +33,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +48,7 @@
 #include "player_run.h"
 #include "process_usage.h"
 #include "support/child_process.h"
+#include "support/process_wakeups.h"
 #include "support/x11_test_client.h"
 #include "support/xvfb_session.h"
 
@@ -65,6 +70,8 @@ struct Options {
   std::string program;
   int clicks = 2000;
   int idleSeconds = 60;
+  std::string compare;
+  bool idleOnly = false;
 };
 
 struct Row {
@@ -86,10 +93,14 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.clicks = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--idle-seconds") == 0 && hasValue) {
       options.idleSeconds = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--compare") == 0 && hasValue) {
+      options.compare = argv[++i];
+    } else if (std::strcmp(argv[i], "--idle-only") == 0) {
+      options.idleOnly = true;
     } else {
       std::fprintf(stderr,
                    "usage: tappomat_click_timing [--program PATH] [--clicks N] "
-                   "[--idle-seconds S]\n");
+                   "[--idle-seconds S] [--compare PATH] [--idle-only]\n");
       return false;
     }
   }
@@ -227,6 +238,7 @@ struct IdleUsage {
   bool measured = false;
   std::string note;
   double cpuPercent = 0;
+  double wakeUpsPerSecond = 0;
   long peakRssKb = 0;
   long rssKb = 0;
 };
@@ -242,24 +254,27 @@ IdleUsage MeasureIdleProgram(const std::string& program, const std::string& disp
   auto running = [&] { return process.TryExitStatus() < 0; };
   std::this_thread::sleep_for(kProgramSettle);
   const std::optional<double> cpuBefore = ProcessCpuSeconds(process.Pid());
+  const std::optional<std::uint64_t> switchesBefore = test::ContextSwitches(process.Pid());
   const auto wallBefore = std::chrono::steady_clock::now();
-  if (!running() || !cpuBefore) {
+  if (!running() || !cpuBefore || !switchesBefore) {
     usage.note = "the program ended during start-up";
     return usage;
   }
   const auto end = wallBefore + std::chrono::seconds(seconds);
   while (std::chrono::steady_clock::now() < end && running()) std::this_thread::sleep_for(200ms);
   const std::optional<double> cpuAfter = ProcessCpuSeconds(process.Pid());
+  const std::optional<std::uint64_t> switchesAfter = test::ContextSwitches(process.Pid());
   const double wall =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
   const std::optional<long> peak = ProcessMemoryKb(process.Pid(), "VmHWM");
   const std::optional<long> now = ProcessMemoryKb(process.Pid(), "VmRSS");
-  if (!running() || !cpuAfter || !peak || !now) {
+  if (!running() || !cpuAfter || !switchesAfter || !peak || !now) {
     usage.note = "the program ended while idle";
     return usage;
   }
   usage.measured = true;
   usage.cpuPercent = 100.0 * (*cpuAfter - *cpuBefore) / wall;
+  usage.wakeUpsPerSecond = static_cast<double>(*switchesAfter - *switchesBefore) / wall;
   usage.peakRssKb = *peak;
   usage.rssKb = *now;
   return usage;
@@ -344,7 +359,7 @@ int Run(const Options& options) {
   }
 
   std::vector<Row> rows;
-  {
+  if (!options.idleOnly) {
     ChildProcess target(TAPPOMAT_CLICK_TARGET,
                         {std::to_string(kTargetBounds.left), std::to_string(kTargetBounds.top),
                          std::to_string(kTargetBounds.Width()),
@@ -377,26 +392,34 @@ int Run(const Options& options) {
       }
     }
   }
-  PrintRows(rows, options.clicks);
+  if (!options.idleOnly) PrintRows(rows, options.clicks);
 
-  std::printf("\nthe program idle for %d s (poller running):\n", options.idleSeconds);
-  const std::string program = FindProgram(options);
-  if (program.empty()) {
-    std::printf("  skipped: no tappomat binary (build the tappomat target or pass --program)\n");
-  } else {
+  std::printf("\nthe program idle for %d s:\n", options.idleSeconds);
+  std::vector<std::string> programs = {FindProgram(options)};
+  if (!options.compare.empty()) programs.push_back(options.compare);
+  for (size_t i = 0; i < programs.size(); ++i) {
+    const std::string& program = programs[i];
+    if (program.empty()) {
+      std::printf("  skipped: no tappomat binary (build the tappomat target or pass --program)\n");
+      continue;
+    }
     std::fflush(stdout);
+    // Each program keeps its settings apart, so that each starts as at a first start.
+    const std::string folder = dataDir + "/" + std::to_string(i);
+    std::filesystem::create_directory(folder);
     const IdleUsage idle =
-        MeasureIdleProgram(program, session.DisplayName(), dataDir, options.idleSeconds);
+        MeasureIdleProgram(program, session.DisplayName(), folder, options.idleSeconds);
     if (!idle.measured) {
       std::printf("  %s: %s\n", program.c_str(), idle.note.c_str());
-    } else {
-      std::printf("  %s\n", program.c_str());
-      std::printf("  CPU %.3f %% of a core   [target < 0.3 %%: %s]\n", idle.cpuPercent,
-                  Verdict(idle.cpuPercent < 0.3));
-      std::printf("  peak RSS (VmHWM) %.1f MiB, RSS now %.1f MiB   [target < 30 MiB: %s]\n",
-                  idle.peakRssKb / 1024.0, idle.rssKb / 1024.0,
-                  Verdict(idle.peakRssKb < 30 * 1024));
+      continue;
     }
+    std::printf("  %s\n", program.c_str());
+    std::printf("  CPU %.3f %% of a core   [target < 0.3 %%: %s]\n", idle.cpuPercent,
+                Verdict(idle.cpuPercent < 0.3));
+    std::printf("  wake-ups %.2f per second\n", idle.wakeUpsPerSecond);
+    std::printf("  peak RSS (VmHWM) %.1f MiB, RSS now %.1f MiB   [target < 30 MiB: %s]\n",
+                idle.peakRssKb / 1024.0, idle.rssKb / 1024.0,
+                Verdict(idle.peakRssKb < 30 * 1024));
   }
   std::printf("\nload average at end: %s\n", LoadAverage().c_str());
   return 0;

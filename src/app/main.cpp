@@ -95,6 +95,7 @@ TForm1::~TForm1() {
   // Here rather than as OnDestroy, which the base form runs once this form's controls
   // are gone.
   GuardedCall([this] { FormDestroy(this); });
+  WindowSystem::Current().GetPlatform().SetActivityHandler(nullptr);
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -226,6 +227,10 @@ void TForm1::CreateControls() {
   Timer1->SetInterval(50);
   Timer1->OnTimer = [this](TComponent* s) { Timer1Timer(s); };
   Timer2->OnTimer = [this](TComponent* s) { Timer2Timer(s); };
+  // The poller pauses while nothing happens; any event brings its ticks back.
+  WindowSystem::Current().GetPlatform().SetActivityHandler([this] {
+    if (!Timer1->Enabled()) Timer1->SetEnabled(true);
+  });
 }
 
 void TForm1::CreateMenus() {
@@ -278,6 +283,7 @@ void TForm1::FormCreate(TComponent*) {
   m_language = settings.language;
   CRepeat->SetChecked(settings.repeat);
   SBOnTop->SetDown(settings.onTop);
+  m_xwaylandNoticeShown = settings.xwaylandNoticeShown;
   SnRep->SetEnabled(!CRepeat->Checked());
   SetFormStyle(SBOnTop->Down() ? TFormStyle::fsStayOnTop : TFormStyle::fsNormal);
   LoadListScript();
@@ -294,7 +300,15 @@ void TForm1::FormShow(TComponent*) { SetLang(); }
 SettingsWriteOutcome TForm1::SaveSettings() {
   if (ApplicationFolder().empty()) return {};
   return WriteSettings(ApplicationFolder(), {SDelay->Value(), m_language, CRepeat->Checked(),
-                                             SBOnTop->Down()});
+                                             SBOnTop->Down(), m_xwaylandNoticeShown});
+}
+
+void TForm1::ShowXWaylandNoticeOnce() {
+  if (m_xwaylandNoticeShown) return;
+  MessageDlgBox("Tappomat", MainTextsFor(m_language).xwaylandNotice,
+                MessageBoxIconKind::Information);
+  // Remembered once the box was seen, so that a start that ends before it is shown again.
+  m_xwaylandNoticeShown = true;
 }
 
 void TForm1::FormDestroy(TComponent*) {
@@ -484,18 +498,7 @@ void TForm1::N8Click(TComponent*) {
   if (name.empty()) return;
   const LoadedScript script = LoadScript(ScriptPath(name));
   if (!script.error.empty()) throw std::runtime_error(script.error);
-  m_table.EmptyRow(1);
-  const int count = static_cast<int>(script.rows.size());
-  SG->SetRowCount(std::max(count, 1) + 1);
-  for (int n = 1; n <= count; ++n) {
-    const ScriptRow& row = script.rows[n - 1];
-    m_table.SetCell(kMarkerCol, n, {});
-    m_table.SetCell(kNumberCol, n, std::to_string(n));
-    m_table.SetCell(kXCol, n, std::to_string(row.x));
-    m_table.SetCell(kYCol, n, std::to_string(row.y));
-    m_table.SetCell(kButtonCol, n, std::to_string(row.button));
-    m_table.SetCell(kDelayCol, n, std::to_string(row.delay));
-  }
+  m_table.Load(script.rows);
   LoadListScript();
   if (script.truncated) MessageDlgBox("Tappomat", MainTextsFor(m_language).rowsCut);
 }
@@ -613,7 +616,9 @@ void TForm1::SWHelpClick(TComponent*) {
   if (FormHotKey) FormHotKey->ShowModal();
 }
 
-void TForm1::Timer1Timer(TComponent*) { m_poller.Tick(); }
+void TForm1::Timer1Timer(TComponent*) {
+  if (!m_poller.Tick()) Timer1->SetEnabled(false);
+}
 
 void TForm1::Timer2Timer(TComponent*) { m_player.Step(); }
 

@@ -59,6 +59,9 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
   // Writes the settings file from the controls; throws EWriteError. Uses no window, so
   // that it also serves when the display is gone.
   SettingsWriteOutcome SaveSettings();
+  // At start on XWayland: the box that says what works there, shown at the first such
+  // start only (the settings remember it).
+  void ShowXWaylandNoticeOnce();
   // Told while the window is destroyed whether the settings reached the file (true also
   // when there is no application folder to write them to); the program's exit status.
   std::function<void(bool written)> OnSettingsWritten;
@@ -169,6 +172,7 @@ class TForm1 : public TForm, private PlayerControls, private PollerHost {
 
   CaptureMode m_captureMode = CaptureMode::Normal;
   int m_language = kLangRussian;
+  bool m_xwaylandNoticeShown = false;
   // The user's decimal separator for the delay column, read once at start.
   std::string m_decimalSeparator;
   std::unique_ptr<InputService> m_input;

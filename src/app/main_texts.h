@@ -44,6 +44,8 @@ struct MainTexts {
   const char* cancel;
   const char* recordChord;
   const char* runChord;
+  // At the first start on XWayland.
+  const char* xwaylandNotice;
 };
 
 inline constexpr MainTexts kRussian = {
@@ -59,6 +61,12 @@ inline constexpr MainTexts kRussian = {
     "Не удалось запустить текстовый редактор (его команду можно задать в переменной "
     "окружения TAPPOMAT_EDITOR) для файла ",
     "Авто", "Отмена", "- Старт/Стоп автозаписи скрипта", "- Старт/Стоп выполнения скрипта",
+    "Это сеанс Wayland: Tappomat работает в нём через XWayland, слой совместимости для "
+    "программ X11. Его щелчки и сочетания Alt+F1 и Alt+F2 действуют только в окнах "
+    "программ X11; окна программ Wayland их не получают.\n\n"
+    "Чтобы Tappomat работал со всеми программами, выйдите из сеанса и на экране входа "
+    "выберите сеанс X11 (часто он называется «... на Xorg»; выбор прячется под значком "
+    "шестерёнки или в меню сеансов).",
 };
 
 inline constexpr MainTexts kEnglish = {
@@ -72,6 +80,12 @@ inline constexpr MainTexts kEnglish = {
     "No text editor could be started (the environment variable TAPPOMAT_EDITOR can name "
     "one) for the file ",
     "Auto", "Cancel", "- Run/Stop script recording", "- Run/Stop script execution",
+    "This is a Wayland session: Tappomat runs in it through XWayland, the compatibility "
+    "layer for X11 programs. Its clicks and the Alt+F1 and Alt+F2 chords work only in "
+    "windows of X11 programs; windows of Wayland programs do not receive them.\n\n"
+    "To use Tappomat with every program, log out and choose an X11 session on the login "
+    "screen (often called \"... on Xorg\"; the choice hides behind a gear icon or in a "
+    "session menu).",
 };
 
 inline const MainTexts& MainTextsFor(int language) {

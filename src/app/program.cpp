@@ -1,6 +1,6 @@
 // Program entry: parses the command line, opens the display, creates the windows in
 // their fixed order and runs the message loop until the main window closes.
-#include <strings.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -15,9 +15,11 @@
 #include "app/about.h"
 #include "app/app_folder.h"
 #include "app/art.h"
+#include "app/command_line.h"
 #include "app/embedded_resources.h"
 #include "app/hot_key_help.h"
 #include "app/main.h"
+#include "app/play_command.h"
 #include "app/row_editor.h"
 #include "app/version.h"
 #include "automation/target.h"
@@ -31,26 +33,49 @@
 
 namespace {
 
-void PrintHelp() {
-  std::printf(
-      "Tappomat %s - mouse auto-clicker\n"
-      "\n"
-      "Usage: tappomat [--help] [--version] [--data-dir DIR]\n"
-      "  --help          show this text\n"
-      "  --version       show the version\n"
-      "  --data-dir DIR  keep the settings and scripts in DIR\n"
-      "\n"
-      "Alt+F1 starts and stops recording, Alt+F2 starts and stops playback,\n"
-      "whichever application has the focus.\n",
-      TAPPOMAT_VERSION);
-}
-
 // The main window's controls exist: its settings can be read from them.
 bool g_mainWindowBuilt = false;
 // The message loop of the main window runs: a close of that window ends the program.
 bool g_inMainLoop = false;
 // The settings could not be written at exit: the exit status says so.
 bool g_settingsLost = false;
+
+// Said at every start on XWayland, where the clicks and chords reach X11 windows only.
+void TellAboutXWayland(tappomat::Platform& platform) {
+  if (!platform.IsXWayland()) return;
+  std::fprintf(stderr,
+               "tappomat: this is a Wayland session (the display is XWayland): clicks and the "
+               "Alt+F1 and Alt+F2 chords work only in windows of X11 programs; log into an X11 "
+               "session (\"... on Xorg\") to use Tappomat with every program\n");
+}
+
+// --play: no data folder, no window, no skin; the file is read before the display is
+// opened, so that a wrong file is named as such even without one.
+int PlayFromCommandLine(const tappomat::CommandLine& line) {
+  using namespace tappomat;
+  const LoadedScript script = LoadScriptToPlay(line.playFile);
+  if (!script.error.empty()) {
+    std::fprintf(stderr, "tappomat: %s\n", script.error.c_str());
+    return 1;
+  }
+  if (script.truncated) {
+    std::fprintf(stderr, "tappomat: only the first %lld rows of the script are played\n",
+                 static_cast<long long>(kMaxScriptRows));
+  }
+  std::unique_ptr<Platform> platform = CreateX11Platform();
+  if (!platform) {
+    std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
+    return 1;
+  }
+  platform->SetConnectionLostHandler(
+      [] { std::fprintf(stderr, "tappomat: lost the connection to the display\n"); });
+  TellAboutXWayland(*platform);
+  PlayRequest request;
+  request.furtherPasses = line.furtherPasses;
+  request.endless = line.endless;
+  request.reportPasses = isatty(STDERR_FILENO) == 1;
+  return PlayScript(*platform, script.rows, request);
+}
 
 }  // namespace
 
@@ -62,29 +87,24 @@ int main(int argc, char** argv) {
   // A display that goes away while a request is being written must reach the connection
   // handler (which saves the settings), not end the program silently.
   std::signal(SIGPIPE, SIG_IGN);
-  std::string dataDir;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("Tappomat %s\n", TAPPOMAT_VERSION);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      PrintHelp();
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--data-dir") == 0) {
-      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        std::fprintf(stderr, "tappomat: the option --data-dir needs a folder (try --help)\n");
-        return 2;
-      }
-      dataDir = argv[++i];
-      continue;
-    }
-    // The skin engine's switches: its version box, and notices about old skins.
-    if (strcasecmp(argv[i], "/orver") == 0 || strcasecmp(argv[i], "/ortest") == 0) continue;
-    std::fprintf(stderr, "tappomat: unknown option '%s' (try --help)\n", argv[i]);
+  const CommandLine line = ParseCommandLine({argv + 1, argv + argc});
+  if (!line.error.empty()) {
+    std::fprintf(stderr, "tappomat: %s\n", line.error.c_str());
     return 2;
   }
+  switch (line.action) {
+    case CommandLine::Action::ShowVersion:
+      std::printf("Tappomat %s\n", TAPPOMAT_VERSION);
+      return 0;
+    case CommandLine::Action::ShowHelp:
+      std::fputs(HelpText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::PlayScript:
+      return PlayFromCommandLine(line);
+    case CommandLine::Action::OpenWindow:
+      break;
+  }
+  const std::string& dataDir = line.dataDir;
 
   AppFolderInputs folderInputs;
   if (!dataDir.empty()) folderInputs.dataDirOption = dataDir;
@@ -106,6 +126,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tappomat: cannot open the display (is DISPLAY set?)\n");
     return 1;
   }
+  TellAboutXWayland(*platform);
   // Only now: a program that cannot start leaves no folder behind.
   std::error_code error;
   std::filesystem::create_directories(folder, error);  // a failure shows when writing
@@ -153,6 +174,7 @@ int main(int argc, char** argv) {
   Form3 = Create<TForm3>(&application);
   Form4 = Create<TForm4>(&application);
   Form4->OnPickCancelled = [] { Form1->EndCoordinatePick(); };
+  if (platform->IsXWayland() && !application.Terminated()) Form1->ShowXWaylandNoticeOnce();
   // Asked to end during start-up: the main window is never shown.
   if (!application.Terminated()) {
     g_inMainLoop = true;

@@ -33,8 +33,20 @@ class SnapshotScope {
 
 }  // namespace
 
-void InputPoller::Tick() {
-  const SnapshotScope snapshot(m_input);
+bool InputPoller::Tick() {
+  {
+    const SnapshotScope snapshot(m_input);
+    TickWithin();
+  }
+  // Counted after the tick, which may itself have read events from the system: those
+  // make the next tick needed.
+  const std::optional<std::uint64_t> events = m_input.InputEventCount();
+  const bool quiet = events && m_inputEvents == events;
+  m_inputEvents = events;
+  return !quiet;
+}
+
+void InputPoller::TickWithin() {
   const Point pointer = m_input.GetCursorPos();
   m_host.ShowPointer(std::to_string(pointer.x) + " : " + std::to_string(pointer.y));
 

@@ -26,4 +26,8 @@ void PlatformInputService::BeginSnapshot() { m_platform.BeginInputSnapshot(); }
 
 void PlatformInputService::EndSnapshot() { m_platform.EndInputSnapshot(); }
 
+std::optional<std::uint64_t> PlatformInputService::InputEventCount() {
+  return m_platform.InputEventCount();
+}
+
 }  // namespace tappomat

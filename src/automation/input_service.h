@@ -4,6 +4,7 @@
 // whether one of our windows is active. The program uses PlatformInputService; the tests
 // give the player and the poller a scripted fake.
 #include <cstdint>
+#include <optional>
 
 #include "imaging/geometry.h"
 
@@ -34,6 +35,9 @@ class InputService {
   // system's state (see Platform::BeginInputSnapshot).
   virtual void BeginSnapshot() {}
   virtual void EndSnapshot() {}
+  // How many key, button and pointer events were seen anywhere so far, where the system
+  // tells of them all (see Platform::InputEventCount); nullopt where it does not.
+  virtual std::optional<std::uint64_t> InputEventCount() { return std::nullopt; }
 };
 
 class PlatformInputService final : public InputService {
@@ -46,6 +50,7 @@ class PlatformInputService final : public InputService {
   bool IsApplicationActive() override;
   void BeginSnapshot() override;
   void EndSnapshot() override;
+  std::optional<std::uint64_t> InputEventCount() override;
 
  private:
   Platform& m_platform;

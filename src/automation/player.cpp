@@ -89,14 +89,17 @@ void Player::PerformStep() {
     m_table.SetCell(kMarkerCol, row + 1, kStartMarker);
     m_marked = row + 1;
     ArmAfter(ReadDelay(row + 1), base());
-  } else if (m_controls.RepeatCount() > 0 || m_controls.EndlessRepeat()) {
-    if (!m_controls.EndlessRepeat()) m_controls.SetRepeatCount(m_controls.RepeatCount() - 1);
-    m_table.SetCell(kMarkerCol, 1, kStartMarker);
-    m_marked = 1;
-    ArmAfter(ReadDelay(1), base());
   } else {
-    m_controls.ReleaseRunButton();
-    Apply();
+    m_controls.PassEnded();
+    if (m_controls.RepeatCount() > 0 || m_controls.EndlessRepeat()) {
+      if (!m_controls.EndlessRepeat()) m_controls.SetRepeatCount(m_controls.RepeatCount() - 1);
+      m_table.SetCell(kMarkerCol, 1, kStartMarker);
+      m_marked = 1;
+      ArmAfter(ReadDelay(1), base());
+    } else {
+      m_controls.ReleaseRunButton();
+      Apply();
+    }
   }
   if (m_controls.RunButtonDown()) m_timer.ArmAt(m_due);
 }

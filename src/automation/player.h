@@ -30,6 +30,9 @@ class PlayerControls {
   virtual int RepeatCount() = 0;  // passes still to follow the current one
   virtual void SetRepeatCount(int count) = 0;
   virtual bool EndlessRepeat() = 0;
+  // The last row of a pass was performed; called before the next pass starts or playback
+  // ends.
+  virtual void PassEnded() {}
 };
 
 class Player {

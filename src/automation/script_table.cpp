@@ -1,5 +1,8 @@
 #include "automation/script_table.h"
 
+#include <algorithm>
+
+#include "storage/script_file.h"
 #include "ui/string_grid.h"
 
 namespace tappomat {
@@ -51,6 +54,21 @@ void ScriptTable::DeleteRow(int row) {
 void ScriptTable::Clear() {
   m_grid.SetRowCount(2);
   EmptyRow(1);
+}
+
+void ScriptTable::Load(std::span<const ScriptRow> rows) {
+  EmptyRow(1);
+  const int count = static_cast<int>(rows.size());
+  m_grid.SetRowCount(std::max(count, 1) + 1);
+  for (int n = 1; n <= count; ++n) {
+    const ScriptRow& row = rows[n - 1];
+    SetCell(kMarkerCol, n, {});
+    SetCell(kNumberCol, n, std::to_string(n));
+    SetCell(kXCol, n, std::to_string(row.x));
+    SetCell(kYCol, n, std::to_string(row.y));
+    SetCell(kButtonCol, n, std::to_string(row.button));
+    SetCell(kDelayCol, n, std::to_string(row.delay));
+  }
 }
 
 void ScriptTable::SetAllDelays(std::int64_t delay) {

@@ -5,11 +5,13 @@
 // is seen by the next player step. The main window's handlers, the player, the poller
 // and (later) the script files and the row editor call it.
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace tappomat {
 
 class TStringGrid;
+struct ScriptRow;
 
 enum ScriptColumn : int {
   kMarkerCol = 0,  // "+" on the row the player performs next
@@ -39,6 +41,9 @@ class ScriptTable {
   // only data row is emptied instead.
   void DeleteRow(int row);
   void Clear();
+  // Replaces the script by `rows` (numbered "N" without a dot, no start marker); no rows
+  // leave one empty data row.
+  void Load(std::span<const ScriptRow> rows);
   void SetAllDelays(std::int64_t delay);
   // Empties the marker cell of every data row and marks `row`.
   void PlaceStartMarker(int row);

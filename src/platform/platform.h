@@ -165,6 +165,13 @@ class Platform {
   virtual void EndInputSnapshot() = 0;
   // True when one of our windows is the active window.
   virtual bool IsApplicationActive() = 0;
+  // How many key, button and pointer events the platform has seen anywhere on the screen
+  // so far, when it sees them all (X11: XInput 2.2 raw events); nullopt when it cannot,
+  // and input must be polled without pause. A poller may pause while this stays the same.
+  virtual std::optional<std::uint64_t> InputEventCount() = 0;
+  // `handler` runs from WaitAndDispatch whenever it has read an event: input anywhere, or
+  // an event of one of our windows. A paused poller resumes there.
+  virtual void SetActivityHandler(std::function<void()> handler) = 0;
 
   // --- services
   virtual std::string ClipboardText() = 0;
@@ -185,6 +192,9 @@ class Platform {
   // such. Without one they would show their transparent pixels black, so the skin engine
   // leaves them out or shows opaque pictures instead.
   virtual bool CompositorRunning() = 0;
+  // True when the display is an X11 compatibility server of a Wayland desktop (XWayland):
+  // injected clicks and the global key state then reach only X11 windows.
+  virtual bool IsXWayland() = 0;
 };
 
 }  // namespace tappomat

@@ -30,6 +30,7 @@ void WriteKeys(IniFile& file, const Settings& settings) {
   file.WriteString(kSection, "Lang", IntToStr(settings.language));
   file.WriteString(kSection, "Repeat", settings.repeat ? "1" : "0");
   file.WriteString(kSection, "OnTop", settings.onTop ? "1" : "0");
+  if (settings.xwaylandNoticeShown) file.WriteString(kSection, "XWaylandNotice", "1");
 }
 
 // Moves the user's file out of the way and writes the settings into a fresh one. When the
@@ -78,6 +79,8 @@ Settings ReadSettings(const std::filesystem::path& folder, std::string* problem)
                           : static_cast<int>(language);
   settings.repeat = file.ReadBool(kSection, "Repeat", defaults.repeat);
   settings.onTop = file.ReadBool(kSection, "OnTop", defaults.onTop);
+  settings.xwaylandNoticeShown =
+      file.ReadBool(kSection, "XWaylandNotice", defaults.xwaylandNoticeShown);
   return settings;
 }
 

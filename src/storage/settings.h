@@ -15,6 +15,9 @@ struct Settings {
   int language = 540;        // the language code, kept as read (45 is English)
   bool repeat = true;        // endless repetition of playback
   bool onTop = true;         // the main window stays above the others
+  // The box about running under XWayland was shown once; the key is written only then,
+  // so that the file of any other session keeps exactly its four keys.
+  bool xwaylandNoticeShown = false;
 };
 
 // Missing file, missing keys and values of the wrong form give the defaults above. A file
@@ -32,7 +35,8 @@ struct SettingsWriteOutcome {
   std::string notice;
 };
 
-// Writes SDelay, Lang, Repeat and OnTop in this order in one atomic save, creating the file
+// Writes SDelay, Lang, Repeat and OnTop in this order (then XWaylandNotice=1 once that
+// notice was shown) in one atomic save, creating the file
 // and the section when missing. A file too large to read, one that would grow past that
 // size, and UTF-16 text that cannot be read are not lost: the file is kept beside the
 // settings under a name of its own ("Tappomat.ini.too-large", "Tappomat.ini.too-large.2"

@@ -15,6 +15,15 @@ namespace {
 
 constexpr std::uintptr_t kCaretTimer = 1;
 constexpr UINT kCaretBlinkMs = 500;
+// A caret that blinks for ever wakes an idle program twice a second: it stops blinking,
+// shown, this long after the last input to the edit, and blinks again with the next.
+constexpr auto kCaretBlinkFor = std::chrono::seconds(10);
+
+// Keys and mouse buttons: the input that keeps the caret blinking.
+bool IsInput(UINT msg) {
+  return (msg >= WM_KEYDOWN && msg <= WM_SYSCHAR) ||
+         (msg >= WM_LBUTTONDOWN && msg <= WM_MOUSEWHEEL);
+}
 
 // Word moves and double clicks stop where the kind of character changes.
 enum class CharKind { Space, Punctuation, Word };
@@ -245,8 +254,10 @@ void TEdit::ScrollCaretIntoView() {
 
 void TEdit::RestartCaretBlink() {
   m_caretOn = true;
+  m_blinkSince = ThePlatform().Now();
   if (HandleAllocated() && Focused()) SetTimer(m_handle, kCaretTimer, kCaretBlinkMs);
 }
+
 
 // --- painting
 
@@ -383,6 +394,7 @@ void TEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 }
 
 void TEdit::WndProc(TMessage& m) {
+  if (IsInput(m.Msg) && Focused()) RestartCaretBlink();
   switch (m.Msg) {
     case WM_GETDLGCODE:
       m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
@@ -402,7 +414,12 @@ void TEdit::WndProc(TMessage& m) {
       return;
     case WM_TIMER:
       if (m.WParam == kCaretTimer) {
-        m_caretOn = !m_caretOn;
+        if (ThePlatform().Now() - m_blinkSince >= kCaretBlinkFor) {
+          KillTimer(m_handle, kCaretTimer);
+          m_caretOn = true;
+        } else {
+          m_caretOn = !m_caretOn;
+        }
         Invalidate();
         return;
       }

@@ -104,6 +104,8 @@ class TEdit : public TWinControl {
   char32_t m_passwordChar = 0;
   TEditBorderStyle m_borderStyle = TEditBorderStyle::bsSingle;
   bool m_caretOn = true;
+  // The last input to the edit: the caret blinks for a while after it, then stays on.
+  Platform::Clock::time_point m_blinkSince{};
   bool m_dragging = false;
 };
 

@@ -13,6 +13,7 @@
 #include "skin/controls/skinned_speed_button.h"
 #include "skin/controls/skinned_spin_edit.h"
 #include "storage/ini_file.h"
+#include "ui/label.h"
 #include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
 
@@ -135,6 +136,28 @@ TEST_F(AppSettingsTest, SavedValuesAreAppliedAndWrittenBackAsShown) {
   form->Free();
   EXPECT_EQ(folder.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=86400000\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n");
+}
+
+// The XWayland notice is shown at the first start on XWayland only, in the interface
+// language, and remembered by the settings once it was shown.
+TEST_F(AppSettingsTest, TheXWaylandNoticeShowsOnceAndTheSettingsRememberIt) {
+  folder.Put("Tappomat.ini", "[Global]\r\nLang=45\r\n");
+  TForm1* form = Start();
+  std::string text;
+  AnswerDialogs({[&](TForm& dialog) {
+    if (TLabel* label = FindControl<TLabel>(dialog)) text = label->Caption();
+    Key(VK_RETURN);
+  }});
+  form->ShowXWaylandNoticeOnce();
+  EXPECT_TRUE(DialogsAnswered());
+  EXPECT_NE(text.find("log out and choose an X11 session"), std::string::npos) << text;
+  form->ShowXWaylandNoticeOnce();  // no second box: an unanswered one would fail the test
+  form->Free();
+  EXPECT_EQ(folder.Get("Tappomat.ini"),
+            "[Global]\r\nLang=45\r\nSDelay=300\r\nRepeat=1\r\nOnTop=1\r\nXWaylandNotice=1\r\n");
+  form = Start();
+  form->ShowXWaylandNoticeOnce();  // remembered from the file
+  form->Free();
 }
 
 TEST_F(AppSettingsTest, TheLibraryListShowsTheFoldersScriptsAndF5RefreshesIt) {

@@ -4,7 +4,8 @@
 // recorded delays, the repeat counter gives k + 1 passes, Alt+F2 stops an endless run,
 // and a click on a black pixel of the red marker reaches the window below it. Settings and
 // a saved script outlive the program: a second run finds them and plays the script. The
-// program ends cleanly when asked to, also while a start-up box is open.
+// program ends cleanly when asked to, also while a start-up box is open. Idle, it never
+// wakes, and answers the chords at once afterwards.
 #include <gtest/gtest.h>
 // X11's headers define None and friends as macros: after gtest.
 #include <X11/Xutil.h>
@@ -12,15 +13,18 @@
 #include <unistd.h>
 
 #include <csignal>
-
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "click_target_desktop.h"
 #include "support/child_process.h"
+#include "support/process_wakeups.h"
 #include "support/temp_folder.h"
 #include "support/x11_test_client.h"
 #include "support/xvfb_session.h"
@@ -29,59 +33,6 @@ namespace tappomat::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct TargetEvent {
-  std::string kind;  // "press" or "release"
-  unsigned button = 0;
-  Point position;
-  unsigned long time = 0;  // server time, ms
-};
-
-std::vector<TargetEvent> ReadEvents(const std::filesystem::path& file) {
-  std::vector<TargetEvent> events;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    TargetEvent e;
-    if (fields >> e.kind >> e.button >> e.position.x >> e.position.y >> e.time) {
-      events.push_back(e);
-    }
-  }
-  return events;
-}
-
-bool FileHasLine(const std::filesystem::path& file, const std::string& wanted) {
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line == wanted) return true;
-  }
-  return false;
-}
-
-// A private X server (with or without a window manager), our user's connection to it and
-// the target program covering the right of the screen, logging what it receives to
-// `clicksFile`; stopped in the reverse order.
-struct Desktop {
-  Desktop(XvfbWindowManager manager, const std::filesystem::path& clicksFile)
-      : session(manager),
-        user(session.DisplayName()),
-        target(TAPPOMAT_CLICK_TARGET, {"450", "0", "820", "1000", clicksFile.string()},
-               session.DisplayName()),
-        clicksFile(clicksFile) {}
-  void WaitUntilReady() {
-    ASSERT_TRUE(session.Ok()) << session.Error();
-    ASSERT_TRUE(user.Ok());
-    ASSERT_TRUE(target.Started());
-    ASSERT_TRUE(WaitUntil([&] { return FileHasLine(clicksFile, "ready"); }, 10s));
-  }
-
-  XvfbSession session;
-  X11TestClient user;
-  ChildProcess target;
-  std::filesystem::path clicksFile;
-};
 
 class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
  protected:
@@ -152,6 +103,10 @@ class ClickerEndToEnd : public ::testing::TestWithParam<XvfbWindowManager> {
 };
 
 TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
+  // Started from a Wayland desktop, the program still runs on an ordinary X server here:
+  // no XWayland box, and the settings file keeps exactly its four keys.
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("XDG_SESSION_TYPE", "wayland", 1);
   const auto clicksFile = dataDir / "clicks.txt";
   Desktop desktop(GetParam(), clicksFile);
   ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
@@ -242,6 +197,8 @@ TEST_P(ClickerEndToEnd, SettingsAndASavedScriptOutliveTheProgram) {
   EXPECT_EQ(dataDir.Get("Tappomat.ini"),
             "[Global]\r\nSDelay=150\r\nLang=45\r\nRepeat=0\r\nOnTop=0\r\n")
       << "read back and written again unchanged";
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("XDG_SESSION_TYPE");
 }
 
 TEST_P(ClickerEndToEnd, RecordsPlaysRepeatsStopsAndLetsClicksThroughTheMarker) {
@@ -681,6 +638,42 @@ TEST_P(ClickerEndToEnd, EndsOnSignalsWhileTheStartUpErrorBoxShows) {
               "[Global]\r\nSDelay=70\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n");
     EXPECT_EQ(folder.Get("stderr").find("X error"), std::string::npos) << folder.Get("stderr");
   }
+}
+
+// The program idle (the pointer outside its windows, no input) sleeps without waking:
+// its threads are switched out no more (the kernel's counts of context switches stay), and
+// the chords work at once when input comes again.
+TEST_P(ClickerEndToEnd, AnIdleProgramNeverWakesYetAnswersTheChordsAtOnce) {
+  if (GetParam() != XvfbWindowManager::Openbox) GTEST_SKIP() << "measured under openbox";
+  const auto clicksFile = dataDir / "clicks.txt";
+  Desktop desktop(GetParam(), clicksFile);
+  ASSERT_NO_FATAL_FAILURE(desktop.WaitUntilReady());
+  X11TestClient& user = desktop.user;
+  ChildProcess program(TAPPOMAT_PROGRAM, {"--data-dir", dataDir.Path().string()},
+                       desktop.session.DisplayName());
+  ASSERT_TRUE(program.Started());
+  WaitForMainWindow(user);
+  ASSERT_FALSE(HasFailure());
+  ClickAt(user, {1200, 950}, 1);  // the target takes the focus; the pointer stays there
+  std::this_thread::sleep_for(12s);  // the caret, too, has stopped blinking by now
+  const std::optional<std::uint64_t> before = ContextSwitches(program.Pid());
+  ASSERT_TRUE(before);
+  std::this_thread::sleep_for(10s);
+  EXPECT_EQ(ContextSwitches(program.Pid()), before) << "the idle program woke";
+
+  // Record one point and play it (endless repeat is on at the first start), then stop.
+  Chord(user, XK_F1);
+  ClickAt(user, {600, 200}, 1);
+  Chord(user, XK_F1);
+  const size_t recorded = ReadEvents(clicksFile).size();
+  Chord(user, XK_F2);
+  EXPECT_TRUE(WaitUntil([&] { return ReadEvents(clicksFile).size() >= recorded + 4; }, 5s))
+      << "no playback after the idle time";
+  Chord(user, XK_F2);
+  const std::vector<TargetEvent> events = ReadEvents(clicksFile);
+  ASSERT_GE(events.size(), recorded + 2);
+  EXPECT_EQ(events[recorded].position.x, 600);
+  EXPECT_EQ(events[recorded].position.y, 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ClickerEndToEnd,

@@ -60,6 +60,15 @@ TEST(CommandLine, WrongOptionsSayWhatIsWrong) {
       {{"--data-dir"}, "tappomat: the option --data-dir needs a folder (try --help)\n"},
       {{"--data-dir", ""}, "tappomat: the option --data-dir needs a folder (try --help)\n"},
       {{"--colour"}, "tappomat: unknown option '--colour' (try --help)\n"},
+      {{"--play"}, "tappomat: the option --play needs a script file (try --help)\n"},
+      {{"--play", "a.tps", "--repeat", "-1"},
+       "tappomat: the option --repeat needs a number of further passes (0 or more) (try --help)\n"},
+      {{"--play", "a.tps", "--repeat", "2x"},
+       "tappomat: the option --repeat needs a number of further passes (0 or more) (try --help)\n"},
+      {{"--play", "a.tps", "--repeat", "2", "--endless"},
+       "tappomat: the options --repeat and --endless exclude each other (try --help)\n"},
+      {{"--endless"}, "tappomat: --endless goes with --play FILE (try --help)\n"},
+      {{"--repeat", "3"}, "tappomat: --repeat goes with --play FILE (try --help)\n"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = RunProgram(c.args);
@@ -81,6 +90,27 @@ TEST(CommandLine, WithoutADisplayItSaysSoAndCreatesNoFolder) {
     EXPECT_EQ(outcome.homeEntries, std::vector<std::string>{"stderr"});
   }
   EXPECT_EQ(place.Entries(), std::vector<std::string>{});
+}
+
+// --play reads its file before it needs a display: a file that cannot be played is named
+// as such, and nothing is written anywhere.
+TEST(CommandLine, PlayOfAFileThatCannotBePlayedSaysWhyAndExitsOne) {
+  const TempFolder place;
+  place.Put("empty.tps", "[Script]\r\ncount=0\r\n");
+  const struct {
+    std::string name;
+    std::string why;
+  } cases[] = {
+      {"missing.tps", "Unable to read " + (place / "missing.tps").string() + ": no such file"},
+      {"empty.tps", (place / "empty.tps").string() + " holds no script rows to play"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = RunProgram({"--play", (place / c.name).string()});
+    EXPECT_EQ(outcome.exitCode, 1) << c.name;
+    EXPECT_EQ(outcome.errors, "tappomat: " + c.why + "\n");
+    EXPECT_EQ(outcome.homeEntries, std::vector<std::string>{"stderr"});
+  }
+  EXPECT_EQ(place.Entries(), std::vector<std::string>{"empty.tps"});
 }
 
 }  // namespace

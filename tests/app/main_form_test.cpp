@@ -256,6 +256,35 @@ TEST_F(MainFormTest, ChordsWorkWhileAnotherApplicationIsActive) {
   EXPECT_FALSE(form->SBExec->Down());
 }
 
+// Where every input event is seen, the poller stops ticking once a tick found nothing
+// new, and the next event brings it back: the readout and the chords work at once after a
+// long idle time.
+TEST_F(MainFormTest, ThePollerPausesWhileNothingHappensAndResumesAtTheNextEvent) {
+  platform.SetSeesAllInput(true);
+  platform.SetOutsideActive();
+  auto idle = [&] {
+    for (int i = 0; i < 4; ++i) Wait(50);
+  };
+  idle();
+  EXPECT_FALSE(form->Timer1->Armed()) << "idle: no poll armed";
+  Wait(60000);
+  platform.UserMove({640, 480});
+  Pump();  // the event is seen: the polls resume
+  EXPECT_TRUE(form->Timer1->Armed());
+  Wait(50);
+  EXPECT_EQ(form->LXY->Caption(), "640 : 480");
+  idle();
+  EXPECT_FALSE(form->Timer1->Armed());
+  AddPoint(905, 905);
+  platform.SetOutsideActive();
+  idle();
+  Wait(60000);
+  Chord(VK_F2);
+  EXPECT_TRUE(form->SBExec->Down());
+  Chord(VK_F2);
+  EXPECT_FALSE(form->SBExec->Down());
+}
+
 TEST_F(MainFormTest, ClicksInOurOwnWindowsAreNotRecorded) {
   Click(form->SBAutoSave);
   ClickAt(form->SG, {100, 200});

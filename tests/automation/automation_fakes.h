@@ -31,6 +31,7 @@ class FakeInput : public InputService {
   bool IsApplicationActive() override { return active; }
   void BeginSnapshot() override { ++snapshotDepth; }
   void EndSnapshot() override { --snapshotDepth; }
+  std::optional<std::uint64_t> InputEventCount() override { return inputEvents; }
 
   Point pointer{0, 0};
   std::map<int, bool> pressed;
@@ -38,6 +39,7 @@ class FakeInput : public InputService {
   std::vector<std::string> log;
   int snapshotDepth = 0;
   int queriesOutsideSnapshot = 0;
+  std::optional<std::uint64_t> inputEvents;  // nullopt: the system does not tell
 
  private:
   void CountQuery() {
@@ -71,10 +73,12 @@ class FakeControls : public PlayerControls {
   int RepeatCount() override { return repeat; }
   void SetRepeatCount(int count) override { repeat = count; }
   bool EndlessRepeat() override { return endless; }
+  void PassEnded() override { ++passesEnded; }
 
   bool runDown = false;
   int repeat = 0;
   bool endless = false;
+  int passesEnded = 0;
 };
 
 // A grid shaped like the main window's script table: six columns, a header row and one

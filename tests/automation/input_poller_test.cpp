@@ -54,6 +54,26 @@ TEST_F(PollerTest, ReadoutShowsThePointer) {
   EXPECT_EQ(host.readout, "1920 : 7");
 }
 
+// A tick asks for the next one unless the system tells of every input event and none
+// came since the previous tick.
+TEST_F(PollerTest, ATickWithoutNewInputEventsLetsTicksPause) {
+  const struct {
+    std::optional<std::uint64_t> events;
+    bool next;
+  } ticks[] = {
+      {std::nullopt, true}, {std::nullopt, true},  // not told: always poll
+      {0, true},                                   // the first count
+      {0, false}, {0, false},                      // nothing new
+      {3, true},                                   // input came
+      {3, false},
+      {4, true},
+  };
+  for (const auto& t : ticks) {
+    input.inputEvents = t.events;
+    EXPECT_EQ(poller.Tick(), t.next) << (t.events ? std::to_string(*t.events) : "none");
+  }
+}
+
 TEST_F(PollerTest, ATickAsksItsQuestionsInsideOneSnapshot) {
   host.recording = true;
   Tick({VK_LBUTTON});

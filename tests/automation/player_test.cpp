@@ -73,6 +73,7 @@ TEST_F(PlayerTest, RepeatCounterGivesKPlusOnePassesWithTheRowDelays) {
   EXPECT_EQ(performed, 9);
   EXPECT_EQ(waits, (std::vector<long long>{200, 300, 100, 200, 300, 100, 200, 300}));
   EXPECT_EQ(counters, (std::vector<int>{2, 2, 1, 1, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(controls.passesEnded, 3);
   EXPECT_FALSE(controls.runDown);
 }
 
@@ -115,6 +116,7 @@ TEST_F(PlayerTest, EndlessRepeatKeepsTheCounter) {
   for (int i = 0; i < 20; ++i) Fire();
   EXPECT_TRUE(controls.runDown);
   EXPECT_EQ(controls.repeat, 7);
+  EXPECT_EQ(controls.passesEnded, 20);
   EXPECT_EQ(timer.WaitMs(), 50);
 }
 

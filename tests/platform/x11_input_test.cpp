@@ -4,6 +4,8 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -11,6 +13,7 @@
 #include "support/x11_platform_fixture.h"
 // After gtest: the X headers define None.
 #include "platform/x11/x11_platform.h"
+#include "platform/x11/x11_xwayland.h"
 
 namespace tappomat::test {
 namespace {
@@ -189,6 +192,76 @@ TEST_F(X11InputTest, AnIdleSnapshotAsksTheServerNothingYetSeesEveryChange) {
   EXPECT_EQ(std::get<2>(tick()), 0);
   P().SetPointerPosition({300, 310});  // our own move
   EXPECT_EQ(std::get<0>(tick()), (Point{300, 310}));
+}
+
+// Input anywhere is counted and wakes the activity handler; while nothing happens the count
+// stays and the handler does not run, so a poller can pause.
+TEST_F(X11InputTest, InputEventsAreCountedAndWakeTheActivityHandler) {
+  int activity = 0;
+  P().SetActivityHandler([&] { ++activity; });
+  Client().FakeMotion({100, 110});
+  Client().Sync();
+  ASSERT_TRUE(WaitFor([&] { return activity > 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  P().WaitAndDispatch(P().Now());
+  const std::optional<std::uint64_t> quiet = P().InputEventCount();
+  ASSERT_TRUE(quiet) << "Xvfb has XInput 2.2";
+  activity = 0;
+  P().WaitAndDispatch(P().Now() + std::chrono::milliseconds(200));
+  EXPECT_EQ(activity, 0);
+  EXPECT_EQ(P().InputEventCount(), quiet);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } inputs[] = {
+      {"motion", [&] { Client().FakeMotion({120, 130}); }},
+      {"key",
+       [&] {
+         Client().FakeKey(XK_F3, true);
+         Client().FakeKey(XK_F3, false);
+       }},
+      {"button",
+       [&] {
+         Client().FakeButton(3, true);
+         Client().FakeButton(3, false);
+       }},
+  };
+  for (const auto& input : inputs) {
+    const std::uint64_t before = *P().InputEventCount();
+    activity = 0;
+    input.act();
+    Client().Sync();
+    P().WaitAndDispatch(P().Now() + std::chrono::seconds(2));
+    EXPECT_GT(activity, 0) << input.what;
+    EXPECT_GT(*P().InputEventCount(), before) << input.what;
+  }
+  P().SetActivityHandler(nullptr);
+}
+
+TEST(XWaylandTest, TheServerSaysWhetherItIsXWayland) {
+  const struct {
+    bool extension;
+    const char* vendor;
+    bool expected;
+  } cases[] = {
+      {false, "The X.Org Foundation", false},
+      {true, "The X.Org Foundation", true},
+      {false, "XWayland", true},
+      {false, "Some Xwayland build", true},
+      {false, "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LooksLikeXWayland(c.extension, c.vendor), c.expected) << c.vendor;
+  }
+}
+
+// A private X server is no XWayland, even when the environment names a Wayland session.
+TEST_F(X11InputTest, AnXvfbStartedFromAWaylandSessionIsNoXWayland) {
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("XDG_SESSION_TYPE", "wayland", 1);
+  EXPECT_FALSE(P().IsXWayland());
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("XDG_SESSION_TYPE");
 }
 
 // Without a window manager our windows take the focus themselves when clicked, unless

@@ -169,6 +169,8 @@ TEST(SettingsTest, ReadTable) {
       {"SDelay=fast\r\n", {}},
       {"sdelay = 50 \r\nLANG=45\r\nrepeat=0\r\nontop=0\r\n",
        {.delay = 50, .language = 45, .repeat = false, .onTop = false}},
+      {"XWaylandNotice=1\r\n", {.xwaylandNoticeShown = true}},
+      {"XWaylandNotice=0\r\n", {}},
   };
   for (const Case& c : cases) {
     TempFolder folder;
@@ -178,6 +180,18 @@ TEST(SettingsTest, ReadTable) {
     EXPECT_EQ(read.language, c.expected.language) << c.lines;
     EXPECT_EQ(read.repeat, c.expected.repeat) << c.lines;
     EXPECT_EQ(read.onTop, c.expected.onTop) << c.lines;
+    EXPECT_EQ(read.xwaylandNoticeShown, c.expected.xwaylandNoticeShown) << c.lines;
+  }
+}
+
+// The key of the XWayland notice appears only once the notice was shown.
+TEST(SettingsTest, TheXWaylandNoticeKeyIsWrittenOnlyOnceShown) {
+  for (const bool shown : {false, true}) {
+    TempFolder folder;
+    WriteSettings(folder.Path(), {.xwaylandNoticeShown = shown});
+    EXPECT_EQ(folder.Get("Tappomat.ini"),
+              std::string("[Global]\r\nSDelay=300\r\nLang=540\r\nRepeat=1\r\nOnTop=1\r\n") +
+                  (shown ? "XWaylandNotice=1\r\n" : ""));
   }
 }
 

@@ -290,6 +290,24 @@ TEST_F(EditTest, CaretBlinksEveryHalfSecondAndShowsAfterAnEdit) {
   EXPECT_FALSE(edit->CaretShowing());
 }
 
+// Ten seconds after the last input the caret stops blinking, shown, so that an idle program
+// does not wake for it; the next key starts it again.
+TEST_F(EditTest, CaretStopsBlinkingTenSecondsAfterTheLastInput) {
+  Key(VK_END);
+  Wait(9500);
+  EXPECT_FALSE(edit->CaretShowing()) << "still blinking: 19 changes so far";
+  Wait(500);
+  EXPECT_TRUE(edit->CaretShowing());
+  EXPECT_FALSE(WindowSystem::Current().NextTimerDue()) << "no timer left running";
+  for (int i = 0; i < 4; ++i) {
+    Wait(500);
+    EXPECT_TRUE(edit->CaretShowing());
+  }
+  Key(VK_SHIFT);
+  Wait(500);
+  EXPECT_FALSE(edit->CaretShowing()) << "blinking again";
+}
+
 TEST_F(EditTest, DisabledEditTakesNoInput) {
   edit->SetText("off");
   edit->SetEnabled(false);

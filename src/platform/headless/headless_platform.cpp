@@ -76,6 +76,7 @@ NativeEvent HeadlessPlatform::PointerEvent(NativeEvent::Type type, NativeWindowI
 
 void HeadlessPlatform::UserMove(Point screen) {
   m_pointer = screen;
+  ++m_inputEvents;
   const NativeWindowId under = WindowAt(screen);
   if (under != m_hover) {
     if (m_hover != kNoNativeWindow && Find(m_hover)) {
@@ -136,6 +137,7 @@ void HeadlessPlatform::UserKey(int virtualKey, bool down, const std::string& tex
 }
 
 void HeadlessPlatform::SetKeyState(int virtualKey, bool down) {
+  ++m_inputEvents;
   if (down) m_keyLatched[virtualKey] = true;
   m_keyDown[virtualKey] = down;
   // Either Alt key also reads as the generic VK_MENU; likewise Shift and Control.
@@ -329,6 +331,16 @@ void HeadlessPlatform::WaitAndDispatch(std::optional<Clock::time_point> deadline
     m_onTermination();
     return;
   }
+  // Input seen since the last call, or events to deliver: the activity handler runs once
+  // this call has delivered them.
+  const bool active =
+      (m_seesAllInput && m_inputEvents != m_inputEventsReported) || !m_queue.empty();
+  m_inputEventsReported = m_inputEvents;
+  DeliverQueued(deadline);
+  if (active && m_onActivity) m_onActivity();
+}
+
+void HeadlessPlatform::DeliverQueued(std::optional<Clock::time_point> deadline) {
   if (m_queue.empty()) {
     if (m_mode == ClockMode::Driven) {
       // Nothing can arrive while the test is not running: time jumps to the deadline.
@@ -372,6 +384,11 @@ void HeadlessPlatform::InjectButton(MouseButton button, bool down) {
   m_injected.push_back({down ? InjectedInput::Kind::ButtonDown : InjectedInput::Kind::ButtonUp,
                         m_pointer, button});
   UserButton(m_pointer, button, down);
+}
+
+std::optional<std::uint64_t> HeadlessPlatform::InputEventCount() {
+  if (!m_seesAllInput) return std::nullopt;
+  return m_inputEvents;
 }
 
 std::uint16_t HeadlessPlatform::AsyncKeyState(int virtualKey) {

@@ -9,6 +9,9 @@
 //   [x] injected clicks and pointer moves recorded; pointer position settable
 //   [x] asynchronous key state set by the test, with the pressed-since-last-query latch
 //   [x] activation: one of our windows, or an outside application (SetOutsideActive)
+//   [x] input events seen anywhere (as raw events would be) when the test turns them on
+//       (SetSeesAllInput): user moves, buttons and key states count, and the activity
+//       handler runs in the next WaitAndDispatch
 //   [x] clipboard, launched programs (desktop opens and text-editor opens among them) and
 //       beeps recorded
 #include <condition_variable>
@@ -80,6 +83,8 @@ class HeadlessPlatform : public Platform {
   // An outside application becomes active: our focused window loses the focus.
   void SetOutsideActive();
   void SetScreen(const Rect& screen, const Rect& workArea);
+  // Whether InputEventCount answers (off by default: the poller then never pauses).
+  void SetSeesAllInput(bool on) { m_seesAllInput = on; }
 
   const WindowRecord* Window(NativeWindowId id) const;
   std::vector<NativeWindowId> ZOrder() const { return m_zOrder; }  // bottom to top
@@ -134,6 +139,10 @@ class HeadlessPlatform : public Platform {
   void BeginInputSnapshot() override {}
   void EndInputSnapshot() override {}
   bool IsApplicationActive() override { return m_focus != kNoNativeWindow; }
+  std::optional<std::uint64_t> InputEventCount() override;
+  void SetActivityHandler(std::function<void()> handler) override {
+    m_onActivity = std::move(handler);
+  }
 
   std::string ClipboardText() override { return m_clipboard; }
   void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
@@ -146,6 +155,7 @@ class HeadlessPlatform : public Platform {
   bool CompositorRunning() override { return m_compositor; }
   // Tests say whether a compositing manager runs (none by default).
   void SetCompositorRunning(bool running) { m_compositor = running; }
+  bool IsXWayland() override { return false; }
 
  private:
   struct Queued {
@@ -158,6 +168,8 @@ class HeadlessPlatform : public Platform {
   void MoveFocus(NativeWindowId window);
   NativeEvent PointerEvent(NativeEvent::Type type, NativeWindowId target, Point screen) const;
   void SetButtonState(MouseButton button, bool down);
+  // WaitAndDispatch without the activity handler.
+  void DeliverQueued(std::optional<Clock::time_point> deadline);
 
   ClockMode m_mode;
   Clock::time_point m_drivenNow;
@@ -172,6 +184,10 @@ class HeadlessPlatform : public Platform {
   std::vector<InjectedInput> m_injected;
   std::function<void()> m_onTermination;
   bool m_terminationRequested = false;
+  std::function<void()> m_onActivity;
+  bool m_seesAllInput = false;
+  std::uint64_t m_inputEvents = 0;
+  std::uint64_t m_inputEventsReported = 0;  // the count at the last activity call
   std::unordered_map<int, bool> m_keyDown;
   std::unordered_map<int, bool> m_keyLatched;
   std::string m_clipboard;

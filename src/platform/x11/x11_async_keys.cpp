@@ -51,6 +51,7 @@ bool X11AsyncKeys::HandleEvent(XEvent& event) {
   if (event.type != GenericEvent || event.xcookie.extension != m_opcode || m_opcode < 0) {
     return false;
   }
+  ++m_rawEvents;
   if (!XGetEventData(m_display, &event.xcookie)) return true;
   const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
   switch (event.xcookie.evtype) {
@@ -93,11 +94,11 @@ void X11AsyncKeys::DrainRawEvents() {
   }
 }
 
-void X11AsyncKeys::BeginSnapshot() {
+void X11AsyncKeys::BeginSnapshot(Reading reading) {
   m_inSnapshot = true;
   if (!HasRawEvents()) return;
   // What the server has sent so far, read without waiting and without a round trip.
-  XEventsQueued(m_display, QueuedAfterReading);
+  if (reading == Reading::ReadConnection) XEventsQueued(m_display, QueuedAfterReading);
   DrainRawEvents();
   if (!m_keyboardChanged) m_keyboard = m_lastKeyboard;
   if (!m_pointerChanged) m_pointer = m_lastPointer;

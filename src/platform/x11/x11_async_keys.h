@@ -48,12 +48,17 @@ class X11AsyncKeys {
   };
   PointerState ReadPointer();
 
-  void BeginSnapshot();
+  // ReadConnection: reads what the server has sent before answering; QueuedOnly, when
+  // the connection was read a moment ago: takes only what was read then.
+  enum class Reading { QueuedOnly, ReadConnection };
+  void BeginSnapshot(Reading reading);
   void EndSnapshot();
   // The pointer was moved by us: its last reading is no longer true.
   void InvalidatePointer() { m_pointerChanged = true; }
   // How many times the server was asked (for tests).
   std::uint64_t ServerReadings() const { return m_readings; }
+  // How many raw events were taken so far.
+  std::uint64_t RawEventCount() const { return m_rawEvents; }
 
  private:
   using KeyBits = std::array<char, 32>;
@@ -74,6 +79,7 @@ class X11AsyncKeys {
   bool m_keyboardChanged = true;
   bool m_pointerChanged = true;
   std::uint64_t m_readings = 0;
+  std::uint64_t m_rawEvents = 0;
 };
 
 }  // namespace tappomat

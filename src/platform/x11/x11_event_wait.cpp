@@ -16,7 +16,7 @@ X11EventWait::~X11EventWait() {
   if (m_wakeFd >= 0) close(m_wakeFd);
 }
 
-void X11EventWait::Wait(int connection, std::optional<Clock::time_point> deadline) {
+bool X11EventWait::Wait(int connection, std::optional<Clock::time_point> deadline) {
   pollfd fds[2] = {{connection, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
   const nfds_t count = m_wakeFd >= 0 ? 2 : 1;
   for (;;) {
@@ -24,7 +24,7 @@ void X11EventWait::Wait(int connection, std::optional<Clock::time_point> deadlin
     timespec* timeoutPointer = nullptr;
     if (deadline) {
       const auto remaining = *deadline - Clock::now();
-      if (remaining <= Clock::duration::zero()) return;
+      if (remaining <= Clock::duration::zero()) return false;
       // Rounded up, so that the wait is never shorter than asked.
       const auto total = std::chrono::ceil<std::chrono::nanoseconds>(remaining).count();
       timeout.tv_sec = static_cast<time_t>(total / 1'000'000'000);
@@ -34,14 +34,14 @@ void X11EventWait::Wait(int connection, std::optional<Clock::time_point> deadlin
     const int ready = ppoll(fds, count, timeoutPointer, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;
-      return;
+      return true;  // let the reader find out what is wrong with the connection
     }
     if (ready == 0) continue;  // re-checks the deadline against the clock
     if (count == 2 && (fds[1].revents & POLLIN)) {
       std::uint64_t value = 0;
       [[maybe_unused]] const ssize_t ignored = read(m_wakeFd, &value, sizeof value);
     }
-    return;
+    return fds[0].revents != 0;
   }
 }
 

@@ -17,8 +17,10 @@ class X11EventWait {
   X11EventWait& operator=(const X11EventWait&) = delete;
 
   // Returns when `connection` is readable, Wake() was called or `deadline` has passed —
-  // never before the deadline unless one of the other two happened.
-  void Wait(int connection, std::optional<Clock::time_point> deadline);
+  // never before the deadline unless one of the other two happened. True when the
+  // connection has something to read (data, or its end), so that a wake-up by the clock
+  // or by Wake() need not read it.
+  bool Wait(int connection, std::optional<Clock::time_point> deadline);
   // Thread-safe.
   void Wake();
   // The descriptor Wake writes to (-1 when there is none), for signal handlers.

@@ -7,6 +7,7 @@
 #include "platform/posix/launcher.h"
 #include "platform/posix/text_editor.h"
 #include "platform/x11/x11_properties.h"
+#include "platform/x11/x11_xwayland.h"
 
 namespace tappomat {
 
@@ -270,5 +271,7 @@ Rect X11Platform::WorkArea() {
                         .Intersect(screen);
   return area.IsEmpty() ? screen : area;
 }
+
+bool X11Platform::IsXWayland() { return IsXWaylandServer(m_x->Get()); }
 
 }  // namespace tappomat

@@ -96,6 +96,10 @@ class X11Platform final : public Platform {
   void BeginInputSnapshot() override;
   void EndInputSnapshot() override;
   bool IsApplicationActive() override;
+  std::optional<std::uint64_t> InputEventCount() override;
+  void SetActivityHandler(std::function<void()> handler) override {
+    m_onActivity = std::move(handler);
+  }
 
   // --- services (x11_platform.cpp)
   std::string ClipboardText() override;
@@ -107,6 +111,7 @@ class X11Platform final : public Platform {
   Rect ScreenRect() override;
   Rect WorkArea() override;
   bool CompositorRunning() override;
+  bool IsXWayland() override;
 
   // --- diagnostics and test controls
   bool HasRawKeyEvents() const { return m_asyncKeys.HasRawEvents(); }
@@ -124,7 +129,10 @@ class X11Platform final : public Platform {
   void Focus(X11Window& window);
 
   // x11_platform_events.cpp
-  bool DispatchWaiting();
+  enum class Reading { QueuedOnly, ReadConnection };
+  // Delivers the events waiting: those already read from the connection, and with
+  // ReadConnection also what the server has sent since. True when anything was delivered.
+  bool DispatchWaiting(Reading reading);
   void HandleEvent(XEvent& event);
   void HandleWindowEvent(NativeWindowId id, XEvent& event);
   void OnButton(NativeWindowId id, const XButtonEvent& event);
@@ -156,6 +164,14 @@ class X11Platform final : public Platform {
   // Windows destroyed while one of their events is being handled die after it.
   std::vector<std::unique_ptr<X11Window>> m_destroyed;
   std::function<void()> m_onTermination;
+  std::function<void()> m_onActivity;
+  // When the connection was last read for events; a look without waiting reads it again
+  // only this long after.
+  Clock::time_point m_lastRead{};
+  static constexpr auto kReadAgainAfter = std::chrono::milliseconds(1);
+  // The connection's request counters when it was last read: changed, it was used since.
+  unsigned long m_nextRequestAtRead = 0;
+  unsigned long m_processedAtRead = 0;
   int m_dispatchDepth = 0;
   // Another client's window was mapped or restacked while no window manager runs: our
   // topmost windows are checked once the events waiting now are handled.

@@ -37,10 +37,28 @@ constexpr unsigned long kWmStateIconic = 3;
 }  // namespace
 
 void X11Platform::WaitAndDispatch(std::optional<Clock::time_point> deadline) {
-  if (DispatchWaiting()) return;
-  XFlush(m_x->Get());
-  m_wait.Wait(ConnectionNumber(m_x->Get()), deadline);
-  DispatchWaiting();
+  // The connection is read once per wake-up. The window system looks for events without
+  // waiting many times while it serves one wake-up (each PeekMessage): those looks take
+  // what was read already, and read the connection again only once it was last read a
+  // while ago, so that a loop kept busy by timers still sees new input.
+  const auto now = Clock::now();
+  if (deadline && *deadline <= now) {
+    DispatchWaiting(now - m_lastRead >= kReadAgainAfter ? Reading::ReadConnection
+                                                        : Reading::QueuedOnly);
+    return;
+  }
+  // Before sleeping: a connection used since it was last read (a request sent, a reply
+  // read) may hold events that the library took in along the way, where the wait below
+  // cannot see them; they are collected first.
+  Display* display = m_x->Get();
+  const bool used = NextRequest(display) != m_nextRequestAtRead ||
+                    LastKnownRequestProcessed(display) != m_processedAtRead;
+  if (DispatchWaiting(used ? Reading::ReadConnection : Reading::QueuedOnly)) return;
+  XFlush(display);
+  const bool readable = m_wait.Wait(ConnectionNumber(display), deadline);
+  // Woken by the clock or by Wake(): the connection had nothing, which is as good as a read.
+  if (!readable) m_lastRead = Clock::now();
+  DispatchWaiting(readable ? Reading::ReadConnection : Reading::QueuedOnly);
 }
 
 void X11Platform::SetTerminationHandler(std::function<void()> handler) {
@@ -63,7 +81,7 @@ void X11Platform::SetConnectionLostHandler(std::function<void()> handler) {
   XSetIOErrorHandler(OnConnectionLost);
 }
 
-bool X11Platform::DispatchWaiting() {
+bool X11Platform::DispatchWaiting(Reading reading) {
   bool any = false;
   if (TerminationSignals::TakeRequest() && m_onTermination) {
     m_onTermination();
@@ -79,8 +97,16 @@ bool X11Platform::DispatchWaiting() {
   // Handlers may take later events out of the queue (coalescing), so the count is only an
   // upper bound: reading past the queue would block.
   Display* display = m_x->Get();
-  for (int count = XPending(display); count > 0 && XEventsQueued(display, QueuedAlready) > 0;
-       --count) {
+  int waiting = 0;
+  if (reading == Reading::ReadConnection) {
+    waiting = XPending(display);  // flushes our requests, then reads what the server sent
+    m_lastRead = Clock::now();
+    m_nextRequestAtRead = NextRequest(display);
+    m_processedAtRead = LastKnownRequestProcessed(display);
+  } else {
+    waiting = XEventsQueued(display, QueuedAlready);
+  }
+  for (int count = waiting; count > 0 && XEventsQueued(display, QueuedAlready) > 0; --count) {
     XEvent event;
     XNextEvent(display, &event);
     ++m_dispatchDepth;
@@ -93,6 +119,7 @@ bool X11Platform::DispatchWaiting() {
     m_stackingCheckDue = false;
     KeepTopmostOnTop();
   }
+  if (any && m_onActivity) m_onActivity();
   return any;
 }
 

@@ -28,7 +28,16 @@ constexpr int kMaxTransientDepth = 8;
 
 Point X11Platform::PointerPosition() { return m_asyncKeys.ReadPointer().position; }
 
-void X11Platform::BeginInputSnapshot() { m_asyncKeys.BeginSnapshot(); }
+void X11Platform::BeginInputSnapshot() {
+  // A poll right after its wake-up read the connection takes what that read brought.
+  const auto now = Clock::now();
+  if (now - m_lastRead < kReadAgainAfter) {
+    m_asyncKeys.BeginSnapshot(X11AsyncKeys::Reading::QueuedOnly);
+    return;
+  }
+  m_asyncKeys.BeginSnapshot(X11AsyncKeys::Reading::ReadConnection);
+  m_lastRead = now;
+}
 
 void X11Platform::EndInputSnapshot() { m_asyncKeys.EndSnapshot(); }
 
@@ -56,6 +65,11 @@ void X11Platform::InjectButton(MouseButton button, bool down) {
 }
 
 std::uint16_t X11Platform::AsyncKeyState(int virtualKey) { return m_asyncKeys.Query(virtualKey); }
+
+std::optional<std::uint64_t> X11Platform::InputEventCount() {
+  if (!m_asyncKeys.HasRawEvents()) return std::nullopt;
+  return m_asyncKeys.RawEventCount();
+}
 
 bool X11Platform::IsApplicationActive() {
   Display* display = m_x->Get();
