@@ -72,10 +72,24 @@ bool Sizeable(TFormBorderStyle style) {
 
 }  // namespace
 
-// What the form's WindowProc is while the provider takes its messages.
-struct TsSkinProvider::Thunk {
+// What the form's WindowProc is while the provider takes its messages. Whoever takes the
+// form's messages after the provider keeps a copy of it; the link it shares outlives the
+// provider, so once the provider is gone the copy hands messages straight to the form's
+// own handler.
+struct TsSkinProvider::Link {
   TsSkinProvider* provider;
-  void operator()(TMessage& message) const { provider->WndProc(message); }
+  TControl::TWndMethod previous;
+};
+
+struct TsSkinProvider::Thunk {
+  std::shared_ptr<Link> link;
+  void operator()(TMessage& message) const {
+    if (link->provider != nullptr) {
+      link->provider->WndProc(message);
+    } else {
+      link->previous(message);
+    }
+  }
 };
 
 // The frame object the provider sets on its form's window while a skin is applied.
@@ -115,8 +129,8 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   m_frame = std::make_unique<Frame>(*this);
   m_systemMenu = Create<TsSystemMenu>(this, m_form);
   AllProviders().push_back(this);
-  m_previous = m_form.WindowProc;
-  m_form.WindowProc = Thunk{this};
+  m_link = std::make_shared<Link>(Link{this, m_form.WindowProc});
+  m_form.WindowProc = Thunk{m_link};
   if (m_form.HandleAllocated()) HandleCreated();
 }
 
@@ -127,9 +141,11 @@ TsSkinProvider::~TsSkinProvider() {
     if (TacFormAttachment* attachment = manager->FormAttachment()) attachment->Forget(this);
   }
   if (m_pressedItem != 0) s_buttonPressed = false;
-  // The form's messages go back to its own handler (unless someone took them over since).
+  // The form's messages go back to its own handler; when someone took them over since,
+  // their copy of the thunk passes them on without the provider.
+  m_link->provider = nullptr;
   const auto* ours = m_form.WindowProc.target<Thunk>();
-  if (ours != nullptr && ours->provider == this) m_form.WindowProc = m_previous;
+  if (ours != nullptr && ours->link == m_link) m_form.WindowProc = m_link->previous;
   if (!(m_form.ComponentState() & csDestroying)) {
     if (m_frameSet) SkinRemoved();
   } else if (m_form.HandleAllocated()) {
@@ -542,13 +558,13 @@ bool TsSkinProvider::SkinMessage(TMessage& message) {
     case SkinCode::Refresh:
       // Glows of the old look go (they are drawn again when the pointer next enters).
       if (GlowWindows* glows = CurrentGlowWindows()) glows->HideAll();
-      m_previous(message);
+      m_link->previous(message);
       m_data->HandleSkinMessage(message);
       SkinSet();
       return true;
     case SkinCode::RemoveSkin:
       if (GlowWindows* glows = CurrentGlowWindows()) glows->HideAll();
-      m_previous(message);
+      m_link->previous(message);
       m_data->HandleSkinMessage(message);
       SkinRemoved();
       return true;
@@ -606,14 +622,14 @@ void TsSkinProvider::Paint() {
   }
   // The form's own painting (its Paint and window-less controls) over the background.
   TMessage print{WM_PRINTCLIENT, reinterpret_cast<WPARAM>(&dc), PRF_CLIENT, 0};
-  m_previous(print);
+  m_link->previous(print);
   EndPaint(h, ps);
 }
 
 void TsSkinProvider::WndProc(TMessage& message) {
   if (message.Msg == WM_SKIN && SkinMessage(message)) return;
   if (!m_frameSet) {
-    m_previous(message);
+    m_link->previous(message);
     if (message.Msg == WM_CREATE) HandleCreated();
     return;
   }
@@ -626,7 +642,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
       m_active = message.WParam != 0 ? 1 : 0;
       MarkChanged();
       UpdateShape();
-      m_previous(message);
+      m_link->previous(message);
       // A frame image wider than the frame shows its inner edge in the client area too.
       if (PaintsClient() && FrameReachesClient()) InvalidateRect(m_form.Handle(), std::nullopt, false);
       return;
@@ -637,7 +653,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     case WM_WINDOWPOSCHANGED: {
       const Bitmap32* cache = m_data->Cache();
       const Size size = GetWindowRect(m_form.Handle()).GetSize();
-      m_previous(message);
+      m_link->previous(message);
       if (cache != nullptr && cache->GetSize() != size) {
         MarkChanged();
         UpdateShape();
@@ -646,7 +662,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     }
     case WM_NCMOUSEMOVE:
       SetHot(static_cast<LRESULT>(message.WParam));
-      m_previous(message);
+      m_link->previous(message);
       return;
     case WM_MOUSEMOVE:
       if (m_pressedItem != 0) {
@@ -704,13 +720,13 @@ void TsSkinProvider::WndProc(TMessage& message) {
       break;
     }
     case WM_NCDESTROY:
-      m_previous(message);
+      m_link->previous(message);
       m_frameSet = false;
       return;
     default:
       break;
   }
-  m_previous(message);
+  m_link->previous(message);
 }
 
 }  // namespace tappomat

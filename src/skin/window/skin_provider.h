@@ -126,6 +126,7 @@ class TsSkinProvider : public TComponent {
 
  private:
   class Frame;
+  struct Link;
   struct Thunk;
 
   void WndProc(TMessage& message);
@@ -159,7 +160,7 @@ class TsSkinProvider : public TComponent {
   TForm& m_form;
   std::unique_ptr<TsCommonData> m_data;
   std::unique_ptr<Frame> m_frame;
-  TControl::TWndMethod m_previous;
+  std::shared_ptr<Link> m_link;  // the form's own handler, shared with the thunk
   TsSystemMenu* m_systemMenu = nullptr;
   int m_active = 0;
   std::array<int, kCaptionButtonCount> m_buttonStates{};

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "skin/adapters/control_adapter.h"
 #include "skin/common/background_query.h"
 #include "skin/skin_fixture.h"
 #include "skin/window/form_skinning.h"
@@ -78,6 +79,18 @@ TEST_F(SkinProviderTest, AManagerThatGoesFirstFreesTheProvidersAndTheFormsEndLat
   EXPECT_EQ(TsSkinProvider::Of(*main), nullptr);
   EXPECT_EQ(&FrameOf(main->Handle()), &ClassicFrame());
   EXPECT_FALSE(SameColors(skinned, Screen(main)));
+  main->Free();
+}
+
+// Someone who takes the form's messages after the provider (the form's control adapter)
+// keeps passing them on once the provider is gone, without reaching the freed provider.
+TEST_F(SkinProviderTest, AProviderFreedUnderAnotherHandlerLeavesTheFormsMessagesWorking) {
+  UseNeutral2();
+  Screen(main);
+  Create<TacCtrlAdapter>(main);
+  manager->Free();
+  main->SetCaption("After");
+  EXPECT_FALSE(Screen(main).IsEmpty());
   main->Free();
 }
 
