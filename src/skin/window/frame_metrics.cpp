@@ -10,16 +10,6 @@ bool IsToolWindow(TFormBorderStyle style) {
   return style == TFormBorderStyle::bsToolWindow || style == TFormBorderStyle::bsSizeToolWin;
 }
 
-bool IsSizeable(TFormBorderStyle style) {
-  return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
-}
-
-// Single and sizeable frames take the large button set, the spacing between buttons and
-// the icon.
-bool HasLargeFrame(TFormBorderStyle style) {
-  return style == TFormBorderStyle::bsSingle || style == TFormBorderStyle::bsSizeable;
-}
-
 // The caption buttons when no close mask gives their height.
 constexpr int kDefaultButtonSize = 21;
 // The help button and the user title buttons keep this much more distance.
@@ -36,6 +26,14 @@ int IconSize(int caption) {
 int Image(const SkinTables& tables, GlobalImage image) { return tables.indices.Of(image); }
 
 }  // namespace
+
+bool IsSizeable(TFormBorderStyle style) {
+  return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
+}
+
+bool HasLargeFrame(TFormBorderStyle style) {
+  return style == TFormBorderStyle::bsSingle || style == TFormBorderStyle::bsSizeable;
+}
 
 FrameMetrics ComputeFrameMetrics(FrameMode mode, const FrameFacts& facts, const TsSkinData& skin,
                                  const std::array<int, 4>& margins) {

@@ -23,6 +23,12 @@ enum class FrameMode {
 enum class CaptionButtonKind : std::size_t { Close, Maximize, Minimize, Help, Count };
 inline constexpr std::size_t kCaptionButtonCount = static_cast<std::size_t>(CaptionButtonKind::Count);
 
+// Frames the user can size by their borders (sizeable and sizeable tool windows).
+bool IsSizeable(TFormBorderStyle style);
+// Single and sizeable frames: the large caption-button set, the spacing between buttons,
+// the icon, and the only frames with minimize and maximize buttons.
+bool HasLargeFrame(TFormBorderStyle style);
+
 // What a frame's geometry depends on, taken from the form.
 struct FrameFacts {
   TFormBorderStyle borderStyle = TFormBorderStyle::bsSizeable;

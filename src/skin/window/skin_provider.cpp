@@ -66,10 +66,6 @@ std::optional<std::size_t> TitleOfHit(LRESULT hit) {
   return static_cast<std::size_t>(hit - kTitleButtonHit);
 }
 
-bool Sizeable(TFormBorderStyle style) {
-  return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
-}
-
 }  // namespace
 
 // What the form's WindowProc is while the provider takes its messages. Whoever takes the
@@ -296,7 +292,7 @@ LRESULT TsSkinProvider::HitTest(Point at) {
   }
   const FrameMetrics metrics = Metrics();
   const Size size = GetWindowRect(h).GetSize();
-  if (Sizeable(m_form.BorderStyle()) && !IsZoomed(h) && Mode() == FrameMode::InWindow) {
+  if (IsSizeable(m_form.BorderStyle()) && !IsZoomed(h) && Mode() == FrameMode::InWindow) {
     const int b = metrics.border;
     const bool left = at.x < b, right = at.x >= size.width - b, top = at.y < b, bottom = at.y >= size.height - b;
     if (top && left) return HTTOPLEFT;

@@ -5,19 +5,6 @@
 #include "win/window_system.h"
 
 namespace tappomat {
-namespace {
-
-bool Sizeable(TFormBorderStyle style) {
-  return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
-}
-
-// Dialog frames and tool windows have no minimize or maximize box, whatever the border
-// icons say (as the classic frame has it).
-bool HasSizeBoxes(TFormBorderStyle style) {
-  return style == TFormBorderStyle::bsSingle || style == TFormBorderStyle::bsSizeable;
-}
-
-}  // namespace
 
 TsSystemMenu::TsSystemMenu(TComponent* owner, TForm& form) : TPopupMenu(owner), m_form(form) {
   m_restore = AddItem("&Restore", SC_RESTORE);
@@ -57,12 +44,12 @@ bool TsSystemMenu::VisibleClose() const { return (m_form.BorderIcons() & biSyste
 
 bool TsSystemMenu::VisibleMax() const {
   return (m_form.BorderIcons() & biSystemMenu) && (m_form.BorderIcons() & biMaximize) &&
-         HasSizeBoxes(m_form.BorderStyle()) && Sizeable(m_form.BorderStyle());
+         HasLargeFrame(m_form.BorderStyle()) && IsSizeable(m_form.BorderStyle());
 }
 
 bool TsSystemMenu::VisibleMin() const {
   if (!(m_form.BorderIcons() & biSystemMenu) || !(m_form.BorderIcons() & biMinimize) ||
-      !HasSizeBoxes(m_form.BorderStyle())) {
+      !HasLargeFrame(m_form.BorderStyle())) {
     return false;
   }
   const bool mainForm = Application != nullptr && Application->MainForm() == &m_form;

@@ -59,7 +59,7 @@ TEST_F(SkinProviderTest, EveryFormGetsOneProviderAndNoSecond) {
   main->HandleNeeded();
   ASSERT_NE(TsSkinProvider::Of(*main), nullptr);
   EXPECT_NE(TsSkinProvider::Of(*form), nullptr);  // made before the manager
-  EXPECT_EQ(&FrameOf(main->Handle()) == &ClassicFrame(), false);
+  EXPECT_NE(&FrameOf(main->Handle()), &ClassicFrame());
   try {
     Create<TsSkinProvider>(main);
     FAIL() << "a second provider was accepted";
